@@ -1,0 +1,26 @@
+# add_vanto_test(NAME SOURCES file... [LIBS lib...] [GUI] [LABELS label...])
+#
+# One executable per test file, registered with ctest through gtest discovery.
+# GUI tests run on the offscreen platform so they need no display.
+include(GoogleTest)
+
+function(add_vanto_test NAME)
+    cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${NAME} ${T_SOURCES})
+    if(T_GUI)
+        # The GUI support library brings a main() that creates the QApplication.
+        target_link_libraries(${NAME} PRIVATE ${T_LIBS} vanto_gui_test_support GTest::gtest GTest::gmock)
+    else()
+        target_link_libraries(${NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    endif()
+    set_target_properties(${NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    set(env "VANTO_TEST_BIN=${CMAKE_BINARY_DIR}/bin" "VANTO_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    if(T_GUI)
+        list(APPEND env "QT_QPA_PLATFORM=offscreen")
+        list(APPEND T_LABELS gui)
+    endif()
+    gtest_discover_tests(${NAME}
+        DISCOVERY_TIMEOUT 60
+        DISCOVERY_MODE PRE_TEST
+        PROPERTIES ENVIRONMENT "${env}" LABELS "${T_LABELS}")
+endfunction()

@@ -1,0 +1,28 @@
+// Program entry: the application with its title, the forms in their fixed order, the message loop.
+#include "app/WorkingPaths.h"
+#include "app/ui/FormSet.h"
+#include "common/Clock.h"
+#include "common/Paths.h"
+#include "common/ui/QtDialogs.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QString::fromUtf8(vanto::EntryTitle));
+
+    vanto::QtDialogs dialogs;
+    vanto::SystemClock clock;
+    const vanto::StartupOptions options{vanto::ExecutableFolder(), vanto::ExecutableFileName(), &dialogs, &clock};
+    TTestMainForm* main = vanto::CreateAllForms(options);
+    if (main->ConstructionError) {
+        dialogs.Show(vanto::DialogIcon::Error, "データフォルダ「" + *main->ConstructionError +
+                                                   "」を作成できません。\n設定ファイル VANTO_DATA.ini を確認して下さい。");
+        vanto::DestroyAllForms();
+        return 1;
+    }
+    main->show();
+    const int result = QApplication::exec();
+    vanto::DestroyAllForms();
+    return result;
+}

@@ -1,0 +1,113 @@
+#include "app/ui/Vantomain.h"
+
+#include "common/Clock.h"
+#include "common/Dialogs.h"
+#include "common/ui/FormHelpers.h"
+#include "common/ui/Forms.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+using namespace vanto;
+
+namespace {
+QPushButton* MenuButton(QWidget* parent, const char* name, const char* caption, int width, int fontPixels) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(name);
+    button->setAccessibleName(button->text());
+    button->setFixedSize(width, 57);
+    button->setFont(ProportionalFont(fontPixels));
+    return button;
+}
+} // namespace
+
+TTestMainForm::TTestMainForm(const StartupOptions& options)
+    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), dialogs_(options.dialogs),
+      clock_(options.clock), exeFileName_(options.ExeFileName) {
+    setObjectName("TestMainForm");
+    setFont(FixedFont(11));
+    Forms().MainForm = this;
+
+    // Construction: the folder configuration and the data folders.
+    Paths.ExeDir = options.ExeDir;
+    ReadFolderConfig(Paths);
+    ConstructionError = CreateDataFolders(Paths);
+    if (!ConstructionError) {
+        MoveDocumentFolder(Paths);
+    }
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Raised);
+    GeMonitorDataBTN = MenuButton(Panel1, "GeMonitorDataBTN", "テスターよりモニタデータ読み込み", 480, 27);
+    ref_sub_BTN = MenuButton(Panel1, "ref_sub_BTN", "参  考  値  管  理", 480, 27);
+    continuation_BTN = MenuButton(Panel1, "continuation_BTN", "連 続 記 録 の 読 出 し", 480, 27);
+    setvantoBTN = MenuButton(Panel1, "setvantoBTN", "プログラムの基本設定", 480, 27);
+    Button5 = MenuButton(Panel1, "Button5", "終　了", 177, 32);
+
+    auto* grid = new QGridLayout(Panel1);
+    grid->setContentsMargins(12, 12, 12, 12);
+    grid->setSpacing(10);
+    grid->addWidget(GeMonitorDataBTN, 0, 0);
+    grid->addWidget(Button5, 0, 1);
+    grid->addWidget(ref_sub_BTN, 1, 0);
+    grid->addWidget(continuation_BTN, 2, 0);
+    grid->addWidget(setvantoBTN, 3, 0);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(Panel1);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Button5, &QPushButton::clicked, this, &QWidget::close);
+    UpdateMenuButtons();
+    setWindowTitle(QCoreApplication::applicationName());
+    adjustSize();
+    CenterOnScreen(this);
+}
+
+TTestMainForm::~TTestMainForm() {
+    if (Forms().MainForm == this) {
+        Forms().MainForm = nullptr;
+    }
+}
+
+void TTestMainForm::UpdateMenuButtons() {
+    GeMonitorDataBTN->setEnabled(Forms().TourokuForm != nullptr);
+    ref_sub_BTN->setEnabled(Forms().RefSubSel != nullptr);
+    continuation_BTN->setEnabled(Forms().ContinuationForm != nullptr);
+    setvantoBTN->setEnabled(Forms().SetingForm != nullptr);
+}
+
+void TTestMainForm::FormShow() {
+    TesterName = "テスター";
+    if (auto title = ModelTitle(Paths.ExeDir)) {
+        QCoreApplication::setApplicationName(QString::fromStdString(*title));
+    }
+    setWindowTitle(QCoreApplication::applicationName());
+    PipeInterface = 0;
+    ComposePaths(Paths, exeFileName_);
+    CreateBootstrapFiles(Paths);
+}
+
+void TTestMainForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TTestMainForm::closeEvent(QCloseEvent* event) {
+    event->accept();
+    QApplication::quit();
+}
+
+void TTestMainForm::OpenFunction(QWidget* form) {
+    hide();
+    form->show();
+}

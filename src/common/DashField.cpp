@@ -1,0 +1,23 @@
+#include "common/DashField.h"
+
+namespace vanto {
+
+std::string DashField(std::string_view text, int n) {
+    if (text.find('-') == std::string_view::npos && n > 1) {
+        return {};
+    }
+    std::string_view field;
+    for (int i = 0; i < n; ++i) {
+        const std::size_t dash = text.find('-');
+        if (dash != std::string_view::npos) {
+            field = text.substr(0, dash);
+            text.remove_prefix(dash + 1);
+        } else {
+            field = text;
+            text = {};
+        }
+    }
+    return std::string(field);
+}
+
+} // namespace vanto

@@ -1,0 +1,49 @@
+#include "common/Paths.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <climits>
+#include <unistd.h>
+#endif
+
+namespace vanto {
+
+std::filesystem::path PathFromUtf8(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string PathToUtf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string WithTrailingSeparator(std::string folder) {
+    if (folder.empty()) {
+        return folder;
+    }
+    const char last = folder.back();
+    if (last != '/' && !(FolderSeparator == "\\" && last == '\\')) {
+        folder += FolderSeparator;
+    }
+    return folder;
+}
+
+namespace {
+std::filesystem::path ExecutablePath() {
+#if defined(_WIN32)
+    wchar_t buffer[32768];
+    const DWORD n = GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(std::size(buffer)));
+    return std::filesystem::path(std::wstring(buffer, n));
+#else
+    std::error_code ec;
+    return std::filesystem::read_symlink("/proc/self/exe", ec);
+#endif
+}
+} // namespace
+
+std::string ExecutableFolder() { return WithTrailingSeparator(PathToUtf8(ExecutablePath().parent_path())); }
+
+std::string ExecutableFileName() { return PathToUtf8(ExecutablePath().filename()); }
+
+} // namespace vanto

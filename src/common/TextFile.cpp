@@ -1,0 +1,184 @@
+#include "common/TextFile.h"
+
+#include "common/Sjis.h"
+
+#include <atomic>
+#include <fstream>
+#include <system_error>
+
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace vanto {
+namespace fs = std::filesystem;
+
+std::optional<std::string> ReadFileBytes(const fs::path& path) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    in.seekg(0, std::ios::end);
+    const auto size = in.tellg();
+    if (size > 0) {
+        bytes.resize(static_cast<std::size_t>(size));
+        in.seekg(0, std::ios::beg);
+        in.read(bytes.data(), size);
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+namespace {
+
+fs::path TemporaryName(const fs::path& target) {
+    static std::atomic<unsigned> counter{0};
+    fs::path name = target;
+#if defined(_WIN32)
+    const unsigned long pid = 0;
+#else
+    const unsigned long pid = static_cast<unsigned long>(getpid());
+#endif
+    name += ".~" + std::to_string(pid) + "-" + std::to_string(counter++) + ".tmp";
+    return name;
+}
+
+bool WriteNewFile(const fs::path& path, std::string_view bytes) {
+#if defined(_WIN32)
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        return false;
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return !out.fail();
+#else
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) {
+            ::close(fd);
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+#endif
+}
+
+} // namespace
+
+bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        return false;
+    }
+    const fs::path temporary = TemporaryName(path);
+    if (!WriteNewFile(temporary, bytes)) {
+        fs::remove(temporary, ec);
+        return false;
+    }
+    fs::rename(temporary, path, ec);
+    if (ec) {
+        fs::remove(temporary, ec);
+        return false;
+    }
+    return true;
+}
+
+bool AppendFileBytes(const fs::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    if (!out) {
+        return false;
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return !out.fail();
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        const bool last = end == std::string_view::npos;
+        if (last) {
+            end = text.size();
+        }
+        std::size_t lineEnd = end;
+        if (lineEnd > start && text[lineEnd - 1] == '\r') {
+            --lineEnd;
+        }
+        lines.emplace_back(text.substr(start, lineEnd - start));
+        start = last ? text.size() : end + 1;
+    }
+    return lines;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::optional<std::vector<std::string>> ReadSjisLines(const fs::path& path) {
+    auto bytes = ReadFileBytes(path);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    std::vector<std::string> lines = SplitLines(*bytes);
+    for (auto& line : lines) {
+        line = DecodeSjis(line);
+    }
+    return lines;
+}
+
+bool SaveSjisLines(const fs::path& path, const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) {
+        auto encoded = EncodeSjis(line);
+        if (!encoded) {
+            return false;
+        }
+        bytes += *encoded;
+        bytes += "\r\n";
+    }
+    return WriteFileAtomic(path, bytes);
+}
+
+bool AppendSjisLine(const fs::path& path, std::string_view line) {
+    auto encoded = EncodeSjis(line);
+    if (!encoded) {
+        return false;
+    }
+    return AppendFileBytes(path, *encoded + "\r\n");
+}
+
+bool FileExists(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+bool FolderExists(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+} // namespace vanto

@@ -1,0 +1,10 @@
+#include "common/ui/Forms.h"
+
+namespace vanto {
+
+FormRegistry& Forms() {
+    static FormRegistry registry;
+    return registry;
+}
+
+} // namespace vanto

@@ -1,0 +1,17 @@
+// The real dialogs: Qt message boxes and file dialogs.
+#pragma once
+
+#include "common/Dialogs.h"
+
+namespace vanto {
+
+class QtDialogs final : public Dialogs {
+public:
+    DialogAnswer Message(DialogIcon icon, const std::string& text, DialogButtons buttons) override;
+    std::optional<std::string> SaveFile(const FileDialogOptions& options) override;
+    std::optional<std::string> OpenFile(const FileDialogOptions& options) override;
+    std::vector<std::string> OpenFiles(const FileDialogOptions& options) override;
+    std::optional<std::string> BrowseFolder(const std::string& title) override;
+};
+
+} // namespace vanto

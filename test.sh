@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with tests and -Werror, runs every test and prints ctest's summary.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh test
+
+jobs=$(nproc)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTO_BUILD_TESTS=ON -DVANTO_WERROR=ON \
+      -DVANTO_WINE_TESTS=ON
+cmake --build build -j "$jobs"
+if [ -x ptrassist/build-windows.sh ]; then
+    ptrassist/build-windows.sh build
+fi
+
+cd build
+set +e
+QT_QPA_PLATFORM=offscreen ctest -j "$jobs" --output-on-failure --timeout 300 | tee ctest.log
+exit "${PIPESTATUS[0]}"

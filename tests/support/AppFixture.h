@@ -1,0 +1,44 @@
+// A whole program for GUI tests: a fresh program folder, the forms created in their order, scripted dialogs
+// and a fixed clock.
+#pragma once
+
+#include "app/ui/Vantomain.h"
+#include "support/FixedClock.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempFolder.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace vanto::test {
+
+class AppFixture : public ::testing::Test {
+protected:
+    void TearDown() override;
+
+    // Creates the forms with the temp folder as the program's folder; files the test prepared there are seen.
+    TTestMainForm* Start();
+    // Creates and shows the main form (runs the show handler).
+    TTestMainForm* StartAndShow();
+
+    TempFolder folder;
+    ScriptedDialogs dialogs;
+    FixedClock clock;
+    TTestMainForm* main = nullptr;
+};
+
+// The child widget with the component name; fails the test when it is missing or of another kind.
+template <typename T> T* Find(QWidget* form, const char* name) {
+    T* widget = form->findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << "no " << name << " in " << form->objectName().toStdString();
+    return widget;
+}
+
+// Lets queued events (show, timers) run.
+void ProcessEvents();
+
+} // namespace vanto::test
