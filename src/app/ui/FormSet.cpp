@@ -1,29 +1,36 @@
 #include "app/ui/FormSet.h"
 
 #include "common/ui/Forms.h"
+#include "tester/ui/Combusy.h"
 
 namespace vanto {
 
+namespace {
+// The forms in creation order, with their class names.
+std::vector<std::pair<std::string, QWidget*>>& Created() {
+    static std::vector<std::pair<std::string, QWidget*>> forms;
+    return forms;
+}
+
+template <typename Form> void Make(const char* name) { Created().emplace_back(name, new Form()); }
+} // namespace
+
 TTestMainForm* CreateAllForms(const StartupOptions& options) {
     auto* main = new TTestMainForm(options);
+    Created().emplace_back("TTestMainForm", main);
+    Make<TComWaitForm>("TComWaitForm");
     main->UpdateMenuButtons();
     return main;
 }
 
-std::vector<std::pair<std::string, QWidget*>> AllForms() {
-    std::vector<std::pair<std::string, QWidget*>> forms;
-    auto add = [&](const char* name, QWidget* form) {
-        if (form) {
-            forms.emplace_back(name, form);
-        }
-    };
-    const FormRegistry& f = Forms();
-    add("TTestMainForm", f.MainForm);
-    return forms;
-}
+std::vector<std::pair<std::string, QWidget*>> AllForms() { return Created(); }
 
 void DestroyAllForms() {
-    delete Forms().MainForm;
+    auto& forms = Created();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+        delete it->second;
+    }
+    forms.clear();
     Forms() = FormRegistry{};
 }
 

@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "common/ui/FormHelpers.h"
 #include "common/ui/Forms.h"
+#include "tester/TesterLink.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -35,6 +36,7 @@ TTestMainForm::TTestMainForm(const StartupOptions& options)
 
     // Construction: the folder configuration and the data folders.
     Paths.ExeDir = options.ExeDir;
+    Link = std::make_unique<TesterLink>(*dialogs_, Paths.ExeDir);
     ReadFolderConfig(Paths);
     ConstructionError = CreateDataFolders(Paths);
     if (!ConstructionError) {
@@ -90,7 +92,7 @@ void TTestMainForm::FormShow() {
         QCoreApplication::setApplicationName(QString::fromStdString(*title));
     }
     setWindowTitle(QCoreApplication::applicationName());
-    PipeInterface = 0;
+    Link->PipeInterface = 0;
     ComposePaths(Paths, exeFileName_);
     CreateBootstrapFiles(Paths);
 }
@@ -103,6 +105,10 @@ void TTestMainForm::showEvent(QShowEvent* event) {
 }
 
 void TTestMainForm::closeEvent(QCloseEvent* event) {
+    // The link is closed once more at exit when a tester was ever reached (harmless when already closed).
+    if (Link->LinkUsed == 1) {
+        Link->CloseLink();
+    }
     event->accept();
     QApplication::quit();
 }

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,7 @@ class QFrame;
 namespace vanto {
 class Dialogs;
 class Clock;
+class TesterLink;
 
 struct StartupOptions {
     std::string ExeDir;      // the program's folder, with a trailing separator
@@ -34,7 +36,8 @@ public:
     vanto::WorkingPaths Paths;
     std::string TesterName;
     int PendingJob = 0;
-    unsigned char PipeInterface = 0;
+    // The tester link with its handles, flags and transfer buffers.
+    std::unique_ptr<vanto::TesterLink> Link;
 
     // The folder that could not be created at construction, if any: the program cannot run without it.
     std::optional<std::string> ConstructionError;

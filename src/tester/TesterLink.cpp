@@ -1,0 +1,484 @@
+#include "tester/TesterLink.h"
+
+#include "common/Dialogs.h"
+#include "common/Paths.h"
+#include "common/TextFile.h"
+#include "tester/Timer_thread.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+namespace vanto {
+
+namespace {
+
+constexpr uint8_t Ready = 0x55;
+constexpr std::size_t AnswerHeader = 11; // start, letters, status, length digits
+
+const std::string HowToGoOnline = "\n\n <<<　操作方法　>>>\n"
+                                  "    【メインメニュー画面】 ⇒ 【診断】 ⇒ 【自動車ﾒｰｶｰ選択画面】 ⇒ "
+                                  "【メインメニュー】 ⇒ 【オンライン】";
+
+std::string NoResponse(const char* where) { return std::string("ターゲットPCからのレスポンスがない") + where; }
+
+// Reads the text as a hexadecimal number; stops at the first character that is no digit.
+uint32_t Hex(std::string_view text) {
+    uint32_t value = 0;
+    for (const char c : text) {
+        int digit = -1;
+        if (c >= '0' && c <= '9') {
+            digit = c - '0';
+        } else if (c >= 'A' && c <= 'F') {
+            digit = c - 'A' + 10;
+        } else if (c >= 'a' && c <= 'f') {
+            digit = c - 'a' + 10;
+        }
+        if (digit < 0) {
+            break;
+        }
+        value = value * 16 + static_cast<uint32_t>(digit);
+    }
+    return value;
+}
+
+// The characters after `key` up to the next "," (at most 8), and whether the count reached 8.
+std::string_view CapabilityValue(std::string_view text, std::string_view key, bool& tooLong) {
+    tooLong = false;
+    const std::size_t at = text.find(key);
+    if (at == std::string_view::npos) {
+        return {};
+    }
+    std::string_view rest = text.substr(at + key.size());
+    std::size_t count = 0;
+    while (count < rest.size() && rest[count] != ',' && count < 8) {
+        ++count;
+    }
+    tooLong = count >= 8;
+    return rest.substr(0, count);
+}
+
+} // namespace
+
+// How one exchange reports and bounds its poll phases: ordinary exchanges and the closing exchange differ.
+struct TesterLink::Phase {
+    const char* readyPollFailed;
+    const char* announceFailed;
+    const char* answerPollFailed;
+    const char* goFailed;
+    bool alwaysTimeOut; // the closing exchange gives up after a second even outside the handshake
+    bool traced;
+};
+
+TesterLink::TesterLink(Dialogs& dialogs, std::string exeDir)
+    : IoBuffer(TransferBufferSize), DataBuffer(TransferBufferSize), DirectoryCopy(TransferBufferSize),
+      dialogs_(dialogs), exeDir_(std::move(exeDir)), traceFile_(exeDir_ + "LOG_OUT.BNY") {}
+
+bool TesterLink::LibraryLoaded() { return library_.Load(exeDir_); }
+
+void TesterLink::Question(const std::string& text) {
+    dialogs_.Message(DialogIcon::Question, text, DialogButtons::Ok);
+}
+
+void TesterLink::Sleep(int ms) const {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    if (PollHook) {
+        PollHook();
+    }
+}
+
+void TesterLink::CloseHandles() {
+    if (OutPipe != 0 && OutPipe != -1) {
+        UsbqkLibrary::ClosePipe(OutPipe);
+    }
+    if (InPipe != 0 && InPipe != -1) {
+        UsbqkLibrary::ClosePipe(InPipe);
+    }
+    if (DeviceHandle != 0 && DeviceHandle != -1) {
+        library_.Close(DeviceHandle);
+    }
+    OutPipe = InPipe = DeviceHandle = 0;
+}
+
+bool TesterLink::ProbeTester() {
+    if (DeviceHandle != 0 && DeviceHandle != -1) {
+        library_.Close(DeviceHandle);
+    }
+    DeviceHandle = 0;
+    library_.Load(exeDir_);
+    bool found = false;
+    int32_t handle = -1;
+    for (int attempt = 0; attempt < 3 && !found; ++attempt) {
+        handle = library_.Open();
+        found = handle != -1;
+        if (!found) {
+            Sleep(100);
+        }
+    }
+    if (library_.Loaded()) {
+        library_.Close(handle);
+    }
+    DeviceHandle = 0;
+    return found;
+}
+
+int TesterLink::ConnectTester(const std::string& testerName) {
+    if (ConnectHook) {
+        ConnectHook();
+    }
+    std::fill(IoBuffer.begin(), IoBuffer.end(), 0);
+    const std::string stars = "***************";
+    if (!ProbeTester()) {
+        dialogs_.Show(DialogIcon::Error, stars + testerName + "がUSBポートに接続されていません。" + stars +
+                                             "\n\n診断機をUSBケーブルで接続して電源を入れて下さい。" + HowToGoOnline);
+        return LinkFailed;
+    }
+    const int result = OpenLink();
+    if (result == LinkTimedOut) {
+        dialogs_.Show(DialogIcon::Error, stars + testerName + "が待機中になっていません。" + stars +
+                                             "\n\n診断ソフトのオンラインを実行して下さい。" + HowToGoOnline);
+    } else if (result == LinkDownload) {
+        dialogs_.Show(DialogIcon::Error, stars + testerName + "がメインメニューのダウンロード(待機中)になっています。" +
+                                             "**********\n\n診断ソフトのオンラインを実行して下さい。" + HowToGoOnline);
+    }
+    return result;
+}
+
+int TesterLink::OpenLink() {
+    LinkOpen = 0;
+    CloseHandles();
+    library_.Load(exeDir_);
+
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        DeviceHandle = library_.Open();
+        if (DeviceHandle != -1) {
+            break;
+        }
+        Sleep(100);
+    }
+    if (DeviceHandle == -1) {
+        Question("該当するUSBデバイスが見つからない！");
+        DeviceHandle = 0;
+        return LinkFailed;
+    }
+    // From here on a failure closes what was opened (without the closing exchange), so that a later
+    // CloseLink finds nothing to do.
+    auto fail = [this](int result) {
+        Handshaking = 0;
+        CloseHandles();
+        LinkOpen = 0;
+        return result;
+    };
+    auto openPipe = [this](int32_t direction) {
+        PipeHandle pipe = -1;
+        for (int attempt = 0; attempt < 3 && pipe == -1; ++attempt) {
+            pipe = library_.OpenPipe(DeviceHandle, PipeInterface, direction);
+            if (pipe == -1) {
+                Sleep(100);
+            }
+        }
+        return pipe;
+    };
+    InPipe = openPipe(1);
+    if (InPipe == -1) {
+        Question(NoResponse("(OpenPipe1)"));
+        InPipe = 0;
+        return fail(LinkFailed);
+    }
+    OutPipe = openPipe(0);
+    if (OutPipe == -1) {
+        Question(NoResponse("(OpenPipe0)"));
+        OutPipe = 0;
+        return fail(LinkFailed);
+    }
+    library_.ResetDevice(DeviceHandle);
+
+    const int length = BuildCommand(GroupLink, 0, 0, 0);
+    Handshaking = 1;
+    LastResult = SendCommand(length);
+    if (LastResult != LinkOk) {
+        return fail(LastResult);
+    }
+    const int received = ReceiveAnswer();
+    Handshaking = 0;
+    if (received != LinkOk) {
+        return fail(received);
+    }
+    LinkUsed = 1;
+    LinkOpen = 1;
+    if (CheckAnswer() != 0) {
+        return fail(LinkFailed);
+    }
+    ReadCapabilities();
+    return LinkOk;
+}
+
+void TesterLink::ReadCapabilities() {
+    BufferSize = 0;
+    AppLog = 0;
+    BufferSize = DefaultBufferSize;
+    const std::string_view text = IoText();
+    bool tooLong = false;
+    const std::string_view buff = CapabilityValue(text, "BUFF=", tooLong);
+    // A size of zero (an empty or unreadable value) would make every later request empty: keep the default.
+    if (text.find("BUFF=") != std::string_view::npos && !tooLong && Hex(buff) != 0) {
+        BufferSize = static_cast<int>(Hex(buff));
+    }
+    AppLog = Hex(CapabilityValue(text, "APP_LOG=", tooLong));
+}
+
+int TesterLink::SendCommand(int length) {
+    static const Phase ordinary{"(7)", "(8)", "(9)", "(10)", false, true};
+    return Send(length, ordinary);
+}
+
+int TesterLink::ReceiveAnswer() {
+    static const Phase ordinary{"(7)", "(8)", "(9)", "(10)", false, true};
+    return Receive(ordinary);
+}
+
+int TesterLink::Send(int length, const Phase& phase) {
+    length = std::clamp(length, 0, static_cast<int>(TransferBufferSize));
+    int result = LinkOk;
+    {
+        ComWatch watch;
+        for (;;) {
+            uint8_t ready = 0;
+            if (!library_.VendorRequest(DeviceHandle, 1, USBQK_REQ_READY_TO_RECEIVE, 0, 1, &ready)) {
+                watch.Terminate();
+                Question(NoResponse(phase.readyPollFailed));
+                result = LinkFailed;
+                break;
+            }
+            if (ready == Ready) {
+                break;
+            }
+            if ((phase.alwaysTimeOut || Handshaking == 1) && watch.TimedOut()) {
+                result = LinkTimedOut;
+                break;
+            }
+            Sleep(1);
+        }
+    }
+    if (result == LinkOk) {
+        uint8_t announce[3] = {0, static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length & 0xFF)};
+        if (!library_.VendorRequest(DeviceHandle, 0, USBQK_REQ_OUT, 0, 3, announce)) {
+            Question(NoResponse(phase.announceFailed));
+            result = LinkFailed;
+        } else if (UsbqkLibrary::WritePipe(OutPipe, IoBuffer.data(), static_cast<std::size_t>(length)) != length) {
+            result = LinkFailed;
+        }
+    }
+    if (phase.traced) {
+        Trace();
+    }
+    return result;
+}
+
+int TesterLink::Receive(const Phase& phase) {
+    uint8_t poll[3] = {0, 0, 0};
+    {
+        ComWatch watch;
+        for (;;) {
+            if (!library_.VendorRequest(DeviceHandle, 1, USBQK_REQ_ANSWER_READY, 0, 3, poll)) {
+                watch.Terminate();
+                Question(NoResponse(phase.answerPollFailed));
+                return LinkFailed;
+            }
+            if (poll[0] == Ready) {
+                break;
+            }
+            if ((phase.alwaysTimeOut || Handshaking == 1) && watch.TimedOut()) {
+                return LinkTimedOut;
+            }
+            Sleep(1);
+        }
+    }
+    const std::size_t length = poll[1] + 256u * poll[2];
+    uint8_t go[3] = {1, 0, 0};
+    if (!library_.VendorRequest(DeviceHandle, 0, USBQK_REQ_OUT, 0, 3, go)) {
+        Question(NoResponse(phase.goFailed));
+        return LinkFailed;
+    }
+    std::fill(IoBuffer.begin(), IoBuffer.end(), 0);
+    // One read; fewer bytes than announced are accepted. The last byte of the buffer stays zero.
+    const long read = UsbqkLibrary::ReadPipe(InPipe, IoBuffer.data(), std::min(length, IoBuffer.size() - 1));
+    if (read <= 0) {
+        if (library_.Check(DeviceHandle) != 0) {
+            Question("ターゲットデバイスが外されました!");
+        }
+        return LinkFailed;
+    }
+    if (phase.traced) {
+        Trace();
+    }
+    return CheckReceived();
+}
+
+int TesterLink::CheckReceived() const {
+    const std::string_view text = IoText();
+    if (text.find("AAN000") != std::string_view::npos && text.find("APP_V") == std::string_view::npos) {
+        return LinkDownload;
+    }
+    return CheckAnswer();
+}
+
+int TesterLink::CheckAnswer() const {
+    if (IoBuffer[1] == 255) {
+        return LinkFailed;
+    }
+    int n = 0;
+    for (std::size_t i = 7; i <= 10; ++i) {
+        const int code = IoBuffer[i];
+        n = n * 16 + (code < 64 ? code - 48 : code - 55);
+    }
+    // The scan stays inside the buffer whatever length the answer claims.
+    const std::size_t last = std::min<std::size_t>(static_cast<std::size_t>(std::max(10 + n, 10)), IoBuffer.size() - 1);
+    for (std::size_t i = 1; i <= last; ++i) {
+        if (IoBuffer[i] == 255) {
+            return LinkFailed;
+        }
+    }
+    if (IoBuffer[3] == 'A' && IoBuffer[4] == '0' && IoBuffer[5] == '0') {
+        return LinkFailed;
+    }
+    return LinkOk;
+}
+
+unsigned TesterLink::AnswerDataLength() const {
+    return Hex(std::string_view(reinterpret_cast<const char*>(IoBuffer.data()) + 7, 4));
+}
+
+std::string_view TesterLink::AnswerData() const {
+    const std::size_t length = std::min<std::size_t>(AnswerDataLength(), IoBuffer.size() - AnswerHeader);
+    return std::string_view(reinterpret_cast<const char*>(IoBuffer.data()) + AnswerHeader, length);
+}
+
+std::string_view TesterLink::IoText() const {
+    const auto* begin = reinterpret_cast<const char*>(IoBuffer.data());
+    return std::string_view(begin, strnlen(begin, IoBuffer.size()));
+}
+
+void TesterLink::Trace() const { AppendFileBytes(PathFromUtf8(traceFile_), IoText()); }
+
+void TesterLink::CloseLink() {
+    if (OutPipe == 0 && InPipe == 0 && DeviceHandle == 0) {
+        return;
+    }
+    static const Phase closing{"(3)", "(4)", "(5)", "(6)", true, false};
+    const int length = BuildCommand(GroupLink, 255, 0, 0);
+    if (Send(length, closing) == LinkOk) {
+        Receive(closing);
+    }
+    CloseHandles();
+    LinkOpen = 0;
+}
+
+int TesterLink::BuildCommand(int group, int selector, int first, int second) {
+    std::fill(IoBuffer.begin(), IoBuffer.end(), 0);
+    std::string letters;
+    std::string data;
+    char number[32];
+    switch (group) {
+    case GroupLink:
+        letters = selector == 255 ? "AB" : selector == 0 ? "AA" : selector == 5 ? "CB" : "";
+        break;
+    case GroupReference:
+        switch (selector) {
+        case 1:
+            letters = "DC";
+            break;
+        case 2:
+            letters = "DD";
+            std::snprintf(number, sizeof number, "%d", first);
+            data = number;
+            break;
+        case 3:
+            letters = "DE";
+            data.assign(reinterpret_cast<const char*>(DataBuffer.data()),
+                        strnlen(reinterpret_cast<const char*>(DataBuffer.data()), DataBuffer.size()));
+            break;
+        case 4:
+            letters = "DF";
+            std::snprintf(number, sizeof number, "%04X", static_cast<unsigned>(first) & 0xFFFFu);
+            data = std::string(number) + (second == 0 ? "DATA" : "VALUE");
+            data.push_back('\0');
+            break;
+        case 5:
+            letters = "DD";
+            data = "ALL";
+            break;
+        default:
+            break;
+        }
+        break;
+    case GroupContinuous:
+        if (selector == 1) {
+            letters = "CD";
+        } else if (selector == 2) {
+            letters = "DG";
+            data = "ITEM";
+        } else if (selector == 3) {
+            letters = "DG";
+            std::snprintf(number, sizeof number, "MIN=%d,MAX=%d", first, second);
+            data = number;
+        }
+        break;
+    case GroupRecord:
+        letters = "DA";
+        data = {static_cast<char>(selector & 0xFF), static_cast<char>(first & 0xFF), static_cast<char>(second & 0xFF)};
+        break;
+    default:
+        break;
+    }
+    // A payload that the length field or the buffer cannot carry builds nothing.
+    if (letters.empty() || data.size() > 0xFFFF || data.size() + AnswerHeader > IoBuffer.size()) {
+        return 0;
+    }
+    char length[8];
+    std::snprintf(length, sizeof length, "%04X", static_cast<unsigned>(data.size()));
+    std::string frame = "\x02" + letters + length + data;
+    unsigned sum = 0;
+    for (std::size_t i = 1; i < frame.size(); ++i) {
+        sum += static_cast<uint8_t>(frame[i]);
+    }
+    char checksum[4];
+    std::snprintf(checksum, sizeof checksum, "%02X", sum % 256);
+    frame += checksum;
+    frame += "\r\n";
+    std::memcpy(IoBuffer.data(), frame.data(), frame.size());
+    return static_cast<int>(frame.size());
+}
+
+int32_t TesterLink::FindNumber(int mode, std::string_view key, std::string_view text) {
+    if (mode < 1 || mode > 4) {
+        return NumberAbsent;
+    }
+    const std::size_t at = text.find(key);
+    if (at == std::string_view::npos) {
+        return NumberAbsent;
+    }
+    const std::size_t after = at + key.size();
+    if (mode >= 3) {
+        return static_cast<int32_t>(after);
+    }
+    std::string_view value = text.substr(after);
+    value = value.substr(0, value.find(','));
+    bool negative = false;
+    if (!value.empty() && (value.front() == '-' || value.front() == '+')) {
+        negative = value.front() == '-';
+        value.remove_prefix(1);
+    }
+    int64_t number = 0;
+    for (const char c : value) {
+        if (c < '0' || c > '9') {
+            break;
+        }
+        number = std::min<int64_t>(number * 10 + (c - '0'), INT32_MAX);
+    }
+    return static_cast<int32_t>(negative ? -number : number);
+}
+
+} // namespace vanto

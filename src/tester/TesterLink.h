@@ -1,0 +1,102 @@
+// The link to the tester: finding and opening it, the flow-control handshake around every frame, the opening
+// and closing exchanges, the command frames, the answer checks and the communication trace LOG_OUT.BNY.
+//
+// Everything runs on the calling (user-interface) thread; only the one-second watchdogs run beside it.
+#pragma once
+
+#include "tester/UsbqkLibrary.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vanto {
+
+class Dialogs;
+
+// Result codes of the link operations.
+enum LinkResult : int {
+    LinkOk = 0,
+    LinkFailed = -1,   // its message has already been shown
+    LinkTimedOut = -2, // the tester did not react while polling
+    LinkDownload = -3, // the tester answered from its download (waiting) mode
+};
+
+inline constexpr std::size_t TransferBufferSize = 66'560;
+inline constexpr int DefaultBufferSize = 0x2C00; // 11,264
+inline constexpr int32_t NumberAbsent = INT32_MIN;
+
+// Command groups and selectors of BuildCommand.
+enum CommandGroup : int { GroupLink = 0, GroupReference = 75, GroupContinuous = 77, GroupRecord = 83 };
+
+class TesterLink {
+public:
+    TesterLink(Dialogs& dialogs, std::string exeDir);
+
+    // Link fields.
+    int32_t DeviceHandle = 0;
+    PipeHandle InPipe = 0;
+    PipeHandle OutPipe = 0;
+    uint8_t PipeInterface = 0;
+    uint8_t Handshaking = 0;
+    int32_t LinkOpen = 0;
+    int32_t LinkUsed = 0;
+    int LastResult = 0;
+    int BufferSize = 0;
+    uint32_t AppLog = 0;
+
+    // Transfer buffers: the frame before sending and the answer after receiving; the payload of a
+    // reference-value write and the last record directory.
+    std::vector<uint8_t> IoBuffer;
+    std::vector<uint8_t> DataBuffer;
+    std::vector<uint8_t> DirectoryCopy;
+
+    // Called between polls (so the wait dialog keeps repainting) and at the start of ConnectTester.
+    std::function<void()> PollHook;
+    std::function<void()> ConnectHook;
+
+    bool ProbeTester();
+    int ConnectTester(const std::string& testerName);
+    int OpenLink();
+    int SendCommand(int length);
+    int ReceiveAnswer();
+    void CloseLink();
+
+    // Builds a command frame in IoBuffer; returns its length, 0 for an unknown command.
+    int BuildCommand(int group, int selector, int first, int second);
+    // 0 for a valid answer in IoBuffer, -1 otherwise.
+    int CheckAnswer() const;
+    // The answer's data length field.
+    unsigned AnswerDataLength() const;
+    // The answer's data, cut to what IoBuffer holds.
+    std::string_view AnswerData() const;
+    // IoBuffer up to its first zero byte.
+    std::string_view IoText() const;
+
+    // Modes 1 and 2: the decimal number after the first `key` up to the next "," or the end; modes 3 and 4:
+    // the position just after the key. NumberAbsent when the key is missing or the mode unknown.
+    static int32_t FindNumber(int mode, std::string_view key, std::string_view text);
+
+    bool LibraryLoaded();
+    const std::string& TraceFile() const { return traceFile_; }
+
+private:
+    struct Phase;
+    int Send(int length, const Phase& phase);
+    int Receive(const Phase& phase);
+    int CheckReceived() const;
+    void Question(const std::string& text);
+    void Sleep(int ms) const;
+    void Trace() const;
+    void CloseHandles();
+    void ReadCapabilities();
+
+    Dialogs& dialogs_;
+    std::string exeDir_;
+    std::string traceFile_;
+    UsbqkLibrary library_;
+};
+
+} // namespace vanto

@@ -1,0 +1,27 @@
+#include "tester/Timer_thread.h"
+
+namespace vanto {
+
+ComWatch::ComWatch(std::chrono::milliseconds limit) {
+    thread_ = std::thread([this, limit] {
+        std::unique_lock lock(mutex_);
+        if (!wake_.wait_for(lock, limit, [this] { return terminated_; })) {
+            timedOut_.store(true, std::memory_order_release);
+        }
+    });
+}
+
+ComWatch::~ComWatch() { Terminate(); }
+
+void ComWatch::Terminate() {
+    {
+        std::lock_guard lock(mutex_);
+        terminated_ = true;
+    }
+    wake_.notify_all();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+} // namespace vanto
