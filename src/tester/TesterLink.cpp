@@ -76,6 +76,8 @@ TesterLink::TesterLink(Dialogs& dialogs, std::string exeDir)
     : IoBuffer(TransferBufferSize), DataBuffer(TransferBufferSize), DirectoryCopy(TransferBufferSize),
       dialogs_(dialogs), exeDir_(std::move(exeDir)), traceFile_(exeDir_ + "LOG_OUT.BNY") {}
 
+TesterLink::~TesterLink() { CloseHandles(); }
+
 bool TesterLink::LibraryLoaded() { return library_.Load(exeDir_); }
 
 void TesterLink::Question(const std::string& text) {

@@ -34,6 +34,10 @@ enum CommandGroup : int { GroupLink = 0, GroupReference = 75, GroupContinuous = 
 class TesterLink {
 public:
     TesterLink(Dialogs& dialogs, std::string exeDir);
+    // Releases handles that are still open, without the closing exchange.
+    ~TesterLink();
+    TesterLink(const TesterLink&) = delete;
+    TesterLink& operator=(const TesterLink&) = delete;
 
     // Link fields.
     int32_t DeviceHandle = 0;
