@@ -1,0 +1,157 @@
+#include "tester/ui/Combusy.h"
+
+#include "app/ui/Vantomain.h"
+#include "common/ui/Forms.h"
+#include "support/AppFixture.h"
+#include "support/Emulator.h"
+#include "tester/TesterLink.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <fstream>
+#include <memory>
+
+using namespace vanto;
+using namespace vanto::test;
+
+namespace {
+
+bool EmulatorMapped() {
+    std::ifstream maps("/proc/self/maps");
+    std::string line;
+    while (std::getline(maps, line)) {
+        if (line.find("libuusbqk") != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+class TransferDriver : public AppFixture {
+protected:
+    void Begin(const std::string& scenario = "{}") {
+        emulator = std::make_unique<Emulator>(folder, scenario);
+        StartAndShow();
+        wait = Forms().ComWaitForm;
+        ASSERT_NE(wait, nullptr);
+    }
+    void TearDown() override {
+        AppFixture::TearDown();
+        emulator.reset();
+    }
+    bool TranscriptHasClose() const {
+        for (const auto& line : emulator->Transcript()) {
+            if (line.starts_with("PC> \\x02AB0000")) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::unique_ptr<Emulator> emulator;
+    TComWaitForm* wait = nullptr;
+};
+
+TEST_F(TransferDriver, DialogAsCreated) {
+    Begin();
+    EXPECT_EQ(wait->windowTitle().toStdString(), "通信中・・・");
+    EXPECT_EQ(wait->Label1->text().toStdString(), "ただいま通信中です。しばらくお待ちください。");
+    EXPECT_EQ(wait->Timer1->interval(), 200);
+    EXPECT_FALSE(wait->Timer1->isActive());
+}
+
+TEST_F(TransferDriver, ListJobWithoutOpenLinkGivesTheMainFormBack) {
+    Begin();
+    main->hide();
+    main->setEnabled(false);
+    main->PendingJob = TComWaitForm::ReferenceListJob;
+    wait->Timer1Timer();
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_EQ(main->PendingJob, 0);
+    EXPECT_FALSE(wait->isVisible());
+    EXPECT_TRUE(emulator->Transcript().empty());
+}
+
+TEST_F(TransferDriver, RegisteredHandBackRunsInsteadOfTheJobWhenTheLinkIsNotOpen) {
+    Begin();
+    int ran = 0;
+    int handedBack = 0;
+    wait->RegisterJob(TComWaitForm::ContinuousJob, [&] { return ++ran, false; }, [&] { ++handedBack; });
+    main->PendingJob = TComWaitForm::ContinuousJob;
+    wait->Timer1Timer();
+    EXPECT_EQ(ran, 0);
+    EXPECT_EQ(handedBack, 1);
+    EXPECT_EQ(main->PendingJob, 0);
+}
+
+TEST_F(TransferDriver, JobOnTheOpenLinkEndsWithTheCommonEnd) {
+    Begin(R"({"records": [{"entry": "EM0", "values": ["1"]}]})");
+    std::string directory;
+    wait->RegisterJob(
+        TComWaitForm::ContinuousJob,
+        [&] {
+            TesterLink& link = *main->Link;
+            link.SendCommand(link.BuildCommand(GroupLink, 5, 0, 0));
+            link.ReceiveAnswer();
+            directory = std::string(link.AnswerData());
+            return false;
+        },
+        nullptr);
+    ASSERT_EQ(main->Link->ConnectTester(main->TesterName), LinkOk);
+    main->PendingJob = TComWaitForm::ContinuousJob;
+    wait->show();
+    // The dialog's 200 ms timer runs the job.
+    QTest::qWait(600);
+    EXPECT_EQ(directory, "EM0");
+    EXPECT_FALSE(wait->isVisible());
+    EXPECT_EQ(main->PendingJob, 0);
+    EXPECT_EQ(main->Link->LinkOpen, 0);
+    EXPECT_TRUE(TranscriptHasClose());
+}
+
+TEST_F(TransferDriver, JobThatKeepsTheLinkSkipsTheCommonEnd) {
+    Begin();
+    wait->RegisterJob(TComWaitForm::ContinuousJob, [] { return true; }, nullptr);
+    ASSERT_EQ(main->Link->ConnectTester(main->TesterName), LinkOk);
+    main->PendingJob = TComWaitForm::ContinuousJob;
+    wait->StartTimer();
+    QTest::qWait(400);
+    EXPECT_EQ(main->Link->LinkOpen, 1);
+    EXPECT_NE(main->Link->DeviceHandle, 0);
+    EXPECT_FALSE(TranscriptHasClose());
+}
+
+TEST_F(TransferDriver, QuittingWithoutTesterContactCallsNothingInTheLibrary) {
+    Begin();
+    Find<QPushButton>(main, "Button5")->click();
+    ProcessEvents();
+    EXPECT_FALSE(EmulatorMapped());
+    EXPECT_TRUE(emulator->Transcript().empty());
+}
+
+TEST_F(TransferDriver, QuittingAfterAJobClosesTheLinkOnceMore) {
+    Begin();
+    ASSERT_EQ(main->Link->ConnectTester(main->TesterName), LinkOk);
+    main->Link->CloseLink();
+    const auto framesBefore = emulator->Transcript().size();
+    Find<QPushButton>(main, "Button5")->click();
+    ProcessEvents();
+    // Already closed: the exit's CloseLink finds nothing to do.
+    EXPECT_EQ(emulator->Transcript().size(), framesBefore);
+}
+
+TEST_F(TransferDriver, QuittingWithTheLinkStillOpenClosesIt) {
+    Begin();
+    ASSERT_EQ(main->Link->ConnectTester(main->TesterName), LinkOk);
+    EXPECT_FALSE(TranscriptHasClose());
+    Find<QPushButton>(main, "Button5")->click();
+    ProcessEvents();
+    EXPECT_TRUE(TranscriptHasClose());
+    EXPECT_EQ(main->Link->DeviceHandle, 0);
+}
+
+} // namespace
