@@ -1,0 +1,346 @@
+#include "register/CustomerSearch.h"
+
+#include "common/Paths.h"
+#include "common/ProfileFile.h"
+#include "common/Sjis.h"
+#include "common/TextFile.h"
+
+#include <optional>
+#include <utility>
+
+#include <algorithm>
+#include <array>
+
+#if !defined(_WIN32)
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace vanto {
+namespace {
+
+constexpr const char* ListKey = "DATA0";
+
+// The customer sections a key is looked for in, in the order they are tested (the name comes first).
+constexpr const char* CustomerSections[] = {section::Tel, section::Handy, section::PostNo, section::Address};
+// The vehicle sections, tested after the vehicle number.
+constexpr const char* VehicleSearchSections[] = {section::Maker,   section::TypeCar,    section::Model,
+                                                 section::EngineType, section::Comment, section::BodyNumber,
+                                                 section::Mileage, section::Type,       section::NextCheck};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && IsBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Names match with ASCII letters compared case-insensitively; double-byte characters compare exactly.
+bool NamesEqual(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (IsSjisLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) {
+                return false;
+            }
+            ++i;
+        } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<std::string_view> HeaderName(std::string_view line) {
+    line = Trim(line);
+    if (line.empty() || line.front() != '[') {
+        return std::nullopt;
+    }
+    const std::size_t close = line.rfind(']');
+    if (close == std::string_view::npos || close == 0) {
+        return std::nullopt;
+    }
+    return Trim(line.substr(1, close - 1));
+}
+
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The customer root, opened once per search, so every customer folder and profile below it is reached by a
+// short relative path. A search reads thousands of profiles: the system calls and path walks, not the bytes,
+// are what costs.
+class RootFolder {
+public:
+    explicit RootFolder(const Register& reg) : reg_(reg) {
+#if !defined(_WIN32)
+        fd_ = ::open(reg.CustomerRoot().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#endif
+    }
+    RootFolder(const RootFolder&) = delete;
+    RootFolder& operator=(const RootFolder&) = delete;
+    ~RootFolder() {
+#if !defined(_WIN32)
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+#endif
+    }
+    const Register& Reg() const { return reg_; }
+    int Fd() const { return fd_; }
+
+private:
+    const Register& reg_;
+    int fd_ = -1;
+};
+
+// One customer folder, opened once: its vehicle folders (the rule of EnumerateVehicleFolders) and the profiles
+// below it.
+class CustomerFolderScan {
+public:
+    CustomerFolderScan(const RootFolder& root, const std::string& customer) : root_(root), customer_(customer) {}
+    CustomerFolderScan(const CustomerFolderScan&) = delete;
+    CustomerFolderScan& operator=(const CustomerFolderScan&) = delete;
+    ~CustomerFolderScan() {
+#if !defined(_WIN32)
+        if (dir_) {
+            ::closedir(dir_);
+        }
+#endif
+    }
+
+    // The vehicle folders in enumeration order, or nothing when the customer folder cannot be enumerated.
+    const std::optional<std::vector<std::string>>& Vehicles() {
+        if (!enumerated_) {
+            enumerated_ = true;
+            Enumerate();
+        }
+        return vehicles_;
+    }
+
+    // Reads the customer's profile, or a vehicle's, whole into the buffer; false when it cannot be read.
+    bool ReadCustomerProfile(std::string& buffer) { return Read(ProfileFileName("", customer_), buffer); }
+    bool ReadVehicleProfile(const std::string& vehicle, std::string& buffer) {
+        return Read(vehicle + std::string(FolderSeparator) + ProfileFileName("", vehicle), buffer);
+    }
+
+private:
+#if defined(_WIN32)
+    void Enumerate() { vehicles_ = EnumerateVehicleFolders(root_.Reg().CustomerFolder(customer_)); }
+
+    bool Read(const std::string& relative, std::string& buffer) {
+        auto bytes = ReadFileBytes(PathFromUtf8(root_.Reg().CustomerFolder(customer_) + "\\" + relative));
+        buffer = bytes.value_or(std::string());
+        return bytes.has_value();
+    }
+#else
+    void Enumerate() {
+        const int fd = root_.Fd() >= 0
+                           ? ::openat(root_.Fd(), customer_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                           : ::open(root_.Reg().CustomerFolder(customer_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) {
+            return;
+        }
+        dir_ = ::fdopendir(fd);
+        if (!dir_) {
+            ::close(fd);
+            return;
+        }
+        std::vector<std::string> names;
+        while (const dirent* entry = ::readdir(dir_)) {
+            if (entry->d_name[0] == '.') {
+                continue; // hidden, "." and ".."
+            }
+            unsigned char type = entry->d_type;
+            if (type == DT_UNKNOWN) {
+                struct stat status{};
+                if (::fstatat(::dirfd(dir_), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+                    continue;
+                }
+                type = S_ISDIR(status.st_mode) ? DT_DIR : DT_REG;
+            }
+            if (type == DT_DIR) {
+                names.emplace_back(entry->d_name);
+            }
+        }
+        std::sort(names.begin(), names.end());
+        vehicles_ = std::move(names);
+    }
+
+    // Relative to the open customer folder, else to the root, else by the full path.
+    bool Read(const std::string& relative, std::string& buffer) {
+        int fd = -1;
+        if (dir_) {
+            fd = ::openat(::dirfd(dir_), relative.c_str(), O_RDONLY | O_CLOEXEC);
+        } else if (root_.Fd() >= 0) {
+            fd = ::openat(root_.Fd(), (customer_ + "/" + relative).c_str(), O_RDONLY | O_CLOEXEC);
+        } else {
+            fd = ::open((root_.Reg().CustomerFolder(customer_) + "/" + relative).c_str(), O_RDONLY | O_CLOEXEC);
+        }
+        if (fd < 0) {
+            return false;
+        }
+        buffer.clear();
+        constexpr std::size_t Chunk = 4096;
+        bool ok = true;
+        for (;;) {
+            const std::size_t used = buffer.size();
+            buffer.resize(used + Chunk);
+            const ssize_t n = ::read(fd, buffer.data() + used, Chunk);
+            if (n < 0) {
+                buffer.resize(used);
+                ok = false; // a folder, or a read error
+                break;
+            }
+            buffer.resize(used + static_cast<std::size_t>(n));
+            if (static_cast<std::size_t>(n) < Chunk) {
+                break; // a short read of a local regular file is its end
+            }
+        }
+        ::close(fd);
+        return ok;
+    }
+
+    DIR* dir_ = nullptr;
+#endif
+
+    const RootFolder& root_;
+    const std::string& customer_;
+    bool enumerated_ = false;
+    std::optional<std::vector<std::string>> vehicles_;
+};
+
+// True when DATA0 of one of the sections, tested in this order, contains the key.
+template <std::size_t N> bool ProfileContains(std::string_view profile, const char* const (&sections)[N],
+                                              const std::string& key) {
+    std::array<std::optional<std::string_view>, N> values;
+    LookupInSections(profile, std::span<const char* const>(sections, N), ListKey, std::span(values));
+    for (const auto& value : values) {
+        if (value && ContainsText(DecodeSjis(*value), key)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Add(std::vector<SearchResult>& results, const std::string& customer, int line, const std::string& vehicle) {
+    results.push_back({customer + "/" + vehicle, line, vehicle});
+}
+
+} // namespace
+
+void LookupInSections(std::string_view content, std::span<const char* const> sections, std::string_view key,
+                      std::span<std::optional<std::string_view>> values) {
+    std::fill(values.begin(), values.end(), std::nullopt);
+    std::vector<bool> seen(sections.size(), false);
+    std::size_t current = sections.size(); // the wanted section whose first occurrence the scan is in, if any
+    std::size_t pos = 0;
+    while (pos < content.size()) {
+        std::size_t end = pos;
+        while (end < content.size() && content[end] != '\r' && content[end] != '\n') {
+            ++end;
+        }
+        const std::string_view line = content.substr(pos, end - pos);
+        pos = end;
+        if (pos < content.size()) {
+            pos += (content[pos] == '\r' && pos + 1 < content.size() && content[pos + 1] == '\n') ? 2 : 1;
+        }
+        if (const auto name = HeaderName(line)) {
+            current = sections.size();
+            for (std::size_t i = 0; i < sections.size(); ++i) {
+                if (!seen[i] && NamesEqual(*name, sections[i])) {
+                    seen[i] = true; // only the first section of a name counts
+                    current = i;
+                    break;
+                }
+            }
+            continue;
+        }
+        if (current == sections.size() || values[current]) {
+            continue;
+        }
+        const std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos || !NamesEqual(Trim(line.substr(0, eq)), key)) {
+            continue;
+        }
+        std::string_view value = Trim(line.substr(eq + 1));
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+            value = value.substr(1, value.size() - 2);
+        }
+        values[current] = value;
+    }
+}
+
+bool ContainsText(std::string_view text, std::string_view key) {
+    if (key.empty()) {
+        return true;
+    }
+    for (std::size_t pos = text.find(key); pos != std::string_view::npos; pos = text.find(key, pos + 1)) {
+        const std::size_t end = pos + key.size();
+        if (!IsContinuation(text[pos]) && (end == text.size() || !IsContinuation(text[end]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<SearchResult> SearchCustomers(const Register& reg, const std::string& key, bool includeVehicles) {
+    std::vector<SearchResult> results;
+    const auto names = reg.CustomerNames();
+    if (!names) {
+        return results;
+    }
+    std::string buffer;
+    const RootFolder root(reg);
+    for (std::size_t i = 0; i < names->size(); ++i) {
+        const std::string& customer = (*names)[i];
+        const int line = static_cast<int>(i);
+        CustomerFolderScan folder(root, customer);
+        if (key.empty()) {
+            const auto& vehicles = folder.Vehicles();
+            if (!vehicles) {
+                continue; // no folder: not in the full list
+            }
+            if (includeVehicles && !vehicles->empty()) {
+                for (const auto& vehicle : *vehicles) {
+                    Add(results, customer, line, vehicle);
+                }
+            } else {
+                Add(results, customer, line, "");
+            }
+            continue;
+        }
+        if (includeVehicles) {
+            folder.Vehicles(); // opens the folder, so the profiles below are read relative to it
+        }
+        const bool customerMatch =
+            ContainsText(customer, key) ||
+            (folder.ReadCustomerProfile(buffer) && ProfileContains(buffer, CustomerSections, key));
+        bool vehicleAdded = false;
+        if (includeVehicles && folder.Vehicles()) {
+            for (const auto& vehicle : *folder.Vehicles()) {
+                if (customerMatch || ContainsText(vehicle, key) ||
+                    (folder.ReadVehicleProfile(vehicle, buffer) &&
+                     ProfileContains(buffer, VehicleSearchSections, key))) {
+                    Add(results, customer, line, vehicle);
+                    vehicleAdded = true;
+                }
+            }
+        }
+        if (customerMatch && !vehicleAdded) {
+            Add(results, customer, line, "");
+        }
+    }
+    return results;
+}
+
+} // namespace vanto

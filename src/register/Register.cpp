@@ -1,0 +1,526 @@
+#include "register/Register.h"
+
+#include "common/Paths.h"
+#include "common/ProfileFile.h"
+#include "common/Sjis.h"
+#include "common/TextFile.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <system_error>
+#include <tuple>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+namespace vanto {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* ListKey = "DATA0";
+constexpr const char* CountKey = "NUM";
+
+const std::string Separator(FolderSeparator);
+
+// A name that can stand as one path component without reaching outside its folder. Used before anything is
+// removed: an empty list line or ".." must never turn into the customer root or the users folder.
+bool IsSafeComponent(const std::string& name) {
+    if (name.empty() || name == "." || name == "..") {
+        return false;
+    }
+#if defined(_WIN32)
+    return name.find_first_of("\\/:") == std::string::npos;
+#else
+    return name.find('/') == std::string::npos;
+#endif
+}
+
+// The list's lines as stored (CP932 bytes); nothing when the file cannot be read.
+std::optional<std::vector<std::string>> ReadByteLines(const std::string& file) {
+    auto bytes = ReadFileBytes(PathFromUtf8(file));
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return SplitLines(*bytes);
+}
+
+bool SaveByteLines(const std::string& file, const std::vector<std::string>& lines) {
+    return WriteFileAtomic(PathFromUtf8(file), JoinLines(lines));
+}
+
+using KeyWrite = std::tuple<std::string, std::string, std::string>; // section, key, value (UTF-8)
+
+// Applies the writes to a profile the way key-by-key writes would, and replaces the file once. A missing file
+// is created; an existing file that cannot be read is never replaced.
+bool UpdateProfile(const std::string& file, const std::vector<KeyWrite>& writes) {
+    const fs::path path = PathFromUtf8(file);
+    std::optional<std::string> current = ReadFileBytes(path);
+    if (!current) {
+        if (FileExists(path)) {
+            return false;
+        }
+        current.emplace();
+    }
+    std::string updated = *current;
+    for (const auto& [section, key, value] : writes) {
+        auto bytes = EncodeSjis(value);
+        if (!bytes) {
+            return false;
+        }
+        updated = ProfileUpdate(updated, EncodeSjisLossy(section), key, *bytes);
+    }
+    return updated == *current || WriteFileAtomic(path, updated);
+}
+
+std::vector<KeyWrite> ListSections(const std::vector<std::pair<std::string, std::string>>& values) {
+    std::vector<KeyWrite> writes;
+    for (const auto& [section, value] : values) {
+        writes.emplace_back(section, CountKey, "1");
+        writes.emplace_back(section, ListKey, value);
+    }
+    return writes;
+}
+
+std::vector<KeyWrite> DataWrites(const std::vector<std::pair<std::string, std::string>>& values) {
+    std::vector<KeyWrite> writes;
+    for (const auto& [section, value] : values) {
+        writes.emplace_back(section, ListKey, value);
+    }
+    return writes;
+}
+
+#if defined(_WIN32)
+// A vehicle folder carries the directory attribute and no other (hidden, system, read-only, archive or a
+// reparse point make it something else).
+bool IsVehicleFolder(const fs::directory_entry& entry) {
+    return GetFileAttributesW(entry.path().c_str()) == FILE_ATTRIBUTE_DIRECTORY;
+}
+
+bool LocalTime(std::time_t time, std::tm& out) { return localtime_s(&out, &time) == 0; }
+#else
+// A vehicle folder is a plain directory: not hidden (leading "."), not a link.
+bool IsVehicleFolder(const fs::directory_entry& entry) {
+    const std::string& name = entry.path().filename().native();
+    if (name.empty() || name.front() == '.') {
+        return false;
+    }
+    std::error_code ec;
+    return !entry.is_symlink(ec) && entry.is_directory(ec);
+}
+
+bool LocalTime(std::time_t time, std::tm& out) { return localtime_r(&time, &out) != nullptr; }
+#endif
+
+std::uint32_t PackedFolderTime(const fs::directory_entry& entry) {
+    std::error_code ec;
+    const fs::file_time_type written = entry.last_write_time(ec);
+    if (ec) {
+        return 0;
+    }
+    const auto system = std::chrono::file_clock::to_sys(written);
+    std::tm local{};
+    if (!LocalTime(std::chrono::system_clock::to_time_t(
+                       std::chrono::time_point_cast<std::chrono::system_clock::duration>(system)),
+                   local)) {
+        return 0;
+    }
+    return PackDosDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                           local.tm_sec);
+}
+
+// Entries of a folder in name order; nothing when it cannot be enumerated.
+std::optional<std::vector<fs::directory_entry>> SortedEntries(const fs::path& folder) {
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) {
+        return std::nullopt;
+    }
+    std::vector<fs::directory_entry> entries;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) {
+            return std::nullopt;
+        }
+        entries.push_back(*it);
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return a.path().filename() < b.path().filename(); });
+    return entries;
+}
+
+bool IsReadOnly(const fs::file_status& status) {
+    constexpr auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & writable) == fs::perms::none;
+}
+
+bool RemoveTree(const fs::path& folder) {
+    auto entries = SortedEntries(folder);
+    if (!entries) {
+        return false;
+    }
+    for (const auto& entry : *entries) {
+        std::error_code ec;
+        const fs::file_status status = entry.symlink_status(ec);
+        if (ec) {
+            return false;
+        }
+        if (fs::is_symlink(status)) {
+            // The link goes, whatever it points at stays.
+            if (!fs::remove(entry.path(), ec)) {
+                return false;
+            }
+        } else if (fs::is_directory(status)) {
+            if (!RemoveTree(entry.path())) {
+                return false;
+            }
+        } else if (IsReadOnly(status) || !fs::remove(entry.path(), ec)) {
+            return false;
+        }
+    }
+    std::error_code ec;
+    return fs::remove(folder, ec);
+}
+
+} // namespace
+
+std::vector<std::pair<std::string, std::string>> VehicleSections(const VehicleProfile& v) {
+    return {{section::Maker, v.Maker},     {section::TypeCar, v.TypeCar},       {section::Model, v.Model},
+            {section::EngineType, v.EngineType}, {section::Comment, v.Comment}, {section::BodyNumber, v.BodyNumber},
+            {section::Type, v.Type},       {section::Mileage, v.Mileage},       {section::NextCheck, v.NextCheck}};
+}
+
+std::uint32_t PackDosDateTime(int year, int month, int day, int hour, int minute, int second) {
+    if (year < 1980) {
+        return PackDosDateTime(1980, 1, 1, 0, 0, 0);
+    }
+    if (year > 2107) {
+        year = 2107;
+        month = 12;
+        day = 31;
+        hour = 23;
+        minute = 59;
+        second = 58;
+    }
+    const std::uint32_t date = (static_cast<std::uint32_t>(year - 1980) << 9) |
+                               (static_cast<std::uint32_t>(month) << 5) | static_cast<std::uint32_t>(day);
+    const std::uint32_t time = (static_cast<std::uint32_t>(hour) << 11) | (static_cast<std::uint32_t>(minute) << 5) |
+                               static_cast<std::uint32_t>(second / 2);
+    return (date << 16) | time;
+}
+
+bool ForceRemoveDir(const std::string& folder) {
+    fs::path path = PathFromUtf8(folder);
+    if (!path.has_filename()) {
+        path = path.parent_path(); // the trailing separator
+    }
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(path, ec);
+    if (ec || !fs::exists(status)) {
+        return false;
+    }
+    if (fs::is_symlink(status)) {
+        return fs::remove(path, ec);
+    }
+    if (!fs::is_directory(status)) {
+        return false;
+    }
+    return RemoveTree(path);
+}
+
+std::optional<std::vector<std::string>> EnumerateVehicleFolders(const std::string& customerFolder) {
+    std::error_code ec;
+    fs::directory_iterator it(PathFromUtf8(customerFolder), ec);
+    if (ec) {
+        return std::nullopt;
+    }
+    std::vector<std::string> names;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) {
+            break;
+        }
+        if (IsVehicleFolder(*it)) {
+            names.push_back(PathToUtf8(it->path().filename()));
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+Register::Register(std::string customerRoot, std::string visitorFile, const std::string& exeDir)
+    : customerRoot_(WithTrailingSeparator(std::move(customerRoot))), visitorFile_(std::move(visitorFile)),
+      visitorBackupFile_(WithTrailingSeparator(exeDir) + VisitorBackupFileName) {}
+
+std::string Register::CustomerFolder(const std::string& customer) const { return customerRoot_ + customer; }
+
+std::string Register::CustomerProfileFile(const std::string& customer) const {
+    return ProfileFileName(CustomerFolder(customer), customer);
+}
+
+std::string Register::VehicleFolder(const std::string& customer, const std::string& vehicle) const {
+    return CustomerFolder(customer) + Separator + vehicle;
+}
+
+std::string Register::VehicleProfileFile(const std::string& customer, const std::string& vehicle) const {
+    return ProfileFileName(VehicleFolder(customer, vehicle), vehicle);
+}
+
+std::string Register::MonitorIndexFile(const std::string& customer, const std::string& vehicle) const {
+    return VehicleFolder(customer, vehicle) + Separator + MonitorIndexName;
+}
+
+std::string Register::MonitorIndexBackupFile(const std::string& customer, const std::string& vehicle) const {
+    return VehicleFolder(customer, vehicle) + Separator + MonitorIndexBackupName;
+}
+
+std::string Register::RecordFile(const std::string& customer, const std::string& vehicle,
+                                 const std::string& title) const {
+    return VehicleFolder(customer, vehicle) + Separator + title + RecordExtension;
+}
+
+std::optional<std::vector<std::string>> Register::CustomerNames() const {
+    return ReadSjisLines(PathFromUtf8(visitorFile_));
+}
+
+bool Register::CreateCustomerFolders(const std::string& customer, const std::string& vehicle) const {
+    if (CheckFolderName(customer)) {
+        return false;
+    }
+    std::error_code ec;
+    fs::create_directory(PathFromUtf8(CustomerFolder(customer)), ec);
+    if (!vehicle.empty()) {
+        CreateVehicleFolder(customer, vehicle);
+    }
+    return true;
+}
+
+bool Register::CreateVehicleFolder(const std::string& customer, const std::string& vehicle) const {
+    if (CheckFolderName(vehicle) || CheckFolderName(customer)) {
+        return false;
+    }
+    std::error_code ec;
+    fs::create_directory(PathFromUtf8(VehicleFolder(customer, vehicle)), ec);
+    return true;
+}
+
+bool Register::CreateVehicleFiles(const std::string& customer, const std::string& vehicle) const {
+    if (!WriteFileAtomic(PathFromUtf8(MonitorIndexFile(customer, vehicle)), "")) {
+        return false;
+    }
+    return UpdateProfile(VehicleProfileFile(customer, vehicle),
+                         ListSections({{section::Maker, ""},
+                                       {section::TypeCar, ""},
+                                       {section::Model, ""},
+                                       {section::EngineType, ""},
+                                       {section::Comment, ""}}));
+}
+
+RegisterResult Register::RegisterCustomer(const std::string& customer, const std::string& vehicle) const {
+    if (customer.empty()) {
+        return RegisterResult::EmptyName;
+    }
+    const auto name = EncodeSjis(customer);
+    if (!name || CheckFolderName(customer)) {
+        return RegisterResult::InvalidName;
+    }
+    const fs::path list = PathFromUtf8(visitorFile_);
+    std::optional<std::string> bytes = ReadFileBytes(list);
+    if (!bytes) {
+        if (fs::exists(list)) {
+            return RegisterResult::ListUnavailable;
+        }
+        bytes.emplace(); // a missing list is created, as an append would
+    }
+    const auto lines = SplitLines(*bytes);
+    if (std::find(lines.begin(), lines.end(), *name) == lines.end()) {
+        // A list whose last line lacks its line end gets one first, so the new name is a line of its own.
+        std::string updated = *bytes;
+        if (!updated.empty() && updated.back() != '\n') {
+            updated += "\r\n";
+        }
+        updated += *name + "\r\n";
+        if (!WriteFileAtomic(list, updated)) {
+            return RegisterResult::ListUnavailable;
+        }
+    }
+    if (!UpdateProfile(CustomerProfileFile(customer), ListSections({{section::Tel, ""},
+                                                                    {section::Handy, ""},
+                                                                    {section::PostNo, "000-0000"},
+                                                                    {section::Address, ""},
+                                                                    {section::CarNo, vehicle}}))) {
+        return RegisterResult::ProfileNotWritten;
+    }
+    if (!vehicle.empty() && !CreateVehicleFiles(customer, vehicle)) {
+        return RegisterResult::ProfileNotWritten;
+    }
+    return RegisterResult::Done;
+}
+
+bool Register::WriteCustomerField(const std::string& customer, const std::string& section,
+                                  const std::string& value) const {
+    return WriteCustomerFields(customer, {{section, value}});
+}
+
+bool Register::WriteCustomerFields(const std::string& customer,
+                                   const std::vector<std::pair<std::string, std::string>>& values) const {
+    if (customer.empty()) {
+        return false;
+    }
+    return UpdateProfile(CustomerProfileFile(customer), DataWrites(values));
+}
+
+bool Register::WriteVehicleField(const std::string& customer, const std::string& vehicle, const std::string& section,
+                                 const std::string& value) const {
+    return WriteVehicleFields(customer, vehicle, {{section, value}});
+}
+
+bool Register::WriteVehicleFields(const std::string& customer, const std::string& vehicle,
+                                  const std::vector<std::pair<std::string, std::string>>& values) const {
+    if (customer.empty() || vehicle.empty()) {
+        return false;
+    }
+    return UpdateProfile(VehicleProfileFile(customer, vehicle), DataWrites(values));
+}
+
+CustomerProfile Register::ReadCustomer(const std::string& customer) const {
+    const ProfileFile profile(PathFromUtf8(CustomerProfileFile(customer)));
+    return {profile.ReadString(section::Tel, ListKey), profile.ReadString(section::Handy, ListKey),
+            profile.ReadString(section::PostNo, ListKey), profile.ReadString(section::Address, ListKey),
+            profile.ReadString(section::CarNo, ListKey)};
+}
+
+VehicleProfile Register::ReadVehicle(const std::string& customer, const std::string& vehicle) const {
+    const ProfileFile profile(PathFromUtf8(VehicleProfileFile(customer, vehicle)));
+    auto read = [&](const char* name) { return profile.ReadString(name, ListKey); };
+    return {read(section::Maker), read(section::TypeCar), read(section::Model),
+            read(section::EngineType), read(section::Comment), read(section::BodyNumber),
+            read(section::Type), read(section::Mileage), read(section::NextCheck)};
+}
+
+bool Register::VehicleExists(const std::string& customer, const std::string& vehicle) const {
+    return !vehicle.empty() && FileExists(PathFromUtf8(VehicleProfileFile(customer, vehicle)));
+}
+
+std::vector<VehicleEntry> Register::ListVehicles(const std::string& customer) const {
+    std::vector<VehicleEntry> list;
+    if (customer.empty()) {
+        return list;
+    }
+    const auto names = EnumerateVehicleFolders(CustomerFolder(customer));
+    if (!names) {
+        return list;
+    }
+    for (const auto& name : *names) {
+        const fs::directory_entry entry(PathFromUtf8(VehicleFolder(customer, name)));
+        VehicleEntry vehicle{name, PackedFolderTime(entry)};
+        // Inserted before the first vehicle with a strictly later time: oldest first, ties keep their order.
+        const auto later = std::find_if(list.begin(), list.end(),
+                                        [&](const VehicleEntry& listed) { return listed.Time > vehicle.Time; });
+        list.insert(later, std::move(vehicle));
+    }
+    return list;
+}
+
+RenameResult Register::RenameCustomer(int line, const std::string& oldName, const std::string& newName) const {
+    const auto newBytes = EncodeSjis(newName);
+    if (!newBytes || CheckFolderName(newName)) {
+        return RenameResult::InvalidName;
+    }
+    auto lines = ReadByteLines(visitorFile_);
+    if (!lines) {
+        return RenameResult::ListUnavailable;
+    }
+    if (line < 0 || static_cast<std::size_t>(line) >= lines->size() ||
+        DecodeSjis((*lines)[static_cast<std::size_t>(line)]) != oldName || !IsSafeComponent(oldName)) {
+        return RenameResult::NotListed;
+    }
+    const fs::path oldFolder = PathFromUtf8(CustomerFolder(oldName));
+    const fs::path newFolder = PathFromUtf8(CustomerFolder(newName));
+    std::error_code ec;
+    const bool hasFolder = fs::exists(fs::symlink_status(oldFolder, ec));
+    const bool targetTaken = fs::exists(fs::symlink_status(newFolder, ec));
+    if (targetTaken && !(hasFolder && fs::equivalent(oldFolder, newFolder, ec))) {
+        return RenameResult::TargetExists;
+    }
+    const fs::path oldProfile = PathFromUtf8(ProfileFileName(PathToUtf8(newFolder), oldName));
+    const fs::path newProfile = PathFromUtf8(ProfileFileName(PathToUtf8(newFolder), newName));
+    if (hasFolder) {
+        fs::rename(oldFolder, newFolder, ec);
+        if (ec) {
+            return RenameResult::FolderNotRenamed;
+        }
+        // A missing profile is not an error: the confirm writes a new one.
+        if (oldProfile != newProfile && FileExists(oldProfile) && !fs::exists(newProfile, ec)) {
+            fs::rename(oldProfile, newProfile, ec);
+        }
+    }
+    (*lines)[static_cast<std::size_t>(line)] = *newBytes;
+    if (!SaveByteLines(visitorFile_, *lines)) {
+        if (hasFolder) {
+            if (oldProfile != newProfile && FileExists(newProfile) && !FileExists(oldProfile)) {
+                fs::rename(newProfile, oldProfile, ec);
+            }
+            fs::rename(newFolder, oldFolder, ec);
+        }
+        return RenameResult::ListNotSaved;
+    }
+    return RenameResult::Done;
+}
+
+DeleteResult Register::DeleteCustomer(int line, const std::string& name) const {
+    auto lines = ReadByteLines(visitorFile_);
+    if (!lines) {
+        return DeleteResult::ListUnavailable;
+    }
+    if (line < 0 || static_cast<std::size_t>(line) >= lines->size() ||
+        DecodeSjis((*lines)[static_cast<std::size_t>(line)]) != name) {
+        return DeleteResult::NotListed;
+    }
+    if (!SaveByteLines(visitorBackupFile_, *lines)) {
+        return DeleteResult::BackupNotSaved;
+    }
+    lines->erase(lines->begin() + line);
+    if (!SaveByteLines(visitorFile_, *lines)) {
+        return DeleteResult::ListNotSaved;
+    }
+    // A line that names no folder of its own (an empty line, "..") only leaves the list.
+    if (IsSafeComponent(name)) {
+        ForceRemoveDir(CustomerFolder(name));
+    }
+    return DeleteResult::Done;
+}
+
+VehicleDeletion Register::DeleteVehicle(const std::string& customer, const std::string& vehicle) const {
+    VehicleDeletion result;
+    const std::string stored = ReadCustomer(customer).CarNo;
+    result.Current = stored;
+    if (!IsSafeComponent(customer) || !IsSafeComponent(vehicle)) {
+        return result;
+    }
+    result.Removed = ForceRemoveDir(VehicleFolder(customer, vehicle));
+    if (stored == vehicle) {
+        const auto remaining = ListVehicles(customer);
+        result.Current = remaining.empty() ? std::string() : remaining.front().Number;
+        result.CurrentWritten = WriteCustomerField(customer, section::CarNo, result.Current);
+    }
+    return result;
+}
+
+std::vector<std::string> Register::ReadMonitorIndex(const std::string& customer, const std::string& vehicle) const {
+    return ReadSjisLines(PathFromUtf8(MonitorIndexFile(customer, vehicle))).value_or(std::vector<std::string>());
+}
+
+bool Register::RemoveMonitorEntry(const std::string& customer, const std::string& vehicle, int line) const {
+    auto lines = ReadByteLines(MonitorIndexFile(customer, vehicle));
+    if (!lines || line < 0 || static_cast<std::size_t>(line) >= lines->size()) {
+        return false;
+    }
+    if (!SaveByteLines(MonitorIndexBackupFile(customer, vehicle), *lines)) {
+        return false;
+    }
+    lines->erase(lines->begin() + line);
+    return SaveByteLines(MonitorIndexFile(customer, vehicle), *lines);
+}
+
+} // namespace vanto

@@ -1,0 +1,33 @@
+// A register in a temporary folder: customer root, customer list and a separate program folder for the backup.
+#pragma once
+
+#include "common/Paths.h"
+#include "register/Register.h"
+#include "support/TempFolder.h"
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+namespace vanto::test {
+
+struct TempRegister {
+    TempFolder folder;
+    Register reg{folder.Dir() + "お客様/", folder.Dir() + "VISITOR_M.DT", folder.Dir() + "exe/"};
+
+    TempRegister() {
+        std::filesystem::create_directories(folder / "お客様");
+        std::filesystem::create_directories(folder / "exe");
+    }
+    std::filesystem::path operator/(std::string_view relative) const { return folder / relative; }
+    std::filesystem::path Path(const std::string& utf8) const { return PathFromUtf8(utf8); }
+};
+
+// Sets a file's or folder's modification time to `seconds` after a fixed point well in the past.
+inline void SetTime(const std::filesystem::path& path, int seconds) {
+    using namespace std::chrono;
+    const auto base = floor<std::chrono::seconds>(std::filesystem::file_time_type::clock::now()) - hours(24 * 30);
+    std::filesystem::last_write_time(path, base + std::chrono::seconds(seconds));
+}
+
+} // namespace vanto::test
