@@ -1,2 +1,3 @@
 vanto_core_sources(MonitorFiles.cpp)
 vanto_core_sources(RecordDirectory.cpp)
+vanto_ui_sources(ui/Touroku.cpp)

@@ -402,6 +402,11 @@ bool Register::VehicleExists(const std::string& customer, const std::string& veh
     return !vehicle.empty() && FileExists(PathFromUtf8(VehicleProfileFile(customer, vehicle)));
 }
 
+bool Register::VehicleFolderTaken(const std::string& customer, const std::string& vehicle) const {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(PathFromUtf8(VehicleFolder(customer, vehicle)), ec));
+}
+
 std::vector<VehicleEntry> Register::ListVehicles(const std::string& customer) const {
     std::vector<VehicleEntry> list;
     if (customer.empty()) {

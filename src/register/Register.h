@@ -165,6 +165,9 @@ public:
 
     // True when the vehicle's profile file exists (the test of a typed vehicle number).
     bool VehicleExists(const std::string& customer, const std::string& vehicle) const;
+    // True when anything already has the vehicle folder's name (a folder, a file, a link; on Windows also a
+    // name differing only in case): a new vehicle must never take over what lies there.
+    bool VehicleFolderTaken(const std::string& customer, const std::string& vehicle) const;
 
     // The customer's vehicles, oldest folder time first; equal times keep enumeration order. A missing
     // customer folder gives an empty list.

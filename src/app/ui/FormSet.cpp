@@ -1,6 +1,10 @@
 #include "app/ui/FormSet.h"
 
 #include "common/ui/Forms.h"
+#include "monitor/ui/Touroku.h"
+#include "register/ui/Carinfoupdate.h"
+#include "register/ui/Customer.h"
+#include "register/ui/Searchcustomer.h"
 #include "tester/ui/Combusy.h"
 
 namespace vanto {
@@ -19,6 +23,10 @@ TTestMainForm* CreateAllForms(const StartupOptions& options) {
     auto* main = new TTestMainForm(options);
     Created().emplace_back("TTestMainForm", main);
     Make<TComWaitForm>("TComWaitForm");
+    Make<TSearchCustomerForm>("TSearchCustomerForm");
+    Make<TCustomerForm>("TCustomerForm");
+    Make<TTourokuForm>("TTourokuForm");
+    Make<TCarInfoUpdateForm>("TCarInfoUpdateForm");
     main->UpdateMenuButtons();
     return main;
 }

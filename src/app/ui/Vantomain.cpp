@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "common/ui/FormHelpers.h"
 #include "common/ui/Forms.h"
+#include "monitor/ui/Touroku.h"
 #include "tester/TesterLink.h"
 
 #include <QApplication>
@@ -67,6 +68,12 @@ TTestMainForm::TTestMainForm(const StartupOptions& options)
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Button5, &QPushButton::clicked, this, &QWidget::close);
+    connect(GeMonitorDataBTN, &QPushButton::clicked, this, [this] {
+        if (Forms().TourokuForm) {
+            PendingJob = 1;
+            OpenFunction(Forms().TourokuForm);
+        }
+    });
     UpdateMenuButtons();
     setWindowTitle(QCoreApplication::applicationName());
     adjustSize();

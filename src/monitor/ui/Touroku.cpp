@@ -1,0 +1,108 @@
+#include "monitor/ui/Touroku.h"
+
+#include "app/ui/Vantomain.h"
+#include "common/ui/FormHelpers.h"
+#include "common/ui/Forms.h"
+#include "register/ui/Carinfoupdate.h"
+#include "register/ui/Customer.h"
+#include "register/ui/RegisterUi.h"
+
+#include <QFrame>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+using namespace vanto;
+
+namespace {
+QPushButton* MenuButton(QWidget* parent, const char* name, const char* caption) {
+    QPushButton* button = MakeButton(parent, name, caption, 24);
+    button->setFixedSize(400, 52);
+    return button;
+}
+} // namespace
+
+TTourokuForm::TTourokuForm() : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName("TourokuForm");
+    setFont(FixedFont(13));
+    Forms().TourokuForm = this;
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Raised);
+    Button1 = MenuButton(Panel1, "Button1", "お客様情報登録");
+    Button2 = MenuButton(Panel1, "Button2", "車 両 情 報 登録");
+    Button3 = MenuButton(Panel1, "Button3", "データ取込・印刷");
+    modoru_BTN = MenuButton(Panel1, "modoru_BTN", "戻　る");
+    Button3->setEnabled(false); // until the vehicle information form is part of the program
+
+    auto* buttons = new QVBoxLayout(Panel1);
+    buttons->setContentsMargins(16, 16, 16, 16);
+    buttons->setSpacing(12);
+    for (QPushButton* b : {Button1, Button2, Button3, modoru_BTN}) {
+        buttons->addWidget(b);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->addWidget(Panel1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    Panel1->setMinimumHeight(250 - 20);
+
+    connect(Button1, &QPushButton::clicked, this, &TTourokuForm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TTourokuForm::Button2Click);
+    connect(modoru_BTN, &QPushButton::clicked, this, &TTourokuForm::modoru_BTNClick);
+}
+
+TTourokuForm::~TTourokuForm() {
+    if (Forms().TourokuForm == this) {
+        Forms().TourokuForm = nullptr;
+    }
+}
+
+void TTourokuForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TTourokuForm::FormShow() {
+    setEnabled(true);
+    setWindowTitle(Q(Forms().MainForm->TesterName + "よりモニタデータ読み込み"));
+    adjustSize();
+    CenterOnScreen(this);
+}
+
+void TTourokuForm::Button1Click() {
+    TCustomerForm* form = Forms().CustomerForm;
+    if (!form) {
+        return;
+    }
+    hide();
+    form->Prepare();
+    form->show();
+}
+
+void TTourokuForm::PrepareCarInfoUpdateForm() {
+    if (TCarInfoUpdateForm* form = Forms().CarInfoUpdateForm) {
+        form->Reset();
+        LoadCustomerSelector(form->UserNameCB);
+    }
+}
+
+void TTourokuForm::Button2Click() {
+    TCarInfoUpdateForm* form = Forms().CarInfoUpdateForm;
+    if (!form) {
+        return;
+    }
+    hide();
+    PrepareCarInfoUpdateForm();
+    form->ReloadOnShow = true;
+    form->show();
+}
+
+void TTourokuForm::modoru_BTNClick() {
+    hide();
+    Forms().MainForm->show();
+}

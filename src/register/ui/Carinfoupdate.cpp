@@ -1,0 +1,445 @@
+#include "register/ui/Carinfoupdate.h"
+
+#include "common/DashField.h"
+#include "common/Dialogs.h"
+#include "common/ui/FormHelpers.h"
+#include "common/ui/Forms.h"
+#include "monitor/ui/Touroku.h"
+#include "register/Register.h"
+#include "register/ui/RegisterUi.h"
+#include "register/ui/Searchcustomer.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+using namespace vanto;
+
+namespace {
+const QString NewVehicleCaption = QString::fromUtf8("車両新規登録");
+const QString CancelEntryCaption = QString::fromUtf8("登録取消");
+const QString NoCustomers = QString::fromUtf8("データは登録されていません。");
+constexpr const char* VehicleLabel = "車両番号";
+constexpr int PlaceholderRole = Qt::UserRole + 1;
+} // namespace
+
+TCarInfoUpdateForm::TCarInfoUpdateForm()
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName("CarInfoUpdateForm");
+    setWindowTitle("車両情報");
+    setFont(FixedFont(13));
+    Forms().CarInfoUpdateForm = this;
+
+    UserNameCB = new QComboBox(this);
+    SetupCombo(UserNameCB, "UserNameCB", "お客様名", false);
+    UserNameCB->setMinimumWidth(300);
+    SearchBtn = MakeButton(this, "SearchBtn", "検　　索");
+    const QString postal = "郵便番号", tel = "電話番号", mobile = "携帯電話";
+    Zip1 = MakeDisplayField(this, "Zip1", postal + "1");
+    Zip2 = MakeDisplayField(this, "Zip2", postal + "2");
+    Phon1 = MakeDisplayField(this, "Phon1", tel + "1");
+    Phon2 = MakeDisplayField(this, "Phon2", tel + "2");
+    Phon3 = MakeDisplayField(this, "Phon3", tel + "3");
+    Mobile1 = MakeDisplayField(this, "Mobile1", mobile + "1");
+    Mobile2 = MakeDisplayField(this, "Mobile2", mobile + "2");
+    Mobile3 = MakeDisplayField(this, "Mobile3", mobile + "3");
+    Add = MakeDisplayField(this, "Add", "住所");
+    for (QLineEdit* e : {Zip1, Zip2}) {
+        e->setFixedWidth(70);
+    }
+    for (QLineEdit* e : {Phon1, Phon2, Phon3, Mobile1, Mobile2, Mobile3}) {
+        e->setFixedWidth(90);
+    }
+    Add->setMaxLength(74);
+
+    CarNoCB = new QComboBox(this);
+    SetupCombo(CarNoCB, "CarNoCB", VehicleLabel, true);
+    CarNoCB->setMinimumWidth(220);
+    auto edit = [this](const char* name, const char* label, int maxLength) {
+        auto* e = new QLineEdit(this);
+        SetupEdit(e, name, QString::fromUtf8(label), maxLength);
+        return e;
+    };
+    CarNo = edit("CarNo", "新規車両番号", 0);
+    Number = MakeDisplayField(this, "Number", "管理番号");
+    Number->setFixedWidth(60);
+    Maker = edit("Maker", "メーカー", 20);
+    CarName = edit("CarName", "車種名", 20);
+    Model = edit("Model", "初年度登録年月", 20);
+    BodyNo = edit("BodyNo", "車台番号", 20);
+    CarForm = edit("CarForm", "型式", 20);
+    EngType = edit("EngType", "エンジン形式", 20);
+    Comment = edit("Comment", "コメント", 74);
+    Mileage = edit("Mileage", "走行距離", 0);
+    NextCheck = edit("NextCheck", "次回車検日", 0);
+    Mileage->hide();
+    NextCheck->hide();
+    CarNoTimeCB = new QComboBox(this);
+    CarNoTimeCB->setObjectName("CarNoTimeCB");
+    CarNoTimeCB->hide();
+
+    InsertBtn = MakeButton(this, "InsertBtn", "車両新規登録");
+    DeleteBtn = MakeButton(this, "DeleteBtn", "車両削除");
+    DecBtn = MakeButton(this, "DecBtn", "車両情報確定");
+    RtnBtn = MakeButton(this, "RtnBtn", "戻　　る");
+    HintLabel = MakeLabel(this, "（車両情報を入力後 [車両情報確定] をクリックして確定して下さい。）");
+    HintLabel->setObjectName("HintLabel");
+    HintLabel->setStyleSheet("color: red;");
+    HintLabel->hide();
+    BuildLayout();
+
+    connect(UserNameCB, &QComboBox::activated, this, &TCarInfoUpdateForm::UserNameCBChange);
+    connect(CarNoCB, &QComboBox::activated, this, &TCarInfoUpdateForm::CarNoCBChange);
+    connect(CarNoCB->lineEdit(), &QLineEdit::textEdited, this, &TCarInfoUpdateForm::CarNoCBChange);
+    connect(SearchBtn, &QPushButton::clicked, this, &TCarInfoUpdateForm::SearchBtnClick);
+    connect(InsertBtn, &QPushButton::clicked, this, &TCarInfoUpdateForm::InsertBtnClick);
+    connect(DecBtn, &QPushButton::clicked, this, &TCarInfoUpdateForm::DecBtnClick);
+    connect(DeleteBtn, &QPushButton::clicked, this, &TCarInfoUpdateForm::DeleteBtnClick);
+    connect(RtnBtn, &QPushButton::clicked, this, &TCarInfoUpdateForm::RtnBtnClick);
+    ApplyModeLook();
+}
+
+void TCarInfoUpdateForm::BuildLayout() {
+    auto* customer = new QGroupBox("お客様情報", this);
+    auto* cg = new QGridLayout(customer);
+    cg->setContentsMargins(12, 12, 12, 12);
+    cg->setHorizontalSpacing(10);
+    cg->setVerticalSpacing(8);
+    auto* selectorRow = new QHBoxLayout;
+    selectorRow->addWidget(UserNameCB, 1);
+    selectorRow->addWidget(SearchBtn);
+    cg->addWidget(MakeLabel(customer, "お客様名"), 0, 0);
+    cg->addLayout(selectorRow, 0, 1);
+    cg->addWidget(MakeLabel(customer, "郵便番号"), 1, 0);
+    cg->addLayout(DashRow({Zip1, Zip2}), 1, 1);
+    cg->addWidget(MakeLabel(customer, "電話番号"), 2, 0);
+    cg->addLayout(DashRow({Phon1, Phon2, Phon3}), 2, 1);
+    cg->addWidget(MakeLabel(customer, "携帯電話"), 3, 0);
+    cg->addLayout(DashRow({Mobile1, Mobile2, Mobile3}), 3, 1);
+    cg->addWidget(MakeLabel(customer, "住所"), 4, 0);
+    cg->addWidget(Add, 4, 1);
+
+    auto* vehicle = new QGroupBox("車両情報", this);
+    auto* vg = new QGridLayout(vehicle);
+    vg->setContentsMargins(12, 12, 12, 12);
+    vg->setHorizontalSpacing(10);
+    vg->setVerticalSpacing(8);
+    auto* numberRow = new QHBoxLayout;
+    numberRow->addWidget(CarNoCB, 1);
+    numberRow->addSpacing(16);
+    numberRow->addWidget(MakeLabel(vehicle, "管理番号"));
+    numberRow->addWidget(Number);
+    vg->addWidget(MakeLabel(vehicle, VehicleLabel), 0, 0);
+    vg->addLayout(numberRow, 0, 1, 1, 3);
+    vg->addWidget(MakeLabel(vehicle, "新規車両番号"), 1, 0);
+    vg->addWidget(CarNo, 1, 1, 1, 3);
+    const std::pair<const char*, QLineEdit*> pairs[] = {{"メーカー", Maker},   {"車種名", CarName},
+                                                        {"初年度登録年月", Model}, {"車台番号", BodyNo},
+                                                        {"型式", CarForm},     {"エンジン形式", EngType}};
+    int row = 2;
+    for (std::size_t i = 0; i < std::size(pairs); i += 2, ++row) {
+        vg->addWidget(MakeLabel(vehicle, pairs[i].first), row, 0);
+        vg->addWidget(pairs[i].second, row, 1);
+        vg->addWidget(MakeLabel(vehicle, pairs[i + 1].first), row, 2);
+        vg->addWidget(pairs[i + 1].second, row, 3);
+    }
+    vg->addWidget(MakeLabel(vehicle, "コメント"), row, 0);
+    vg->addWidget(Comment, row, 1, 1, 3);
+    vg->addWidget(HintLabel, row + 1, 1, 1, 3);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(10);
+    for (QPushButton* b : {InsertBtn, DeleteBtn, DecBtn, RtnBtn}) {
+        buttons->addWidget(b);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(12);
+    layout->addWidget(customer);
+    layout->addWidget(vehicle);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TCarInfoUpdateForm::~TCarInfoUpdateForm() {
+    if (Forms().CarInfoUpdateForm == this) {
+        Forms().CarInfoUpdateForm = nullptr;
+    }
+}
+
+bool TCarInfoUpdateForm::NewVehicleMode() const { return InsertBtn->text() == CancelEntryCaption; }
+
+bool TCarInfoUpdateForm::HasCustomers() const {
+    return UserNameCB->count() > 0 && !UserNameCB->itemData(0, PlaceholderRole).toBool();
+}
+
+void TCarInfoUpdateForm::Reset() {
+    CarNoCB->clear();
+    CarNoCB->setEditText(QString());
+    CarNoTimeCB->clear();
+    for (QLineEdit* e : {CarNo, Zip1, Zip2, Phon1, Phon2, Phon3, Mobile1, Mobile2, Mobile3, Add, Maker, CarName,
+                         CarForm, Model, EngType, Comment, BodyNo, Number, Mileage, NextCheck}) {
+        e->clear();
+    }
+}
+
+void TCarInfoUpdateForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TCarInfoUpdateForm::FormShow() {
+    CustomerIndex = -1;
+    if (ReloadOnShow) {
+        if (UserNameCB->count() == 0) {
+            UserNameCB->addItem(NoCustomers);
+            UserNameCB->setItemData(0, true, PlaceholderRole);
+            UserNameCB->setCurrentIndex(0);
+            for (QPushButton* b : {DecBtn, DeleteBtn, SearchBtn, InsertBtn}) {
+                b->setEnabled(false);
+            }
+        } else {
+            CustomerIndex = UserNameCB->currentIndex();
+            if (UserNameCB->currentIndex() < 0) {
+                UserNameCB->setCurrentIndex(0);
+                CurrentCustomer = S(UserNameCB->currentText());
+                LoadCustomer();
+            }
+        }
+    }
+    adjustSize();
+    CenterOnScreen(this);
+}
+
+void TCarInfoUpdateForm::LoadCustomer() {
+    if (!HasCustomers()) {
+        MainDialogs().Show(DialogIcon::Information, "お客様の登録が有りません。");
+        return;
+    }
+    const CustomerProfile profile = MainRegister().ReadCustomer(CurrentCustomer);
+    Phon1->setText(Q(DashField(profile.Tel, 1)));
+    Phon2->setText(Q(DashField(profile.Tel, 2)));
+    Phon3->setText(Q(DashField(profile.Tel, 3)));
+    Mobile1->setText(Q(DashField(profile.Handy, 1)));
+    Mobile2->setText(Q(DashField(profile.Handy, 2)));
+    Mobile3->setText(Q(DashField(profile.Handy, 3)));
+    Zip1->setText(Q(DashField(profile.PostNo, 1)));
+    Zip2->setText(Q(DashField(profile.PostNo, 2)));
+    Add->setText(Q(profile.Address));
+    CurrentVehicle = profile.CarNo;
+    ListVehicles();
+    LoadVehicle();
+    ApplyModeLook();
+}
+
+void TCarInfoUpdateForm::ListVehicles() {
+    const QSignalBlocker block(CarNoCB);
+    CarNoCB->clear();
+    CarNoTimeCB->clear();
+    for (const VehicleEntry& vehicle : MainRegister().ListVehicles(CurrentCustomer)) {
+        CarNoCB->addItem(Q(vehicle.Number));
+        CarNoTimeCB->addItem(QString::number(vehicle.Time));
+    }
+    CarNoCB->setCurrentIndex(-1);
+    CarNoCB->setEditText(Q(CurrentVehicle));
+    SelectMatchingItem(CarNoCB);
+}
+
+void TCarInfoUpdateForm::LoadVehicle() {
+    CarNo->setText(Q(CurrentVehicle));
+    if (CurrentVehicle.empty()) {
+        return;
+    }
+    const VehicleProfile v = MainRegister().ReadVehicle(CurrentCustomer, CurrentVehicle);
+    Maker->setText(Q(v.Maker));
+    CarName->setText(Q(v.TypeCar));
+    Model->setText(Q(v.Model));
+    EngType->setText(Q(v.EngineType));
+    Comment->setText(Q(v.Comment));
+    BodyNo->setText(Q(v.BodyNumber));
+    CarForm->setText(Q(v.Type));
+    Mileage->setText(Q(v.Mileage));
+    NextCheck->setText(Q(v.NextCheck));
+    SelectMatchingItem(CarNoCB);
+    Number->setText(QString::number(CarNoCB->currentIndex() >= 0 ? CarNoCB->currentIndex() + 1 : 1));
+}
+
+void TCarInfoUpdateForm::ApplyModeLook() {
+    const bool entry = NewVehicleMode();
+    for (QPushButton* b : {DecBtn, SearchBtn, InsertBtn}) {
+        b->setEnabled(true);
+    }
+    SetEnabledLook(CarNoCB, !entry);
+    SetEnabledLook(CarNo, entry);
+    DeleteBtn->setEnabled(!entry);
+    HintLabel->setVisible(entry);
+    if (entry) {
+        for (QLineEdit* e : {CarNo, Maker, CarName, CarForm, BodyNo, Model, EngType, Comment, Mileage, NextCheck}) {
+            e->clear();
+        }
+    }
+}
+
+void TCarInfoUpdateForm::SetNewVehicleMode(bool on) {
+    InsertBtn->setText(on ? CancelEntryCaption : NewVehicleCaption);
+    InsertBtn->setAccessibleName(InsertBtn->text());
+    HintLabel->setVisible(on);
+}
+
+void TCarInfoUpdateForm::UserNameCBChange() {
+    Reset();
+    CurrentCustomer = S(UserNameCB->currentText());
+    SetNewVehicleMode(false);
+    LoadCustomer();
+}
+
+void TCarInfoUpdateForm::CarNoCBChange() {
+    const std::string text = S(CarNoCB->currentText());
+    if (!MainRegister().VehicleExists(CurrentCustomer, text)) {
+        CarNoCB->setEditText(Q(CurrentVehicle));
+        return;
+    }
+    CurrentVehicle = text;
+    LoadVehicle();
+}
+
+void TCarInfoUpdateForm::SearchBtnClick() {
+    TSearchCustomerForm* search = Forms().SearchCustomerForm;
+    if (!search) {
+        return;
+    }
+    search->IncludeVehicles = true;
+    if (search->exec() != QDialog::Accepted) {
+        return;
+    }
+    const int line = search->ResultLine();
+    if (line < 0 || line >= UserNameCB->count() || !HasCustomers()) {
+        return;
+    }
+    UserNameCB->setCurrentIndex(line);
+    UserNameCBChange();
+    CarNoCB->setEditText(Q(search->ResultVehicle()));
+    CarNoCBChange();
+}
+
+void TCarInfoUpdateForm::InsertBtnClick() {
+    const bool entering = !NewVehicleMode();
+    SetNewVehicleMode(entering);
+    if (entering) {
+        Number->setText(QString::number(CarNoCB->count() + 1));
+    }
+    ApplyModeLook();
+    if (entering) {
+        CarNo->setFocus();
+    } else {
+        LoadVehicle();
+        CarNoCB->setFocus();
+    }
+}
+
+void TCarInfoUpdateForm::DecBtnClick() {
+    Dialogs& dialogs = MainDialogs();
+    if (!HasCustomers() || UserNameCB->currentIndex() < 0) {
+        return;
+    }
+    const Register reg = MainRegister();
+    const std::string customer = S(UserNameCB->currentText());
+    const std::string number = S(CarNo->text());
+    if (NewVehicleMode()) {
+        if (number.empty()) {
+            dialogs.Show(DialogIcon::Error, "車両番号を入力してください。");
+            return;
+        }
+        if (const auto problem = CheckFolderName(number)) {
+            dialogs.Show(DialogIcon::Error, FolderNameMessage(*problem, VehicleLabel));
+            return;
+        }
+        bool listed = false;
+        for (int i = 0; i < CarNoCB->count(); ++i) {
+            listed = listed || S(CarNoCB->itemText(i)) == number;
+        }
+        if (listed || reg.VehicleFolderTaken(customer, number)) {
+            dialogs.Show(DialogIcon::Error, "車両番号が重複しています。新規登録できません。");
+            return;
+        }
+        if (!dialogs.Confirm(DialogIcon::Warning, "車両番号:" + number + "の車両情報を <<新規登録>> します。")) {
+            return;
+        }
+        if (!reg.CreateVehicleFolder(customer, number) || !reg.CreateVehicleFiles(customer, number)) {
+            dialogs.Show(DialogIcon::Error, "車両番号:" + number + "の車両フォルダを作成できません。\n登録は行われませんでした。");
+            return;
+        }
+    } else {
+        if (CarNoCB->count() == 0) {
+            dialogs.Show(DialogIcon::Error,
+                         "車両が登録されていない為、更新できません。\n\n[車両新規登録]をクリックして車両情報を入力後、"
+                         "[車両情報確定]をクリックして登録処理を行って下さい。");
+            return;
+        }
+        if (CarNoCB->currentIndex() < 0) {
+            dialogs.Show(DialogIcon::Error,
+                         "車両が選択されていない為、更新できません。\n\n車両番号選択後、変更する項目を修正して"
+                         "[車両情報確定]をクリックして更新処理を行って下さい。");
+            return;
+        }
+        if (SilentSave) {
+            SilentSave = false;
+        } else if (!dialogs.Confirm(DialogIcon::Warning, "車両番号：" + number + "の車両情報を <<更新>> します。")) {
+            return;
+        }
+    }
+    CurrentCustomer = customer;
+    CurrentVehicle = number; // the saved vehicle becomes the customer's current vehicle
+    const VehicleProfile data{S(Maker->text()),   S(CarName->text()), S(Model->text()),
+                              S(EngType->text()), S(Comment->text()), S(BodyNo->text()),
+                              S(CarForm->text()), S(Mileage->text()), S(NextCheck->text())};
+    if (!reg.WriteCustomerField(customer, section::CarNo, number) ||
+        !reg.WriteVehicleFields(customer, number, VehicleSections(data))) {
+        dialogs.Show(DialogIcon::Error, "車両番号:" + number + "の車両情報ファイルを保存できません。");
+        return;
+    }
+    SetNewVehicleMode(false);
+    ListVehicles();
+    LoadVehicle();
+    ApplyModeLook();
+}
+
+void TCarInfoUpdateForm::DeleteBtnClick() {
+    Dialogs& dialogs = MainDialogs();
+    if (CarNoCB->count() == 0 || CurrentVehicle.empty()) {
+        dialogs.Show(DialogIcon::Error, "車両情報が存在しない為、削除が実行できません。");
+        return;
+    }
+    QString question = QString::fromUtf8("車両情報　（車両番号　：　XXXXX）　を削除してよろしいですか？\n（削除すると元に戻せません）");
+    question.replace("XXXXX", CarNo->text());
+    if (!dialogs.Confirm(DialogIcon::Warning, S(question))) {
+        return;
+    }
+    const VehicleDeletion result = MainRegister().DeleteVehicle(CurrentCustomer, CurrentVehicle);
+    if (!result.CurrentWritten) {
+        dialogs.Show(DialogIcon::Error, CurrentCustomer + "様のお客様情報ファイルを保存できません。");
+    }
+    CurrentVehicle = result.Current;
+    ListVehicles();
+    if (CurrentVehicle.empty()) {
+        Reset();
+    } else {
+        LoadVehicle();
+    }
+}
+
+void TCarInfoUpdateForm::RtnBtnClick() {
+    SetNewVehicleMode(false);
+    hide();
+    if (TTourokuForm* menu = Forms().TourokuForm) {
+        menu->show();
+    }
+}

@@ -1,0 +1,63 @@
+#include "register/ui/RegisterUi.h"
+
+#include "app/ui/Vantomain.h"
+#include "common/ui/FormHelpers.h"
+#include "common/ui/Forms.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace vanto {
+
+Register MainRegister() {
+    const WorkingPaths& paths = Forms().MainForm->Paths;
+    return Register(paths.CustomerRoot, paths.VisitorFile, paths.ExeDir);
+}
+
+Dialogs& MainDialogs() { return Forms().MainForm->Dialogs(); }
+
+void LoadCustomerSelector(QComboBox* combo) {
+    const QSignalBlocker block(combo);
+    combo->clear();
+    combo->addItems(ToQStringList(MainRegister().CustomerNames().value_or(std::vector<std::string>())));
+    combo->setCurrentIndex(-1);
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int fontPixels) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(name);
+    button->setAccessibleName(button->text());
+    button->setFont(ProportionalFont(fontPixels));
+    button->setMinimumHeight(32);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* text) { return new QLabel(QString::fromUtf8(text), parent); }
+
+QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName) {
+    auto* edit = new QLineEdit(parent);
+    SetupEdit(edit, name, accessibleName);
+    SetEnabledLook(edit, false);
+    return edit;
+}
+
+QHBoxLayout* DashRow(std::initializer_list<QLineEdit*> fields) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    bool first = true;
+    for (QLineEdit* field : fields) {
+        if (!first) {
+            row->addWidget(new QLabel("-", field->parentWidget()));
+        }
+        row->addWidget(field);
+        first = false;
+    }
+    row->addStretch();
+    return row;
+}
+
+} // namespace vanto

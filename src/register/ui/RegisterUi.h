@@ -1,0 +1,39 @@
+// What the register's forms share: the register of the running program, the customer selector and the
+// building blocks of their layouts.
+#pragma once
+
+#include "register/Register.h"
+
+#include <QString>
+
+#include <initializer_list>
+#include <string>
+
+class QComboBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace vanto {
+class Dialogs;
+
+// The register below the main form's current working paths.
+Register MainRegister();
+// The dialogs of the program (the main form's).
+Dialogs& MainDialogs();
+
+// Fills a customer selector with the lines of the customer list, leaving no entry selected (a missing list
+// leaves it empty).
+void LoadCustomerSelector(QComboBox* combo);
+
+// A button with its component name and caption, a label, and a display-only field (disabled, grey).
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int fontPixels = 15);
+QLabel* MakeLabel(QWidget* parent, const char* text);
+QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName);
+
+// Fields joined by "-" labels in one row (telephone numbers, postal codes).
+QHBoxLayout* DashRow(std::initializer_list<QLineEdit*> fields);
+
+} // namespace vanto

@@ -1,0 +1,125 @@
+#include "register/ui/Searchcustomer.h"
+
+#include "common/Dialogs.h"
+#include "common/ui/FormHelpers.h"
+#include "common/ui/Forms.h"
+#include "register/CustomerSearch.h"
+#include "register/ui/RegisterUi.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+using namespace vanto;
+
+TSearchCustomerForm::TSearchCustomerForm()
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName("SearchCustomerForm");
+    setWindowTitle("お客様情報の検索");
+    setFont(FixedFont(13));
+    setModal(true);
+    Forms().SearchCustomerForm = this;
+
+    Label1 = MakeLabel(this, "検索キーを入力して [検索] をクリックして下さい。");
+    Label1->setObjectName("Label1");
+    Edit1 = new QLineEdit(this);
+    SetupEdit(Edit1, "Edit1", "検索キー");
+    Edit1->setMinimumWidth(300);
+    Button1 = MakeButton(this, "Button1", "検　索");
+    Button1->setDefault(true); // Enter in the key field searches
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName("ListBox1");
+    ListBox1->setAccessibleName("検索結果");
+    ListBox1->setMinimumSize(460, 300);
+    ListBox2 = new QListWidget(this);
+    ListBox2->setObjectName("ListBox2");
+    ListBox2->hide();
+    ListBox3 = new QListWidget(this);
+    ListBox3->setObjectName("ListBox3");
+    ListBox3->hide();
+    Button2 = MakeButton(this, "Button2", "選　択");
+    Button3 = MakeButton(this, "Button3", "キャンセル");
+
+    auto* keyRow = new QHBoxLayout;
+    keyRow->addWidget(Edit1, 1);
+    keyRow->addWidget(Button1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button2);
+    buttons->addWidget(Button3);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 14, 14, 14);
+    layout->setSpacing(10);
+    layout->addWidget(Label1);
+    layout->addLayout(keyRow);
+    layout->addWidget(ListBox1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Button1, &QPushButton::clicked, this, &TSearchCustomerForm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TSearchCustomerForm::Button2Click);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TSearchCustomerForm::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TSearchCustomerForm::~TSearchCustomerForm() {
+    if (Forms().SearchCustomerForm == this) {
+        Forms().SearchCustomerForm = nullptr;
+    }
+}
+
+int TSearchCustomerForm::ResultLine() const {
+    const int row = ListBox1->currentRow();
+    if (row < 0 || row >= ListBox2->count()) {
+        return -1;
+    }
+    bool ok = false;
+    const int line = ListBox2->item(row)->text().toInt(&ok);
+    return ok ? line : -1;
+}
+
+std::string TSearchCustomerForm::ResultVehicle() const {
+    const int row = ListBox1->currentRow();
+    return row >= 0 && row < ListBox3->count() ? S(ListBox3->item(row)->text()) : std::string();
+}
+
+void TSearchCustomerForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TSearchCustomerForm::FormShow() {
+    adjustSize();
+    CenterOnScreen(this);
+    Edit1->clear();
+    Fill("");
+    Edit1->setFocus();
+}
+
+void TSearchCustomerForm::Fill(const std::string& key) {
+    ListBox1->clear();
+    ListBox2->clear();
+    ListBox3->clear();
+    for (const SearchResult& result : SearchCustomers(MainRegister(), key, IncludeVehicles)) {
+        ListBox1->addItem(Q(result.Text));
+        ListBox2->addItem(QString::number(result.Line));
+        ListBox3->addItem(Q(result.Vehicle));
+    }
+    ListBox1->setCurrentRow(-1);
+}
+
+void TSearchCustomerForm::Button1Click() { Fill(S(Edit1->text())); }
+
+void TSearchCustomerForm::Button2Click() {
+    if (ListBox1->currentRow() < 0 || ListBox1->selectedItems().isEmpty()) {
+        MainDialogs().Show(DialogIcon::Error, "検索結果を選択して下さい。");
+        return;
+    }
+    accept();
+}
