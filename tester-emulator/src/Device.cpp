@@ -39,15 +39,16 @@ const char* StatusFor(FrameFault fault) {
 
 } // namespace
 
-Device::Device(std::shared_ptr<const Scenario> scenario, std::shared_ptr<ReferenceStore> store,
-               DeviceSettings settings)
-    : scenario_(scenario), tester_(scenario, std::move(store)), settings_(std::move(settings)),
-      openedAt_(Clock::now()), receiveBuffer_(kMaxFrame + 1024, '\0') {
+Device::Device(std::shared_ptr<const Scenario> scenario, std::shared_ptr<ReferenceStore> store, DeviceSettings settings)
+    : scenario_(scenario), tester_(scenario, std::move(store)), settings_(std::move(settings)), openedAt_(Clock::now()),
+      receiveBuffer_(kMaxFrame + 1024, '\0') {
     // Unplugged after 0 exchanges: the device opens but is gone at once.
     gone_ = scenario_->unplugAfter == 0;
 }
 
-Device::~Device() { Stop(); }
+Device::~Device() {
+    Stop();
+}
 
 bool Device::Start() {
     int command[2];
@@ -138,8 +139,7 @@ bool Device::Gone() const {
 }
 
 bool Device::OnlineLocked() const {
-    return scenario_->online &&
-           Clock::now() - openedAt_ >= std::chrono::milliseconds(scenario_->onlineAfterMs);
+    return scenario_->online && Clock::now() - openedAt_ >= std::chrono::milliseconds(scenario_->onlineAfterMs);
 }
 
 bool Device::Refuse(const std::string& why) const {

@@ -82,10 +82,10 @@ private:
     bool gone_ = false;
     Phase phase_ = Phase::Idle;
     int announced_ = -1;
-    Delivery pending_;            // the prepared answer while AnswerReady
-    Clock::time_point readyAt_;   // the answer-ready poll says 0x55 from then on
+    Delivery pending_;          // the prepared answer while AnswerReady
+    Clock::time_point readyAt_; // the answer-ready poll says 0x55 from then on
     std::optional<Delivery> toSend_;
-    int delivered_ = 0;           // answers handed over with go
+    int delivered_ = 0; // answers handed over with go
 
     // Device thread only.
     int exchanges_ = 0;

@@ -47,8 +47,8 @@ std::string EchoLetters(std::string_view raw) {
 }
 
 Bytes BuildAnswerFrame(std::string_view letters, std::string_view status, std::string_view data) {
-    Bytes body = std::string(letters) + std::string(status) + Hex(static_cast<unsigned>(data.size()), 4) +
-                 std::string(data);
+    Bytes body =
+        std::string(letters) + std::string(status) + Hex(static_cast<unsigned>(data.size()), 4) + std::string(data);
     return std::string(1, kStx) + body + Hex(Checksum(body), 2) + "\r\n";
 }
 

@@ -207,8 +207,8 @@ int32_t USBQK_Check(int32_t device) {
     }
 }
 
-int32_t USBQK_VendorRequest(int32_t device, int32_t direction, int32_t reserved0, int32_t reserved1,
-                            int32_t request, int32_t value, int32_t length, uint8_t* buffer) {
+int32_t USBQK_VendorRequest(int32_t device, int32_t direction, int32_t reserved0, int32_t reserved1, int32_t request,
+                            int32_t value, int32_t length, uint8_t* buffer) {
     try {
         auto d = Find(device);
         return d && d->VendorRequest(direction, reserved0, reserved1, request, value, length, buffer) ? 1 : 0;

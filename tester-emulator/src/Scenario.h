@@ -28,21 +28,21 @@ inline constexpr std::size_t kSetInfoSize = 216;
 inline constexpr std::size_t kNameSlot = 80;
 
 struct ContinuousRecord {
-    long long first = 1;               // record number of rows[0]
-    std::vector<Bytes> headerRows;     // each row's fields joined by ",", without the ";"
-    std::optional<Bytes> itemData;     // exact answer to DG "ITEM" instead of headerRows
-    std::vector<Bytes> rows;           // each record's fields joined by ",", without the ";"
-    std::optional<Bytes> rangeData;    // exact answer to CD instead of "MIN=..,MAX=..,"
-    bool endWithCr = true;             // a record answer ends with CR
+    long long first = 1;            // record number of rows[0]
+    std::vector<Bytes> headerRows;  // each row's fields joined by ",", without the ";"
+    std::optional<Bytes> itemData;  // exact answer to DG "ITEM" instead of headerRows
+    std::vector<Bytes> rows;        // each record's fields joined by ",", without the ";"
+    std::optional<Bytes> rangeData; // exact answer to CD instead of "MIN=..,MAX=..,"
+    bool endWithCr = true;          // a record answer ends with CR
 };
 
 enum class FaultAction { Error, ByteFF, Truncate, UnplugInRead, Delay };
 
 // A fault applied to the exchanges it matches: all given conditions must hold.
 struct FaultRule {
-    std::string command;   // two letters; empty matches any
-    int nth = 0;           // the nth exchange with that command (1-based); 0 = every one
-    int exchange = 0;      // the nth exchange since USBQK_Open (1-based); 0 = any
+    std::string command; // two letters; empty matches any
+    int nth = 0;         // the nth exchange with that command (1-based); 0 = every one
+    int exchange = 0;    // the nth exchange since USBQK_Open (1-based); 0 = any
     FaultAction action = FaultAction::Error;
     std::string status = "A00F"; // Error
     long offset = 0;             // ByteFF: frame offset, negative counts from the frame's end

@@ -5,8 +5,12 @@
 namespace emu {
 namespace {
 
-Answer Ok(Bytes data = {}) { return {kStatusOk, std::move(data)}; }
-Answer Refuse(const char* status) { return {status, {}}; }
+Answer Ok(Bytes data = {}) {
+    return {kStatusOk, std::move(data)};
+}
+Answer Refuse(const char* status) {
+    return {status, {}};
+}
 
 bool IsSetHeader(std::string_view header) {
     for (char c : header) {

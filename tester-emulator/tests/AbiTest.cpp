@@ -65,7 +65,9 @@ struct Request {
     int32_t direction, reserved0, reserved1, request, value, length;
     bool nullBuffer;
 };
-void PrintTo(const Request& p, std::ostream* os) { *os << p.name; }
+void PrintTo(const Request& p, std::ostream* os) {
+    *os << p.name;
+}
 
 class BadRequestTest : public AbiTest, public ::testing::WithParamInterface<Request> {};
 
@@ -82,19 +84,14 @@ TEST_P(BadRequestTest, IsRefusedAndTheTesterGoesOn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Abi, BadRequestTest,
-    ::testing::Values(Request{"NullBuffer", 1, 0, 1, 0x40, 0, 1, true},
-                      Request{"NullBufferGo", 0, 0, 1, 0, 0, 3, true},
-                      Request{"Reserved0", 1, 1, 1, 0x40, 0, 1, false},
-                      Request{"Reserved1", 1, 0, 0, 0x40, 0, 1, false},
-                      Request{"Value", 1, 0, 1, 0x40, 1, 1, false},
-                      Request{"ReadyLength", 1, 0, 1, 0x40, 0, 3, false},
-                      Request{"AnswerReadyLength", 1, 0, 1, 0x41, 0, 1, false},
-                      Request{"OutLength", 0, 0, 1, 0, 0, 2, false},
-                      Request{"NegativeLength", 1, 0, 1, 0x41, 0, -3, false},
-                      Request{"UnknownRequest", 1, 0, 1, 0x42, 0, 1, false},
-                      Request{"PollAsOut", 0, 0, 1, 0x40, 0, 1, false},
-                      Request{"OutAsIn", 1, 0, 1, 0, 0, 3, false},
-                      Request{"BadDirection", -1, 0, 1, 0, 0, 3, false}),
+    ::testing::Values(
+        Request{"NullBuffer", 1, 0, 1, 0x40, 0, 1, true}, Request{"NullBufferGo", 0, 0, 1, 0, 0, 3, true},
+        Request{"Reserved0", 1, 1, 1, 0x40, 0, 1, false}, Request{"Reserved1", 1, 0, 0, 0x40, 0, 1, false},
+        Request{"Value", 1, 0, 1, 0x40, 1, 1, false}, Request{"ReadyLength", 1, 0, 1, 0x40, 0, 3, false},
+        Request{"AnswerReadyLength", 1, 0, 1, 0x41, 0, 1, false}, Request{"OutLength", 0, 0, 1, 0, 0, 2, false},
+        Request{"NegativeLength", 1, 0, 1, 0x41, 0, -3, false}, Request{"UnknownRequest", 1, 0, 1, 0x42, 0, 1, false},
+        Request{"PollAsOut", 0, 0, 1, 0x40, 0, 1, false}, Request{"OutAsIn", 1, 0, 1, 0, 0, 3, false},
+        Request{"BadDirection", -1, 0, 1, 0, 0, 3, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AbiTest, GoWithoutAnAnswerAndAnnounceWhileBusyAreRefused) {

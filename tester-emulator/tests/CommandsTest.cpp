@@ -27,7 +27,9 @@ struct Case {
     const char* status;
     std::string answer;
 };
-void PrintTo(const Case& p, std::ostream* os) { *os << p.name; }
+void PrintTo(const Case& p, std::ostream* os) {
+    *os << p.name;
+}
 
 class CommandTest : public EmulatorTest, public ::testing::WithParamInterface<Case> {
 protected:
@@ -47,11 +49,11 @@ TEST_P(CommandTest, AnswersExactly) {
     EXPECT_EQ(a.data, c.answer);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Opening, CommandTest,
-    ::testing::Values(Case{"Open", "AA", "", "0000", "APP_V=T1.0,BUFF=1000,APP_LOG=80000001,MAKER=" + Sjis("テスト") + ","},
-                      Case{"Close", "AB", "", "0000", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Opening, CommandTest,
+                         ::testing::Values(Case{"Open", "AA", "", "0000",
+                                                "APP_V=T1.0,BUFF=1000,APP_LOG=80000001,MAKER=" + Sjis("テスト") + ","},
+                                           Case{"Close", "AB", "", "0000", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Records, CommandTest,
@@ -60,25 +62,22 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"JapaneseAsShiftJis", "DA", "ED1", "0000", Sjis("エンジン回転数 750rpm")},
                       Case{"ExactBytes", "DA", "AM3", "0000", "\x82\xA0,\xFF\0A"s},
                       Case{"EntryOfOtherLetters", "DA", "XY0", "0000", "XY0"},
-                      Case{"EmptyRecord", "DA", "EA2", "0000", ""},
-                      Case{"UnknownEntry", "DA", "EM1", "A006", ""},
-                      Case{"EntryTooShort", "DA", "EM", "A006", ""},
-                      Case{"EntryTooLong", "DA", "EM00", "A006", ""}),
+                      Case{"EmptyRecord", "DA", "EA2", "0000", ""}, Case{"UnknownEntry", "DA", "EM1", "A006", ""},
+                      Case{"EntryTooShort", "DA", "EM", "A006", ""}, Case{"EntryTooLong", "DA", "EM00", "A006", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-INSTANTIATE_TEST_SUITE_P(
-    Continuous, CommandTest,
-    ::testing::Values(Case{"Range", "CD", "", "0000", "MIN=5,MAX=7,"},
-                      Case{"Items", "DG", "ITEM", "0000", "No.," + Sjis("回転") + ";,rpm;"},
-                      Case{"AllRows", "DG", "MIN=5,MAX=7", "0000", "5,750;6,760;7,770;\r"},
-                      Case{"OneRow", "DG", "MIN=6,MAX=6", "0000", "6,760;\r"},
-                      Case{"BeforeFirst", "DG", "MIN=4,MAX=5", "A006", ""},
-                      Case{"AfterLast", "DG", "MIN=7,MAX=8", "A006", ""},
-                      Case{"Reversed", "DG", "MIN=7,MAX=6", "A006", ""},
-                      Case{"LeadingZero", "DG", "MIN=05,MAX=6", "A006", ""},
-                      Case{"NoMax", "DG", "MIN=5", "A006", ""},
-                      Case{"OtherText", "DG", "ITEMS", "A006", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Continuous, CommandTest,
+                         ::testing::Values(Case{"Range", "CD", "", "0000", "MIN=5,MAX=7,"},
+                                           Case{"Items", "DG", "ITEM", "0000", "No.," + Sjis("回転") + ";,rpm;"},
+                                           Case{"AllRows", "DG", "MIN=5,MAX=7", "0000", "5,750;6,760;7,770;\r"},
+                                           Case{"OneRow", "DG", "MIN=6,MAX=6", "0000", "6,760;\r"},
+                                           Case{"BeforeFirst", "DG", "MIN=4,MAX=5", "A006", ""},
+                                           Case{"AfterLast", "DG", "MIN=7,MAX=8", "A006", ""},
+                                           Case{"Reversed", "DG", "MIN=7,MAX=6", "A006", ""},
+                                           Case{"LeadingZero", "DG", "MIN=05,MAX=6", "A006", ""},
+                                           Case{"NoMax", "DG", "MIN=5", "A006", ""},
+                                           Case{"OtherText", "DG", "ITEMS", "A006", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, CommandTest,
@@ -118,7 +117,8 @@ TEST_F(EmulatorTest, LargestAnswerGoesThroughWholeAndALargerOneIsRefused) {
     fits[0] = 'F';
     fits.back() = 'L';
     UseScenario(R"({"records": [{"entry": "EM0", "data": ")" + fits + R"("},
-                                {"entry": "EM1", "data": ")" + fits + R"(y"}]})");
+                                {"entry": "EM1", "data": ")" +
+                fits + R"(y"}]})");
     auto link = Connect();
     auto raw = link->Exchange(Command("DA", "EM0"));
     ASSERT_TRUE(raw);

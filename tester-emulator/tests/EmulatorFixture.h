@@ -24,9 +24,7 @@ protected:
         ::setenv("UUSBQK_EMULATOR_SCENARIO", path.c_str(), 1);
         return path;
     }
-    void UseShipped(const std::string& name) {
-        ::setenv("UUSBQK_EMULATOR_SCENARIO", ScenarioFile(name).c_str(), 1);
-    }
+    void UseShipped(const std::string& name) { ::setenv("UUSBQK_EMULATOR_SCENARIO", ScenarioFile(name).c_str(), 1); }
     std::filesystem::path RecordTranscript() {
         auto path = dir.Path() / "transcript.txt";
         ::setenv("UUSBQK_EMULATOR_TRANSCRIPT", path.c_str(), 1);

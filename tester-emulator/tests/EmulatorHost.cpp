@@ -90,7 +90,9 @@ void Link::OpenPipes() {
     lib.ResetDevice(device);
 }
 
-Link::~Link() { CloseAll(); }
+Link::~Link() {
+    CloseAll();
+}
 
 void Link::CloseAll() {
     if (in >= 0) {
@@ -238,7 +240,9 @@ Bytes Sjis(std::string_view utf8) {
     return out;
 }
 
-std::filesystem::path ScenarioFile(const std::string& name) { return std::filesystem::path(SCENARIO_DIR) / name; }
+std::filesystem::path ScenarioFile(const std::string& name) {
+    return std::filesystem::path(SCENARIO_DIR) / name;
+}
 
 std::string ReadText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

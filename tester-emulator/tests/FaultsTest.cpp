@@ -10,12 +10,16 @@ using namespace std::string_literals;
 
 namespace {
 
+const std::string Stx = "\x02";
+
 using Clock = std::chrono::steady_clock;
 
 const char* const kRecords = R"("records": [{"entry": "EM0", "values": ["12", "34"]}],
                                "reference": {"sets": [{"name": "one"}, {"name": "two"}]})";
 
-std::string WithFaults(const std::string& faults) { return "{" + std::string(kRecords) + ", \"faults\": " + faults + "}"; }
+std::string WithFaults(const std::string& faults) {
+    return "{" + std::string(kRecords) + ", \"faults\": " + faults + "}";
+}
 
 TEST_F(EmulatorTest, UnplugAfterExchanges) {
     UseScenario(WithFaults(R"({"unplug_after_exchanges": 2})"));
@@ -83,7 +87,9 @@ struct Corruption {
     const char* data;
     std::size_t offset; // of the 0xFF byte in the expected answer
 };
-void PrintTo(const Corruption& p, std::ostream* os) { *os << p.name; }
+void PrintTo(const Corruption& p, std::ostream* os) {
+    *os << p.name;
+}
 
 class ByteFFTest : public EmulatorTest, public ::testing::WithParamInterface<Corruption> {};
 
@@ -110,8 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, ByteFFTest,
     ::testing::Values(
         Corruption{"OffsetOne", R"({"command": "CB", "nth": 1, "action": "byte_ff", "offset": 1})", "CB", "", 1},
-        Corruption{"LastDataByte", R"({"command": "DA", "nth": 1, "action": "byte_ff", "offset": "last_data"})",
-                   "DA", "EM0", 15},
+        Corruption{"LastDataByte", R"({"command": "DA", "nth": 1, "action": "byte_ff", "offset": "last_data"})", "DA",
+                   "EM0", 15},
         Corruption{"FromTheEnd", R"({"command": "DA", "nth": 1, "action": "byte_ff", "offset": -1})", "DA", "EM0",
                    20 - 1},
         Corruption{"ByExchangeNumber", R"({"exchange": 1, "action": "byte_ff", "offset": 7})", "CB", "", 7}),
@@ -120,13 +126,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(EmulatorTest, LastDataByteOfAnEmptyAnswerLeavesItAlone) {
     UseScenario(WithFaults(R"({"rules": [{"command": "AB", "action": "byte_ff", "offset": "last_data"}]})"));
     auto link = Connect();
-    EXPECT_EQ(link->Exchange(Command("AB")), "\x02" "AB0000000003\r\n"s);
+    EXPECT_EQ(link->Exchange(Command("AB")), Stx + "AB0000000003\r\n"s);
 }
 
 TEST_F(EmulatorTest, OffsetBeyondTheAnswerLeavesItAlone) {
     UseScenario(WithFaults(R"({"rules": [{"command": "AB", "action": "byte_ff", "offset": 15}]})"));
     auto link = Connect();
-    EXPECT_EQ(link->Exchange(Command("AB")), "\x02" "AB0000000003\r\n"s);
+    EXPECT_EQ(link->Exchange(Command("AB")), Stx + "AB0000000003\r\n"s);
 }
 
 TEST_F(EmulatorTest, ErrorStatusForACommandRefusesItWithoutCarryingItOut) {
@@ -163,7 +169,7 @@ TEST_F(EmulatorTest, TruncatedAnswerAnnouncesTheFullLengthAndSendsLess) {
     ASSERT_TRUE(length);
     EXPECT_EQ(*length, 18u);
     ASSERT_TRUE(link->Go());
-    EXPECT_EQ(link->Read(*length), "\x02" "CB00");
+    EXPECT_EQ(link->Read(*length), Stx + "CB00");
     EXPECT_EQ(lib.Check(link->device), 0);
     EXPECT_EQ(Ask(*link, "AB").status, "0000");
 }

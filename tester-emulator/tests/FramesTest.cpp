@@ -9,6 +9,8 @@ using namespace std::string_literals;
 
 namespace {
 
+const std::string Stx = "\x02";
+
 // 40 continuous-record rows and four reference sets, enough for the three literal frames below.
 std::string FrameScenario() {
     std::string rows;
@@ -35,16 +37,16 @@ protected:
 TEST_F(FrameTest, AcceptsHandWrittenFramesAndAnswersWithCorrectChecksums) {
     auto link = Connect();
     // "AB0000" sums to 323: checksum 43. The answer "AB" "0000" "0000" sums to 515: checksum 03.
-    EXPECT_EQ(link->Exchange("\x02" "AB000043\r\n"), "\x02" "AB0000000003\r\n"s);
+    EXPECT_EQ(link->Exchange(Stx + "AB000043\r\n"), Stx + "AB0000000003\r\n"s);
     // "CB" "0000" "0000" sums to 517: checksum 05.
-    EXPECT_EQ(link->Exchange("\x02" "CB000045\r\n"), "\x02" "CB0000000005\r\n"s);
+    EXPECT_EQ(link->Exchange(Stx + "CB000045\r\n"), Stx + "CB0000000005\r\n"s);
 
-    Answer value = ParseAnswer(link->Exchange("\x02" "DF000A0003VALUE\0" "9B\r\n"s).value_or(""));
+    Answer value = ParseAnswer(link->Exchange(Stx + "DF000A0003VALUE" + '\0' + "9B\r\n").value_or(""));
     EXPECT_TRUE(value.wellFormed);
     EXPECT_EQ(value.status, "0000");
     EXPECT_EQ(value.data, "v1,v2,");
 
-    Answer rows = ParseAnswer(link->Exchange("\x02" "DG000CMIN=1,MAX=40" "63\r\n").value_or(""));
+    Answer rows = ParseAnswer(link->Exchange(Stx + "DG000CMIN=1,MAX=40" + "63\r\n").value_or(""));
     EXPECT_TRUE(rows.wellFormed);
     EXPECT_EQ(rows.status, "0000");
     EXPECT_TRUE(rows.data.starts_with("1,x;2,x;")) << rows.data;
@@ -57,7 +59,9 @@ struct Malformed {
     const char* status;
     const char* letters;
 };
-void PrintTo(const Malformed& p, std::ostream* os) { *os << p.name; }
+void PrintTo(const Malformed& p, std::ostream* os) {
+    *os << p.name;
+}
 
 Bytes WithChecksum(std::string frame, const char* digits) {
     frame.replace(frame.size() - 4, 2, digits);
@@ -102,23 +106,29 @@ TEST_P(MalformedFrameTest, GetsAnA00AnswerIsLoggedAndTheTesterGoesOn) {
                                         "PC> \\x02AB000043\\x0D\\x0A\n" + "TS> \\x02AB0000000003\\x0D\\x0A\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Frames, MalformedFrameTest,
-    ::testing::Values(
-        Malformed{"BadChecksum", WithChecksum(Command("CB"), "46"), "A003", "CB"},
-        Malformed{"LowerCaseChecksum", WithChecksum(Command("DF", "0003VALUE\0"s), "9b"), "A003", "DF"},
-        Malformed{"ChecksumNotHex", WithChecksum(Command("CB"), "G5"), "A003", "CB"},
-        Malformed{"LengthLongerThanData", "\x02" "CB0001" "46\r\n", "A002", "CB"},
-        Malformed{"LengthShorterThanData", "\x02" "DD0000" "ALL" "00\r\n", "A002", "DD"},
-        Malformed{"LengthNotHex", "\x02" "DD000G" "1" "00\r\n", "A002", "DD"},
-        Malformed{"LengthLowerCase", "\x02" "DE000a" "0123456789" "00\r\n", "A002", "DE"},
-        Malformed{"TooShort", "\x02" "CB00\r\n", "A002", "CB"},
-        Malformed{"BadStart", "\x03" "CB000045\r\n", "A001", "CB"},
-        Malformed{"NoStart", "CB000045\r\n", "A001", "B0"},
-        Malformed{"EndSwapped", "\x02" "CB000045\n\r", "A004", "CB"},
-        Malformed{"EndMissingLf", "\x02" "CB000045\r\0"s, "A004", "CB"},
-        Malformed{"UnprintableLetters", "\x02\xFF\x01" "0000" "00\r\n", "A003", "??"}),
-    [](const ::testing::TestParamInfo<Malformed>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Frames, MalformedFrameTest,
+                         ::testing::Values(Malformed{"BadChecksum", WithChecksum(Command("CB"), "46"), "A003", "CB"},
+                                           Malformed{"LowerCaseChecksum",
+                                                     WithChecksum(Command("DF", "0003VALUE\0"s), "9b"), "A003", "DF"},
+                                           Malformed{"ChecksumNotHex", WithChecksum(Command("CB"), "G5"), "A003", "CB"},
+                                           Malformed{"LengthLongerThanData", Stx + "CB000146\r\n", "A002", "CB"},
+                                           Malformed{"LengthShorterThanData", Stx + "DD0000ALL00\r\n", "A002", "DD"},
+                                           Malformed{"LengthNotHex", Stx + "DD000G100\r\n", "A002", "DD"},
+                                           Malformed{"LengthLowerCase", Stx + "DE000a012345678900\r\n", "A002", "DE"},
+                                           Malformed{"TooShort", Stx + "CB00\r\n", "A002", "CB"},
+                                           Malformed{"BadStart",
+                                                     "\x03"
+                                                     "CB000045\r\n",
+                                                     "A001", "CB"},
+                                           Malformed{"NoStart", "CB000045\r\n", "A001", "B0"},
+                                           Malformed{"EndSwapped", Stx + "CB000045\n\r", "A004", "CB"},
+                                           Malformed{"EndMissingLf", Stx + "CB000045\r\0"s, "A004", "CB"},
+                                           Malformed{"UnprintableLetters",
+                                                     "\x02\xFF\x01"
+                                                     "0000"
+                                                     "00\r\n",
+                                                     "A003", "??"}),
+                         [](const ::testing::TestParamInfo<Malformed>& info) { return std::string(info.param.name); });
 
 TEST_F(FrameTest, FrameOfAnotherLengthThanAnnouncedIsRefused) {
     auto link = Connect();

@@ -18,8 +18,12 @@ const char* const kScenario = R"({"reference": {"capacity": 4, "sets": [
   {"name": "四十一文字の名前をここに書いて八十バイトを越えるかどうかを確かめるための長い長い参考値の名前です"}
 ]}})";
 
-Bytes Pad(const Bytes& text, std::size_t width) { return text + Bytes(width - text.size(), ' '); }
-Bytes Slot(const Bytes& name) { return name + Bytes(80 - name.size(), '\0'); }
+Bytes Pad(const Bytes& text, std::size_t width) {
+    return text + Bytes(width - text.size(), ' ');
+}
+Bytes Slot(const Bytes& name) {
+    return name + Bytes(80 - name.size(), '\0');
+}
 
 // The second set's text as the tester holds it.
 Bytes SecondSet() {
@@ -29,8 +33,8 @@ Bytes SecondSet() {
 
 // A set as the program writes it: the text of its file line, line feed included.
 Bytes Written(const char* vehicle, const Bytes& measurements, const char* header = "1A2B3C4D") {
-    return header + Pad(Sjis(vehicle), 20) + Pad("T-1", 20) + Pad("", 20) + Pad("", 20) + Pad("", 8) +
-           Pad("", 128) + measurements + "\n";
+    return header + Pad(Sjis(vehicle), 20) + Pad("T-1", 20) + Pad("", 20) + Pad("", 20) + Pad("", 8) + Pad("", 128) +
+           measurements + "\n";
 }
 
 class ReferenceTest : public EmulatorTest {
@@ -57,7 +61,8 @@ TEST_F(ReferenceTest, ListHasOneZeroPaddedSlotPerSet) {
 }
 
 TEST_F(ReferenceTest, CuttingANameNeverSplitsADoubleByteCharacter) {
-    UseScenario(R"({"reference": {"sets": [{"name": "aあいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりる"}]}})");
+    UseScenario(
+        R"({"reference": {"sets": [{"name": "aあいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりる"}]}})");
     Bytes name = Sjis("aあいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよら");
     ASSERT_EQ(name.size(), 79u);
     EXPECT_EQ(List(), Slot(name));
@@ -80,7 +85,9 @@ struct ReadCase {
     const char* status;
     std::string answer;
 };
-void PrintTo(const ReadCase& p, std::ostream* os) { *os << p.name; }
+void PrintTo(const ReadCase& p, std::ostream* os) {
+    *os << p.name;
+}
 
 class ReadSetTest : public ReferenceTest, public ::testing::WithParamInterface<ReadCase> {};
 
@@ -92,20 +99,19 @@ TEST_P(ReadSetTest, AnswersTheSetsText) {
     EXPECT_EQ(a.data, c.answer);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sets, ReadSetTest,
-    ::testing::Values(ReadCase{"FirstData", "0000DATA\0"s, "0000", "01234567"},
-                      ReadCase{"FirstValues", "0000VALUE\0"s, "0000", "12,34,56,"},
-                      ReadCase{"ComposedData", "0001DATA\0"s, "0000", SecondSet()},
-                      ReadCase{"ExactValues", "0001VALUE\0"s, "0000", "v1,v2,"},
-                      ReadCase{"NoValues", "0002VALUE\0"s, "0000", ""},
-                      ReadCase{"PastTheEnd", "0003DATA\0"s, "A006", ""},
-                      ReadCase{"WithoutZeroByte", "0001DATA", "A006", ""},
-                      ReadCase{"LowerCaseWord", "0001data\0"s, "A006", ""},
-                      ReadCase{"IndexNotHex", "00G1DATA\0"s, "A006", ""},
-                      ReadCase{"IndexLowerCase", "000aDATA\0"s, "A006", ""},
-                      ReadCase{"DecimalIndex", "1DATA\0"s, "A006", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sets, ReadSetTest,
+                         ::testing::Values(ReadCase{"FirstData", "0000DATA\0"s, "0000", "01234567"},
+                                           ReadCase{"FirstValues", "0000VALUE\0"s, "0000", "12,34,56,"},
+                                           ReadCase{"ComposedData", "0001DATA\0"s, "0000", SecondSet()},
+                                           ReadCase{"ExactValues", "0001VALUE\0"s, "0000", "v1,v2,"},
+                                           ReadCase{"NoValues", "0002VALUE\0"s, "0000", ""},
+                                           ReadCase{"PastTheEnd", "0003DATA\0"s, "A006", ""},
+                                           ReadCase{"WithoutZeroByte", "0001DATA", "A006", ""},
+                                           ReadCase{"LowerCaseWord", "0001data\0"s, "A006", ""},
+                                           ReadCase{"IndexNotHex", "00G1DATA\0"s, "A006", ""},
+                                           ReadCase{"IndexLowerCase", "000aDATA\0"s, "A006", ""},
+                                           ReadCase{"DecimalIndex", "1DATA\0"s, "A006", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ReferenceTest, DeleteOneByDecimalPosition) {
     auto link = Connect();

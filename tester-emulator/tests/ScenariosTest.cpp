@@ -9,6 +9,8 @@ using namespace std::string_literals;
 
 namespace {
 
+const std::string Stx = "\x02";
+
 const char* const kDemoDirectory = "EM0EM1ED0ED1EA0AM0AD2";
 
 Bytes Directory(Library& lib) {
@@ -63,7 +65,9 @@ struct BadScenario {
     std::string json;
     const char* message; // part of what the library says on standard error
 };
-void PrintTo(const BadScenario& p, std::ostream* os) { *os << p.name; }
+void PrintTo(const BadScenario& p, std::ostream* os) {
+    *os << p.name;
+}
 
 class BadScenarioTest : public EmulatorTest, public ::testing::WithParamInterface<BadScenario> {};
 
@@ -163,7 +167,9 @@ struct Opening {
     const char* file;
     const char* expected; // the opening answer's data
 };
-void PrintTo(const Opening& p, std::ostream* os) { *os << p.file; }
+void PrintTo(const Opening& p, std::ostream* os) {
+    *os << p.file;
+}
 
 class ShippedOpeningTest : public EmulatorTest, public ::testing::WithParamInterface<Opening> {};
 
@@ -223,7 +229,8 @@ TEST_F(EmulatorTest, ShippedFaultScenarios) {
     UseShipped("ff-last-data.json");
     {
         Link link(lib);
-        EXPECT_EQ(link.Exchange(Command("CB")), "\x02" "CB00000009EM0ED1AM\xFF" "4B\r\n"s);
+        EXPECT_EQ(link.Exchange(Command("CB")), Stx + "CB00000009EM0ED1AM\xFF"
+                                                      "4B\r\n"s);
     }
     UseShipped("a00-directory.json");
     {

@@ -34,7 +34,7 @@ TEST_F(TranscriptTest, ShowsOnlyWhatWasSent) {
     auto path = RecordTranscript();
     auto link = Connect();
     ASSERT_TRUE(link->Exchange(Command("DA", "EM0")));
-    ASSERT_TRUE(link->Exchange(Command("DA", "EM0"))); // cut to 12 bytes
+    ASSERT_TRUE(link->Exchange(Command("DA", "EM0")));  // cut to 12 bytes
     EXPECT_FALSE(link->Exchange(Command("DA", "EM0"))); // unplugged while read: no answer
     std::string pc = "PC> \\x02DA0003EM00A\\x0D\\x0A\n";
     EXPECT_EQ(ReadText(path), pc + "TS> \\x02DA0000000A\\\\A~ \\x7F\\x82\\xA0\\xFF\\x00\\x0DFE\\x0D\\x0A\n" + pc +
