@@ -1,0 +1,314 @@
+#include "FormFixture.h"
+
+#include <QTest>
+
+#include <filesystem>
+
+using namespace vanto;
+using namespace vanto::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Duplicate = "同じお客様名が存在しています。\n違うお客様名を入力して下さい。";
+
+class CustomerForm : public RegisterForms {
+protected:
+    void Fill(TCustomerForm* f, const std::vector<const char*>& values) {
+        QLineEdit* fields[] = {f->Edit1, f->Edit12, f->Edit13, f->Edit2, f->Edit14,
+                               f->Edit15, f->Edit3, f->Edit16, f->Edit17, f->Edit4};
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            fields[i]->setText(QString::fromUtf8(values[i]));
+        }
+    }
+};
+
+TEST_F(CustomerForm, ComponentsCarryTheirNamesLabelsAndLimits) {
+    Seed({});
+    TCustomerForm* f = OpenCustomerForm();
+    ASSERT_TRUE(f && f->isVisible());
+    EXPECT_EQ(T(f->windowTitle()), "お客様情報");
+    EXPECT_FALSE(Forms().TourokuForm->isVisible());
+    struct Field {
+        const char* name;
+        const char* label;
+        int maxLength;
+    };
+    for (const Field& e : {Field{"Edit1", "お客様名", 24}, Field{"Edit12", "郵便番号1", 32767},
+                           Field{"Edit2", "電話番号1", 18}, Field{"Edit15", "電話番号3", 18},
+                           Field{"Edit16", "携帯電話2", 18}, Field{"Edit4", "住所", 84}}) {
+        auto* edit = Find<QLineEdit>(f, e.name);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(T(edit->accessibleName()), e.label);
+        EXPECT_EQ(edit->maxLength(), e.maxLength) << e.name;
+    }
+    for (const auto& [name, caption] : {std::pair{"Button2", "お客様情報新規登録"}, std::pair{"Button1", "お客様情報削除"},
+                                        std::pair{"SearchBtn", "検　　索"}, std::pair{"Button5", "お客様情報確定"},
+                                        std::pair{"Button3", "戻　　る"}}) {
+        EXPECT_EQ(T(Find<QPushButton>(f, name)->text()), caption);
+    }
+}
+
+TEST_F(CustomerForm, TelephoneAndPostalPartsTakeDigitsOnly) {
+    Seed({});
+    TCustomerForm* f = OpenCustomerForm();
+    for (QLineEdit* e : {f->Edit12, f->Edit13, f->Edit2, f->Edit14, f->Edit15, f->Edit3, f->Edit16, f->Edit17}) {
+        e->clear();
+        Type(e, QString::fromUtf8("03a-1 ２x9"));
+        EXPECT_EQ(T(e->text()), "0319") << T(e->objectName());
+    }
+    Type(f->Edit1, QString::fromUtf8("Yamada 山田"));
+    EXPECT_EQ(T(f->Edit1->text()), "Yamada 山田");
+    f->Edit4->clear();
+    Type(f->Edit4, QString::fromUtf8("東京😀都"));
+    EXPECT_EQ(T(f->Edit4->text()), "東京都"); // characters Shift-JIS cannot store are refused as typed
+}
+
+TEST_F(CustomerForm, AnEmptyListAllowsOnlyNewEntry) {
+    Seed({});
+    TCustomerForm* f = OpenCustomerForm();
+    EXPECT_EQ(f->UserNameCB->count(), 0);
+    EXPECT_FALSE(f->Button1->isEnabled());
+    EXPECT_FALSE(f->Button5->isEnabled());
+    EXPECT_TRUE(f->Button2->isEnabled());
+    f->Button2->click();
+    EXPECT_TRUE(f->Button5->isEnabled());
+}
+
+TEST_F(CustomerForm, NewEntryAppendsSelectsAndWritesTheProfile) {
+    Seed({{"鈴木", {}}});
+    TCustomerForm* f = OpenCustomerForm();
+    EXPECT_EQ(T(f->Edit1->text()), "鈴木"); // the first customer is loaded on showing
+    f->Button2->click();
+    EXPECT_EQ(T(f->Button2->text()), "登録取消");
+    EXPECT_TRUE(f->NewEntryMode());
+    EXPECT_FALSE(f->UserNameCB->isEnabled());
+    EXPECT_FALSE(f->Button1->isEnabled());
+    EXPECT_FALSE(f->SearchBtn->isEnabled());
+    EXPECT_TRUE(f->Button5->isEnabled());
+    EXPECT_TRUE(f->HintLabel->isVisible());
+    EXPECT_EQ(T(f->HintLabel->text()), "（入力後 [お客様情報確定] をクリックして下さい。）");
+    EXPECT_TRUE(f->Edit1->text().isEmpty());
+
+    Fill(f, {"山田", "140", "0001", "03", "1234", "5678", "090", "1111", "2222", "東京都品川区"});
+    dialogs.QueueAnswer(DialogAnswer::Ok);
+    f->Button5->click();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].text, "山田様の <<新規登録>> を行います、よろしいですか？");
+    EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Question);
+    EXPECT_EQ(dialogs.Messages()[0].buttons, DialogButtons::OkCancel);
+    EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山田\r\n"));
+    EXPECT_EQ(File("お客様/山田/山田.DT"),
+              Sjis("[TEL]\r\nNUM=1\r\nDATA0=03-1234-5678\r\n[HANDY]\r\nNUM=1\r\nDATA0=090-1111-2222\r\n[POST_NO]\r\n"
+                   "NUM=1\r\nDATA0=140-0001\r\n[ADD]\r\nNUM=1\r\nDATA0=東京都品川区\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=\r\n"));
+    EXPECT_EQ(T(f->Button2->text()), "お客様情報新規登録");
+    EXPECT_FALSE(f->HintLabel->isVisible());
+    EXPECT_EQ(f->UserNameCB->currentIndex(), 1);
+    EXPECT_EQ(T(f->UserNameCB->currentText()), "山田");
+    EXPECT_EQ(T(f->Edit15->text()), "5678");
+    EXPECT_TRUE(f->Button1->isEnabled());
+}
+
+TEST_F(CustomerForm, EmptyPartsAreStoredAsHyphensAndLoadBackEmpty) {
+    Seed({{"鈴木", {}}});
+    TCustomerForm* f = OpenCustomerForm();
+    f->Button2->click();
+    Fill(f, {"山田"});
+    dialogs.QueueAnswer(DialogAnswer::Ok);
+    f->Button5->click();
+    EXPECT_EQ(File("お客様/山田/山田.DT"),
+              "[TEL]\r\nNUM=1\r\nDATA0=--\r\n[HANDY]\r\nNUM=1\r\nDATA0=--\r\n[POST_NO]\r\nNUM=1\r\nDATA0=-\r\n"
+              "[ADD]\r\nNUM=1\r\nDATA0=\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=\r\n");
+    for (QLineEdit* e : {f->Edit12, f->Edit13, f->Edit2, f->Edit14, f->Edit15, f->Edit3, f->Edit16, f->Edit17}) {
+        EXPECT_TRUE(e->text().isEmpty()) << T(e->objectName());
+    }
+}
+
+TEST_F(CustomerForm, UpdateWithTheSameNameRewritesTheFiveSectionsAndKeepsTheVehicle) {
+    Seed({{"鈴木", {}}, {"山田", {"品川1"}}});
+    TCustomerForm* f = OpenCustomerForm();
+    f->UserNameCB->setCurrentIndex(1);
+    f->UserNameCBChange();
+    EXPECT_EQ(T(f->CarNo->text()), "品川1");
+    f->Edit4->setText("大阪府");
+    f->Edit2->setText("06");
+    dialogs.QueueAnswer(DialogAnswer::Ok);
+    f->Button5->click();
+    EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"山田様の <<更新>> を行います、よろしいですか？"}));
+    EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山田\r\n"));
+    EXPECT_EQ(File("お客様/山田/山田.DT"),
+              Sjis("[TEL]\r\nNUM=1\r\nDATA0=06--\r\n[HANDY]\r\nNUM=1\r\nDATA0=--\r\n[POST_NO]\r\nNUM=1\r\nDATA0=000-0000\r\n"
+                   "[ADD]\r\nNUM=1\r\nDATA0=大阪府\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=品川1\r\n"));
+    EXPECT_EQ(T(f->Edit12->text()), "000");
+}
+
+TEST_F(CustomerForm, RenameKeepsThePositionAndTheVehicles) {
+    Seed({{"鈴木", {}}, {"山田", {"品川1"}}, {"佐藤", {}}});
+    TCustomerForm* f = OpenCustomerForm();
+    f->UserNameCB->setCurrentIndex(1);
+    f->UserNameCBChange();
+    f->Edit1->setText("山本");
+    dialogs.QueueAnswer(DialogAnswer::Ok);
+    f->Button5->click();
+    EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"山本様（[旧]山田様）の <<更新>> を行います、よろしいですか？"}));
+    EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山本\r\n佐藤\r\n"));
+    EXPECT_FALSE(Exists("お客様/山田"));
+    EXPECT_FALSE(Exists("お客様/山本/山田.DT"));
+    EXPECT_TRUE(Exists("お客様/山本/品川1/品川1.DT"));
+    EXPECT_EQ(Reg().ReadCustomer("山本").CarNo, "品川1");
+    EXPECT_EQ(f->UserNameCB->currentIndex(), 1);
+    EXPECT_EQ(T(f->UserNameCB->currentText()), "山本");
+}
+
+TEST_F(CustomerForm, RenameOntoALeftoverFolderIsRefused) {
+    Seed({{"山田", {}}});
+    fs::create_directories(folder / "お客様/山本");
+    TCustomerForm* f = OpenCustomerForm();
+    f->Edit1->setText("山本");
+    dialogs.QueueAnswer(DialogAnswer::Ok);
+    f->Button5->click();
+    EXPECT_EQ(dialogs.Texts().back(), "「山本」のお客様フォルダが既に存在するため、お客様名を変更できません。");
+    EXPECT_EQ(dialogs.Messages().back().icon, DialogIcon::Error);
+    EXPECT_EQ(File("VISITOR_M.DT"), Sjis("山田\r\n"));
+    EXPECT_TRUE(Exists("お客様/山田/山田.DT"));
+}
+
+TEST_F(CustomerForm, DuplicateNamesAreRefusedExactly) {
+    Seed({{"鈴木", {}}, {"山田", {}}});
+    const std::string list = File("VISITOR_M.DT");
+    TCustomerForm* f = OpenCustomerForm();
+    f->Edit1->setText("山田"); // the selected customer is 鈴木
+    f->Button5->click();
+    f->Button2->click();
+    f->Edit1->setText("鈴木");
+    f->Button5->click();
+    EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{Duplicate, Duplicate}));
+    EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Information);
+    EXPECT_EQ(File("VISITOR_M.DT"), list);
+
+    f->Edit1->setText("鈴木　"); // an ideographic space makes another name
+    dialogs.QueueAnswer(DialogAnswer::Ok);
+    f->Button5->click();
+    EXPECT_EQ(File("VISITOR_M.DT"), list + Sjis("鈴木　\r\n"));
+}
+
+TEST_F(CustomerForm, AnEmptyNameAsksForOne) {
+    Seed({{"鈴木", {}}});
+    TCustomerForm* f = OpenCustomerForm();
+    f->Button2->click();
+    f->Button5->click();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].text, "お客様名を入力してください。");
+    EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Information);
+}
+
+class RefusedCustomerNames : public CustomerForm, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RefusedCustomerNames, AreRefusedWithAMessageAndNothingIsWritten) {
+    Seed({{"鈴木", {}}});
+    TCustomerForm* f = OpenCustomerForm();
+    f->Button2->click();
+    f->Edit1->setText(QString::fromUtf8(GetParam()));
+    f->Button5->click();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Error);
+    EXPECT_EQ(dialogs.Messages()[0].text, FolderNameMessage(*CheckFolderName(GetParam()), "お客様名"));
+    EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "お客様"), fs::directory_iterator()), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryRule, RefusedCustomerNames,
+                         ::testing::Values("山\\田", "山/田", "山:田", "山*田", "山?田", "山\"田", "山<田", "山>田",
+                                           "山|田", ".", "..", "山田 ", " 山田", "山田.", "山田😀"));
+
+TEST_F(CustomerForm, CancelAtEveryQuestionWritesNothing) {
+    Seed({{"鈴木", {}}, {"山田", {"品川1"}}});
+    const std::string list = File("VISITOR_M.DT");
+    const std::string profile = File("お客様/山田/山田.DT");
+    TCustomerForm* f = OpenCustomerForm();
+    f->UserNameCB->setCurrentIndex(1);
+    f->UserNameCBChange();
+    f->Edit4->setText("変更");
+    dialogs.QueueAnswer(DialogAnswer::Cancel); // update
+    f->Button5->click();
+    f->Edit1->setText("山本");
+    dialogs.QueueAnswer(DialogAnswer::Cancel); // rename
+    f->Button5->click();
+    dialogs.QueueAnswer(DialogAnswer::Cancel); // delete
+    f->Button1->click();
+    f->Button2->click();
+    f->Edit1->setText("佐藤");
+    dialogs.QueueAnswer(DialogAnswer::Cancel); // new entry
+    f->Button5->click();
+    EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"山田様の <<更新>> を行います、よろしいですか？",
+                                                          "山本様（[旧]山田様）の <<更新>> を行います、よろしいですか？",
+                                                          "山田 様の削除を行います、よろしいですか？",
+                                                          "佐藤様の <<新規登録>> を行います、よろしいですか？"}));
+    EXPECT_EQ(File("VISITOR_M.DT"), list);
+    EXPECT_EQ(File("お客様/山田/山田.DT"), profile);
+    EXPECT_FALSE(Exists("VISITOR_M_BK.DT"));
+    EXPECT_FALSE(Exists("お客様/佐藤"));
+    EXPECT_FALSE(Exists("お客様/山本"));
+}
+
+TEST_F(CustomerForm, DeleteBacksUpTheListAndRemovesEverythingOfTheCustomer) {
+    Seed({{"鈴木", {}}, {"山田", {"品川1"}}});
+    TCustomerForm* f = OpenCustomerForm();
+    f->UserNameCB->setCurrentIndex(1);
+    f->UserNameCBChange();
+    dialogs.QueueAnswer(DialogAnswer::Ok);
+    f->Button1->click();
+    EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Question);
+    EXPECT_EQ(File("VISITOR_M_BK.DT"), Sjis("鈴木\r\n山田\r\n"));
+    EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n"));
+    EXPECT_FALSE(Exists("お客様/山田"));
+    EXPECT_EQ(Items(f->UserNameCB), (std::vector<std::string>{"鈴木"}));
+    EXPECT_EQ(f->UserNameCB->currentIndex(), 0);
+    EXPECT_EQ(T(f->Edit1->text()), "鈴木");
+
+    dialogs.QueueAnswer(DialogAnswer::Ok);
+    f->Button1->click(); // the last customer
+    EXPECT_EQ(File("VISITOR_M.DT"), "");
+    EXPECT_EQ(f->UserNameCB->count(), 0);
+    EXPECT_TRUE(f->Edit1->text().isEmpty());
+    EXPECT_FALSE(f->Button1->isEnabled());
+    EXPECT_FALSE(f->Button5->isEnabled());
+}
+
+TEST_F(CustomerForm, SearchSelectsTheChosenCustomerAndIsOffInNewEntryMode) {
+    Seed({{"鈴木", {}}, {"山田", {"品川1"}}, {"佐藤", {}}});
+    TCustomerForm* f = OpenCustomerForm();
+    bool vehicles = true;
+    WhileSearchIsOpen([&](TSearchCustomerForm* search) {
+        vehicles = search->IncludeVehicles;
+        ChooseResult(search, "佐藤/");
+    });
+    f->SearchBtn->click();
+    EXPECT_FALSE(vehicles);
+    EXPECT_EQ(f->UserNameCB->currentIndex(), 2);
+    EXPECT_EQ(T(f->Edit1->text()), "佐藤");
+
+    f->Button2->click();
+    EXPECT_FALSE(f->SearchBtn->isEnabled());
+    f->Button2->click();
+    EXPECT_TRUE(f->SearchBtn->isEnabled());
+    EXPECT_EQ(T(f->Edit1->text()), "佐藤"); // leaving new entry loads the selection again
+}
+
+TEST_F(CustomerForm, ReturnGoesBackToTheMenuAndTheModeIsKept) {
+    Seed({{"鈴木", {}}});
+    TCustomerForm* f = OpenCustomerForm();
+    f->Button2->click();
+    f->Button3->click();
+    ProcessEvents();
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_TRUE(Forms().TourokuForm->isVisible());
+    Forms().TourokuForm->Button1->click();
+    ProcessEvents();
+    EXPECT_TRUE(f->NewEntryMode());
+    EXPECT_TRUE(f->Edit1->text().isEmpty());
+    EXPECT_FALSE(f->Button1->isEnabled());
+    EXPECT_TRUE(f->Button5->isEnabled());
+}
+
+} // namespace

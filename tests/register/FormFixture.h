@@ -1,0 +1,115 @@
+// GUI tests of the register's forms: a whole program in a temp folder, a register seeded through the register
+// logic, and the forms opened the way the monitor data menu opens them.
+#pragma once
+
+#include "common/Paths.h"
+#include "common/ui/Forms.h"
+#include "monitor/ui/Touroku.h"
+#include "register/Register.h"
+#include "register/ui/Carinfoupdate.h"
+#include "register/ui/Customer.h"
+#include "register/ui/Searchcustomer.h"
+#include "support/AppFixture.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vanto::test {
+
+class RegisterForms : public AppFixture {
+protected:
+    // The register below the program folder (no VANTO_DATA.ini: the users folder is the program folder).
+    Register Reg() const { return Register(folder.Dir() + "お客様/", folder.Dir() + "VISITOR_M.DT", folder.Dir()); }
+
+    // Lists the customers and gives each a folder and profile; a name may carry vehicles.
+    void Seed(const std::vector<std::pair<std::string, std::vector<std::string>>>& customers) {
+        std::string list;
+        for (const auto& [name, vehicles] : customers) {
+            list += name + "\r\n";
+        }
+        WriteBytes(folder / "VISITOR_M.DT", Sjis(list));
+        std::filesystem::create_directories(folder / "お客様");
+        const Register reg = Reg();
+        int seconds = 0;
+        for (const auto& [name, vehicles] : customers) {
+            reg.CreateCustomerFolders(name, "");
+            reg.RegisterCustomer(name, vehicles.empty() ? "" : vehicles.front());
+            for (const auto& vehicle : vehicles) {
+                reg.CreateVehicleFolder(name, vehicle);
+                reg.CreateVehicleFiles(name, vehicle);
+                SetFolderTime(reg.VehicleFolder(name, vehicle), seconds += 4);
+            }
+        }
+    }
+
+    // Sets a folder's modification time `seconds` after a point a month ago (oldest first by seconds).
+    static void SetFolderTime(const std::string& path, int seconds) {
+        const auto base = std::chrono::floor<std::chrono::seconds>(std::filesystem::file_time_type::clock::now()) -
+                          std::chrono::hours(24 * 30);
+        std::filesystem::last_write_time(PathFromUtf8(path), base + std::chrono::seconds(seconds));
+    }
+
+    std::string File(const std::string& relative) const { return ReadBytes(folder / relative); }
+    bool Exists(const std::string& relative) const { return std::filesystem::exists(folder / relative); }
+
+    TCustomerForm* OpenCustomerForm() {
+        StartAndShow();
+        main->GeMonitorDataBTN->click();
+        Forms().TourokuForm->Button1->click();
+        ProcessEvents();
+        return Forms().CustomerForm;
+    }
+
+    TCarInfoUpdateForm* OpenVehicleForm() {
+        StartAndShow();
+        main->GeMonitorDataBTN->click();
+        Forms().TourokuForm->Button2->click();
+        ProcessEvents();
+        return Forms().CarInfoUpdateForm;
+    }
+
+    // Runs `inside` once the modal search dialog is open (from within its event loop).
+    static void WhileSearchIsOpen(std::function<void(TSearchCustomerForm*)> inside) {
+        QTimer::singleShot(0, [inside] { inside(Forms().SearchCustomerForm); });
+    }
+
+    // Chooses the search result with the given text.
+    static void ChooseResult(TSearchCustomerForm* search, const QString& text) {
+        const auto items = search->ListBox1->findItems(text, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << text.toStdString();
+        search->ListBox1->setCurrentItem(items.front());
+        search->Button2->click();
+    }
+
+    std::vector<std::string> Items(QComboBox* combo) const {
+        std::vector<std::string> items;
+        for (int i = 0; i < combo->count(); ++i) {
+            items.push_back(combo->itemText(i).toStdString());
+        }
+        return items;
+    }
+};
+
+inline std::string T(const QString& text) { return text.toStdString(); }
+
+// Types the text into the widget one character at a time, as key presses carrying the character (any
+// script), so validators see every key.
+inline void Type(QWidget* widget, const QString& text) {
+    for (int i = 0; i < text.size(); ++i) {
+        const int width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text.mid(i, width));
+        QApplication::sendEvent(widget, &press);
+        i += width - 1;
+    }
+}
+
+} // namespace vanto::test
