@@ -50,9 +50,8 @@ public:
             const fs::path folder = customers / PathFromUtf8(name);
             fs::create_directory(folder);
             Write(folder / PathFromUtf8(name + ".DT"),
-                  List("TEL", "03-" + n + "-5678") + List("HANDY", "090-" + n + "-0000") +
-                      List("POST_NO", "123-4567") + List("ADD", "東京都品川区南品川" + n + "丁目") +
-                      List("CAR_NO", "品川500あ" + n));
+                  List("TEL", "03-" + n + "-5678") + List("HANDY", "090-" + n + "-0000") + List("POST_NO", "123-4567") +
+                      List("ADD", "東京都品川区南品川" + n + "丁目") + List("CAR_NO", "品川500あ" + n));
             for (const char* series : {"品川500あ", "横浜300さ"}) {
                 const std::string vehicle = series + n;
                 const fs::path vehicleFolder = folder / PathFromUtf8(vehicle);
@@ -61,7 +60,8 @@ public:
                 Write(vehicleFolder / PathFromUtf8(vehicle + ".DT"),
                       List("MAKER", "メーカー" + n) + List("TYPE_CAR", "セダン") + List("MODEL", "平成30年4月") +
                           List("ENGING_TYPE", "2ZR-FAE") + List("COMMENT", "定期点検のお客様です") +
-                          "[BODY_NUMBER]\r\nDATA0=ZRE212-" + n + "\r\n[TYPE]\r\nDATA0=DBA-ZRE212\r\n"
+                          "[BODY_NUMBER]\r\nDATA0=ZRE212-" + n +
+                          "\r\n[TYPE]\r\nDATA0=DBA-ZRE212\r\n"
                           "[MILEAGE]\r\nDATA0=45000\r\n[NEXT_CHECK]\r\nDATA0=2027年4月\r\n");
             }
         }
@@ -118,10 +118,9 @@ std::size_t ReferenceSearch(const Register& reg, const std::string& key) {
         for (const auto& vehicle : vehicles.value_or(std::vector<std::string>())) {
             bool vehicleMatch = match || ContainsText(vehicle, key);
             for (const char* section : vehicleSections) {
-                vehicleMatch = vehicleMatch ||
-                               ContainsText(ReadKeyByOpening(reg.VehicleProfileFile(customer, vehicle), section,
-                                                             "DATA0"),
-                                            key);
+                vehicleMatch =
+                    vehicleMatch ||
+                    ContainsText(ReadKeyByOpening(reg.VehicleProfileFile(customer, vehicle), section, "DATA0"), key);
             }
             results += vehicleMatch ? 1 : 0;
         }

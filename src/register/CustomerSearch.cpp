@@ -26,11 +26,13 @@ constexpr const char* ListKey = "DATA0";
 // The customer sections a key is looked for in, in the order they are tested (the name comes first).
 constexpr const char* CustomerSections[] = {section::Tel, section::Handy, section::PostNo, section::Address};
 // The vehicle sections, tested after the vehicle number.
-constexpr const char* VehicleSearchSections[] = {section::Maker,   section::TypeCar,    section::Model,
+constexpr const char* VehicleSearchSections[] = {section::Maker,      section::TypeCar, section::Model,
                                                  section::EngineType, section::Comment, section::BodyNumber,
-                                                 section::Mileage, section::Type,       section::NextCheck};
+                                                 section::Mileage,    section::Type,    section::NextCheck};
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) {
@@ -42,7 +44,9 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char FoldAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Names match with ASCII letters compared case-insensitively; double-byte characters compare exactly.
 bool NamesEqual(std::string_view a, std::string_view b) {
@@ -74,7 +78,9 @@ std::optional<std::string_view> HeaderName(std::string_view line) {
     return Trim(line.substr(1, close - 1));
 }
 
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 // The customer root, opened once per search, so every customer folder and profile below it is reached by a
 // short relative path. A search reads thousands of profiles: the system calls and path walks, not the bytes,
@@ -95,8 +101,12 @@ public:
         }
 #endif
     }
-    const Register& Reg() const { return reg_; }
-    int Fd() const { return fd_; }
+    const Register& Reg() const {
+        return reg_;
+    }
+    int Fd() const {
+        return fd_;
+    }
 
 private:
     const Register& reg_;
@@ -128,14 +138,18 @@ public:
     }
 
     // Reads the customer's profile, or a vehicle's, whole into the buffer; false when it cannot be read.
-    bool ReadCustomerProfile(std::string& buffer) { return Read(ProfileFileName("", customer_), buffer); }
+    bool ReadCustomerProfile(std::string& buffer) {
+        return Read(ProfileFileName("", customer_), buffer);
+    }
     bool ReadVehicleProfile(const std::string& vehicle, std::string& buffer) {
         return Read(vehicle + std::string(FolderSeparator) + ProfileFileName("", vehicle), buffer);
     }
 
 private:
 #if defined(_WIN32)
-    void Enumerate() { vehicles_ = EnumerateVehicleFolders(root_.Reg().CustomerFolder(customer_)); }
+    void Enumerate() {
+        vehicles_ = EnumerateVehicleFolders(root_.Reg().CustomerFolder(customer_));
+    }
 
     bool Read(const std::string& relative, std::string& buffer) {
         auto bytes = ReadFileBytes(PathFromUtf8(root_.Reg().CustomerFolder(customer_) + "\\" + relative));
@@ -162,7 +176,7 @@ private:
             }
             unsigned char type = entry->d_type;
             if (type == DT_UNKNOWN) {
-                struct stat status{};
+                struct stat status {};
                 if (::fstatat(::dirfd(dir_), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
                     continue;
                 }
@@ -220,8 +234,8 @@ private:
 };
 
 // True when DATA0 of one of the sections, tested in this order, contains the key.
-template <std::size_t N> bool ProfileContains(std::string_view profile, const char* const (&sections)[N],
-                                              const std::string& key) {
+template <std::size_t N>
+bool ProfileContains(std::string_view profile, const char* const (&sections)[N], const std::string& key) {
     std::array<std::optional<std::string_view>, N> values;
     LookupInSections(profile, std::span<const char* const>(sections, N), ListKey, std::span(values));
     for (const auto& value : values) {
@@ -322,9 +336,8 @@ std::vector<SearchResult> SearchCustomers(const Register& reg, const std::string
         if (includeVehicles) {
             folder.Vehicles(); // opens the folder, so the profiles below are read relative to it
         }
-        const bool customerMatch =
-            ContainsText(customer, key) ||
-            (folder.ReadCustomerProfile(buffer) && ProfileContains(buffer, CustomerSections, key));
+        const bool customerMatch = ContainsText(customer, key) || (folder.ReadCustomerProfile(buffer) &&
+                                                                   ProfileContains(buffer, CustomerSections, key));
         bool vehicleAdded = false;
         if (includeVehicles && folder.Vehicles()) {
             for (const auto& vehicle : *folder.Vehicles()) {

@@ -99,7 +99,9 @@ bool IsVehicleFolder(const fs::directory_entry& entry) {
     return GetFileAttributesW(entry.path().c_str()) == FILE_ATTRIBUTE_DIRECTORY;
 }
 
-bool LocalTime(std::time_t time, std::tm& out) { return localtime_s(&out, &time) == 0; }
+bool LocalTime(std::time_t time, std::tm& out) {
+    return localtime_s(&out, &time) == 0;
+}
 #else
 // A vehicle folder is a plain directory: not hidden (leading "."), not a link.
 bool IsVehicleFolder(const fs::directory_entry& entry) {
@@ -111,7 +113,9 @@ bool IsVehicleFolder(const fs::directory_entry& entry) {
     return !entry.is_symlink(ec) && entry.is_directory(ec);
 }
 
-bool LocalTime(std::time_t time, std::tm& out) { return localtime_r(&time, &out) != nullptr; }
+bool LocalTime(std::time_t time, std::tm& out) {
+    return localtime_r(&time, &out) != nullptr;
+}
 #endif
 
 std::uint32_t PackedFolderTime(const fs::directory_entry& entry) {
@@ -186,9 +190,11 @@ bool RemoveTree(const fs::path& folder) {
 } // namespace
 
 std::vector<std::pair<std::string, std::string>> VehicleSections(const VehicleProfile& v) {
-    return {{section::Maker, v.Maker},     {section::TypeCar, v.TypeCar},       {section::Model, v.Model},
-            {section::EngineType, v.EngineType}, {section::Comment, v.Comment}, {section::BodyNumber, v.BodyNumber},
-            {section::Type, v.Type},       {section::Mileage, v.Mileage},       {section::NextCheck, v.NextCheck}};
+    return {{section::Maker, v.Maker},        {section::TypeCar, v.TypeCar},
+            {section::Model, v.Model},        {section::EngineType, v.EngineType},
+            {section::Comment, v.Comment},    {section::BodyNumber, v.BodyNumber},
+            {section::Type, v.Type},          {section::Mileage, v.Mileage},
+            {section::NextCheck, v.NextCheck}};
 }
 
 std::uint32_t PackDosDateTime(int year, int month, int day, int hour, int minute, int second) {
@@ -252,7 +258,9 @@ Register::Register(std::string customerRoot, std::string visitorFile, const std:
     : customerRoot_(WithTrailingSeparator(std::move(customerRoot))), visitorFile_(std::move(visitorFile)),
       visitorBackupFile_(WithTrailingSeparator(exeDir) + VisitorBackupFileName) {}
 
-std::string Register::CustomerFolder(const std::string& customer) const { return customerRoot_ + customer; }
+std::string Register::CustomerFolder(const std::string& customer) const {
+    return customerRoot_ + customer;
+}
 
 std::string Register::CustomerProfileFile(const std::string& customer) const {
     return ProfileFileName(CustomerFolder(customer), customer);
@@ -308,12 +316,11 @@ bool Register::CreateVehicleFiles(const std::string& customer, const std::string
     if (!WriteFileAtomic(PathFromUtf8(MonitorIndexFile(customer, vehicle)), "")) {
         return false;
     }
-    return UpdateProfile(VehicleProfileFile(customer, vehicle),
-                         ListSections({{section::Maker, ""},
-                                       {section::TypeCar, ""},
-                                       {section::Model, ""},
-                                       {section::EngineType, ""},
-                                       {section::Comment, ""}}));
+    return UpdateProfile(VehicleProfileFile(customer, vehicle), ListSections({{section::Maker, ""},
+                                                                              {section::TypeCar, ""},
+                                                                              {section::Model, ""},
+                                                                              {section::EngineType, ""},
+                                                                              {section::Comment, ""}}));
 }
 
 RegisterResult Register::RegisterCustomer(const std::string& customer, const std::string& vehicle) const {
@@ -393,9 +400,9 @@ CustomerProfile Register::ReadCustomer(const std::string& customer) const {
 VehicleProfile Register::ReadVehicle(const std::string& customer, const std::string& vehicle) const {
     const ProfileFile profile(PathFromUtf8(VehicleProfileFile(customer, vehicle)));
     auto read = [&](const char* name) { return profile.ReadString(name, ListKey); };
-    return {read(section::Maker), read(section::TypeCar), read(section::Model),
+    return {read(section::Maker),      read(section::TypeCar), read(section::Model),
             read(section::EngineType), read(section::Comment), read(section::BodyNumber),
-            read(section::Type), read(section::Mileage), read(section::NextCheck)};
+            read(section::Type),       read(section::Mileage), read(section::NextCheck)};
 }
 
 bool Register::VehicleExists(const std::string& customer, const std::string& vehicle) const {

@@ -41,11 +41,11 @@ inline constexpr const char* NextCheck = "NEXT_CHECK";
 
 // DATA0 of the customer profile's sections; missing values read as "".
 struct CustomerProfile {
-    std::string Tel;     // three parts joined by "-"
-    std::string Handy;   // three parts joined by "-"
-    std::string PostNo;  // two parts joined by "-"
+    std::string Tel;    // three parts joined by "-"
+    std::string Handy;  // three parts joined by "-"
+    std::string PostNo; // two parts joined by "-"
     std::string Address;
-    std::string CarNo;   // the customer's current vehicle
+    std::string CarNo; // the customer's current vehicle
 };
 
 // DATA0 of the vehicle profile's nine sections; missing values read as "".
@@ -87,34 +87,34 @@ std::optional<std::vector<std::string>> EnumerateVehicleFolders(const std::strin
 
 enum class RenameResult {
     Done,
-    InvalidName,        // the new name cannot be a folder name
-    ListUnavailable,    // the customer list cannot be read
-    NotListed,          // the old name is not at the given line any more
-    TargetExists,       // a folder of the new name is already there
-    FolderNotRenamed,   // the customer folder could not be renamed
-    ListNotSaved,       // the list could not be saved (the folder was renamed back)
+    InvalidName,      // the new name cannot be a folder name
+    ListUnavailable,  // the customer list cannot be read
+    NotListed,        // the old name is not at the given line any more
+    TargetExists,     // a folder of the new name is already there
+    FolderNotRenamed, // the customer folder could not be renamed
+    ListNotSaved,     // the list could not be saved (the folder was renamed back)
 };
 
 enum class DeleteResult {
-    Done,               // listed entry removed and list saved (the folder removal itself is not reported)
+    Done, // listed entry removed and list saved (the folder removal itself is not reported)
     ListUnavailable,
     NotListed,
-    BackupNotSaved,     // nothing changed
-    ListNotSaved,       // nothing changed
+    BackupNotSaved, // nothing changed
+    ListNotSaved,   // nothing changed
 };
 
 enum class RegisterResult {
     Done,
     EmptyName,
-    InvalidName,        // not a possible folder name: nothing written
-    ListUnavailable,    // the list cannot be read or written: nothing written
-    ProfileNotWritten,  // listed, but the profile could not be written
+    InvalidName,       // not a possible folder name: nothing written
+    ListUnavailable,   // the list cannot be read or written: nothing written
+    ProfileNotWritten, // listed, but the profile could not be written
 };
 
 struct VehicleDeletion {
-    bool Removed = false;        // the folder is gone
-    bool CurrentWritten = true;  // false: the new current vehicle could not be written to CAR_NO
-    std::string Current;         // the customer's current vehicle afterwards
+    bool Removed = false;       // the folder is gone
+    bool CurrentWritten = true; // false: the new current vehicle could not be written to CAR_NO
+    std::string Current;        // the customer's current vehicle afterwards
 };
 
 class Register {

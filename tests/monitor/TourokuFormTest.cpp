@@ -26,8 +26,9 @@ TEST_F(MonitorMenu, OpensFromTheMainMenuWithItsCaptionAndButtons) {
     EXPECT_EQ(main->PendingJob, 1);
     EXPECT_EQ(menu->windowTitle().toStdString(), "テスターよりモニタデータ読み込み");
     EXPECT_GE(menu->height(), 250);
-    for (const auto& [name, caption] : {std::pair{"Button1", "お客様情報登録"}, std::pair{"Button2", "車 両 情 報 登録"},
-                                        std::pair{"Button3", "データ取込・印刷"}, std::pair{"modoru_BTN", "戻　る"}}) {
+    for (const auto& [name, caption] :
+         {std::pair{"Button1", "お客様情報登録"}, std::pair{"Button2", "車 両 情 報 登録"},
+          std::pair{"Button3", "データ取込・印刷"}, std::pair{"modoru_BTN", "戻　る"}}) {
         EXPECT_EQ(Find<QPushButton>(menu, name)->text().toStdString(), caption);
     }
     EXPECT_EQ(menu->Button3->isEnabled(), Forms().CarInfoForm != nullptr);

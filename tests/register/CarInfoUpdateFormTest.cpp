@@ -10,7 +10,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string DeleteQuestion = "車両情報　（車両番号　：　XXXXX）　を削除してよろしいですか？\n（削除すると元に戻せません）";
+const std::string DeleteQuestion =
+    "車両情報　（車両番号　：　XXXXX）　を削除してよろしいですか？\n（削除すると元に戻せません）";
 
 std::string DeleteQuestionFor(const std::string& number) {
     std::string text = DeleteQuestion;
@@ -94,7 +95,8 @@ TEST_F(VehicleForm, RegisteringANewVehicleCreatesItsFilesAndMakesItCurrent) {
     EXPECT_EQ(File("お客様/山田/品川500あ1234/品川500あ1234.DT"),
               Sjis("[MAKER]\r\nNUM=1\r\nDATA0=トヨタ\r\n[TYPE_CAR]\r\nNUM=1\r\nDATA0=カローラ\r\n[MODEL]\r\nNUM=1\r\n"
                    "DATA0=平成30年4月\r\n[ENGING_TYPE]\r\nNUM=1\r\nDATA0=2ZR\r\n[COMMENT]\r\nNUM=1\r\nDATA0=点検済\r\n"
-                   "[BODY_NUMBER]\r\nDATA0=ZRE-1\r\n[TYPE]\r\nDATA0=DBA\r\n[MILEAGE]\r\nDATA0=\r\n[NEXT_CHECK]\r\nDATA0=\r\n"));
+                   "[BODY_NUMBER]\r\nDATA0=ZRE-1\r\n[TYPE]\r\nDATA0=DBA\r\n[MILEAGE]\r\nDATA0=\r\n[NEXT_CHECK]"
+                   "\r\nDATA0=\r\n"));
     EXPECT_EQ(Reg().ReadCustomer("山田").CarNo, "品川500あ1234");
     EXPECT_EQ(Items(f->CarNoCB), (std::vector<std::string>{"品川1", "品川500あ1234"}));
     EXPECT_EQ(T(f->CarNoCB->currentText()), "品川500あ1234");

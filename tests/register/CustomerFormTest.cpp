@@ -15,8 +15,8 @@ const std::string Duplicate = "同じお客様名が存在しています。\n�
 class CustomerForm : public RegisterForms {
 protected:
     void Fill(TCustomerForm* f, const std::vector<const char*>& values) {
-        QLineEdit* fields[] = {f->Edit1, f->Edit12, f->Edit13, f->Edit2, f->Edit14,
-                               f->Edit15, f->Edit3, f->Edit16, f->Edit17, f->Edit4};
+        QLineEdit* fields[] = {f->Edit1,  f->Edit12, f->Edit13, f->Edit2,  f->Edit14,
+                               f->Edit15, f->Edit3,  f->Edit16, f->Edit17, f->Edit4};
         for (std::size_t i = 0; i < values.size(); ++i) {
             fields[i]->setText(QString::fromUtf8(values[i]));
         }
@@ -34,17 +34,17 @@ TEST_F(CustomerForm, ComponentsCarryTheirNamesLabelsAndLimits) {
         const char* label;
         int maxLength;
     };
-    for (const Field& e : {Field{"Edit1", "お客様名", 24}, Field{"Edit12", "郵便番号1", 32767},
-                           Field{"Edit2", "電話番号1", 18}, Field{"Edit15", "電話番号3", 18},
-                           Field{"Edit16", "携帯電話2", 18}, Field{"Edit4", "住所", 84}}) {
+    for (const Field& e :
+         {Field{"Edit1", "お客様名", 24}, Field{"Edit12", "郵便番号1", 32767}, Field{"Edit2", "電話番号1", 18},
+          Field{"Edit15", "電話番号3", 18}, Field{"Edit16", "携帯電話2", 18}, Field{"Edit4", "住所", 84}}) {
         auto* edit = Find<QLineEdit>(f, e.name);
         ASSERT_NE(edit, nullptr);
         EXPECT_EQ(T(edit->accessibleName()), e.label);
         EXPECT_EQ(edit->maxLength(), e.maxLength) << e.name;
     }
-    for (const auto& [name, caption] : {std::pair{"Button2", "お客様情報新規登録"}, std::pair{"Button1", "お客様情報削除"},
-                                        std::pair{"SearchBtn", "検　　索"}, std::pair{"Button5", "お客様情報確定"},
-                                        std::pair{"Button3", "戻　　る"}}) {
+    for (const auto& [name, caption] : {std::pair{"Button2", "お客様情報新規登録"},
+                                        std::pair{"Button1", "お客様情報削除"}, std::pair{"SearchBtn", "検　　索"},
+                                        std::pair{"Button5", "お客様情報確定"}, std::pair{"Button3", "戻　　る"}}) {
         EXPECT_EQ(T(Find<QPushButton>(f, name)->text()), caption);
     }
 }
@@ -98,9 +98,10 @@ TEST_F(CustomerForm, NewEntryAppendsSelectsAndWritesTheProfile) {
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Question);
     EXPECT_EQ(dialogs.Messages()[0].buttons, DialogButtons::OkCancel);
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山田\r\n"));
-    EXPECT_EQ(File("お客様/山田/山田.DT"),
-              Sjis("[TEL]\r\nNUM=1\r\nDATA0=03-1234-5678\r\n[HANDY]\r\nNUM=1\r\nDATA0=090-1111-2222\r\n[POST_NO]\r\n"
-                   "NUM=1\r\nDATA0=140-0001\r\n[ADD]\r\nNUM=1\r\nDATA0=東京都品川区\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=\r\n"));
+    EXPECT_EQ(
+        File("お客様/山田/山田.DT"),
+        Sjis("[TEL]\r\nNUM=1\r\nDATA0=03-1234-5678\r\n[HANDY]\r\nNUM=1\r\nDATA0=090-1111-2222\r\n[POST_NO]\r\n"
+             "NUM=1\r\nDATA0=140-0001\r\n[ADD]\r\nNUM=1\r\nDATA0=東京都品川区\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=\r\n"));
     EXPECT_EQ(T(f->Button2->text()), "お客様情報新規登録");
     EXPECT_FALSE(f->HintLabel->isVisible());
     EXPECT_EQ(f->UserNameCB->currentIndex(), 1);
@@ -136,9 +137,10 @@ TEST_F(CustomerForm, UpdateWithTheSameNameRewritesTheFiveSectionsAndKeepsTheVehi
     f->Button5->click();
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"山田様の <<更新>> を行います、よろしいですか？"}));
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山田\r\n"));
-    EXPECT_EQ(File("お客様/山田/山田.DT"),
-              Sjis("[TEL]\r\nNUM=1\r\nDATA0=06--\r\n[HANDY]\r\nNUM=1\r\nDATA0=--\r\n[POST_NO]\r\nNUM=1\r\nDATA0=000-0000\r\n"
-                   "[ADD]\r\nNUM=1\r\nDATA0=大阪府\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=品川1\r\n"));
+    EXPECT_EQ(
+        File("お客様/山田/山田.DT"),
+        Sjis("[TEL]\r\nNUM=1\r\nDATA0=06--\r\n[HANDY]\r\nNUM=1\r\nDATA0=--\r\n[POST_NO]\r\nNUM=1\r\nDATA0=000-0000\r\n"
+             "[ADD]\r\nNUM=1\r\nDATA0=大阪府\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=品川1\r\n"));
     EXPECT_EQ(T(f->Edit12->text()), "000");
 }
 
@@ -150,7 +152,8 @@ TEST_F(CustomerForm, RenameKeepsThePositionAndTheVehicles) {
     f->Edit1->setText("山本");
     dialogs.QueueAnswer(DialogAnswer::Ok);
     f->Button5->click();
-    EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"山本様（[旧]山田様）の <<更新>> を行います、よろしいですか？"}));
+    EXPECT_EQ(dialogs.Texts(),
+              (std::vector<std::string>{"山本様（[旧]山田様）の <<更新>> を行います、よろしいですか？"}));
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山本\r\n佐藤\r\n"));
     EXPECT_FALSE(Exists("お客様/山田"));
     EXPECT_FALSE(Exists("お客様/山本/山田.DT"));
@@ -241,9 +244,9 @@ TEST_F(CustomerForm, CancelAtEveryQuestionWritesNothing) {
     dialogs.QueueAnswer(DialogAnswer::Cancel); // new entry
     f->Button5->click();
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"山田様の <<更新>> を行います、よろしいですか？",
-                                                          "山本様（[旧]山田様）の <<更新>> を行います、よろしいですか？",
-                                                          "山田 様の削除を行います、よろしいですか？",
-                                                          "佐藤様の <<新規登録>> を行います、よろしいですか？"}));
+                                                         "山本様（[旧]山田様）の <<更新>> を行います、よろしいですか？",
+                                                         "山田 様の削除を行います、よろしいですか？",
+                                                         "佐藤様の <<新規登録>> を行います、よろしいですか？"}));
     EXPECT_EQ(File("VISITOR_M.DT"), list);
     EXPECT_EQ(File("お客様/山田/山田.DT"), profile);
     EXPECT_FALSE(Exists("VISITOR_M_BK.DT"));

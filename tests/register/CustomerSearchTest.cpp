@@ -1,7 +1,7 @@
 #include "register/CustomerSearch.h"
 
-#include "common/ProfileFile.h"
 #include "RegisterFixture.h"
+#include "common/ProfileFile.h"
 
 #include <gtest/gtest.h>
 

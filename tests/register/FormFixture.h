@@ -99,7 +99,9 @@ protected:
     }
 };
 
-inline std::string T(const QString& text) { return text.toStdString(); }
+inline std::string T(const QString& text) {
+    return text.toStdString();
+}
 
 // Types the text into the widget one character at a time, as key presses carrying the character (any
 // script), so validators see every key.

@@ -21,16 +21,17 @@ TEST_P(FolderNames, AreCheckedBeforeTheyBecomeFolders) {
 
 INSTANTIATE_TEST_SUITE_P(
     Refused, FolderNames,
-    ::testing::Values(NameCase{"", NameProblem::Empty}, NameCase{"山\\田", NameProblem::ForbiddenCharacter},
-                      NameCase{"山/田", NameProblem::ForbiddenCharacter}, NameCase{"山:田", NameProblem::ForbiddenCharacter},
-                      NameCase{"山*田", NameProblem::ForbiddenCharacter}, NameCase{"山?田", NameProblem::ForbiddenCharacter},
-                      NameCase{"山\"田", NameProblem::ForbiddenCharacter}, NameCase{"山<田", NameProblem::ForbiddenCharacter},
-                      NameCase{"山>田", NameProblem::ForbiddenCharacter}, NameCase{"山|田", NameProblem::ForbiddenCharacter},
-                      NameCase{"山\t田", NameProblem::ForbiddenCharacter}, NameCase{".", NameProblem::DotName},
-                      NameCase{"..", NameProblem::DotName}, NameCase{"山田 ", NameProblem::EdgeBlankOrDot},
-                      NameCase{" 山田", NameProblem::EdgeBlankOrDot}, NameCase{"山田.", NameProblem::EdgeBlankOrDot},
-                      NameCase{".山田", NameProblem::EdgeBlankOrDot}, NameCase{"山田😀", NameProblem::NotShiftJis},
-                      NameCase{"鷗外", NameProblem::NotShiftJis}));
+    ::testing::Values(
+        NameCase{"", NameProblem::Empty}, NameCase{"山\\田", NameProblem::ForbiddenCharacter},
+        NameCase{"山/田", NameProblem::ForbiddenCharacter}, NameCase{"山:田", NameProblem::ForbiddenCharacter},
+        NameCase{"山*田", NameProblem::ForbiddenCharacter}, NameCase{"山?田", NameProblem::ForbiddenCharacter},
+        NameCase{"山\"田", NameProblem::ForbiddenCharacter}, NameCase{"山<田", NameProblem::ForbiddenCharacter},
+        NameCase{"山>田", NameProblem::ForbiddenCharacter}, NameCase{"山|田", NameProblem::ForbiddenCharacter},
+        NameCase{"山\t田", NameProblem::ForbiddenCharacter}, NameCase{".", NameProblem::DotName},
+        NameCase{"..", NameProblem::DotName}, NameCase{"山田 ", NameProblem::EdgeBlankOrDot},
+        NameCase{" 山田", NameProblem::EdgeBlankOrDot}, NameCase{"山田.", NameProblem::EdgeBlankOrDot},
+        NameCase{".山田", NameProblem::EdgeBlankOrDot}, NameCase{"山田😀", NameProblem::NotShiftJis},
+        NameCase{"鷗外", NameProblem::NotShiftJis}));
 
 INSTANTIATE_TEST_SUITE_P(Accepted, FolderNames,
                          ::testing::Values(NameCase{"山田", std::nullopt}, NameCase{"品川500あ1234", std::nullopt},

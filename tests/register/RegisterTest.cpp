@@ -12,10 +12,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string NewCustomerProfile = "[TEL]\r\nNUM=1\r\nDATA0=\r\n[HANDY]\r\nNUM=1\r\nDATA0=\r\n[POST_NO]\r\nNUM=1\r\n"
-                                       "DATA0=000-0000\r\n[ADD]\r\nNUM=1\r\nDATA0=\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=\r\n";
-const std::string NewVehicleProfile = "[MAKER]\r\nNUM=1\r\nDATA0=\r\n[TYPE_CAR]\r\nNUM=1\r\nDATA0=\r\n[MODEL]\r\nNUM=1\r\n"
-                                      "DATA0=\r\n[ENGING_TYPE]\r\nNUM=1\r\nDATA0=\r\n[COMMENT]\r\nNUM=1\r\nDATA0=\r\n";
+const std::string NewCustomerProfile =
+    "[TEL]\r\nNUM=1\r\nDATA0=\r\n[HANDY]\r\nNUM=1\r\nDATA0=\r\n[POST_NO]\r\nNUM=1\r\n"
+    "DATA0=000-0000\r\n[ADD]\r\nNUM=1\r\nDATA0=\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=\r\n";
+const std::string NewVehicleProfile =
+    "[MAKER]\r\nNUM=1\r\nDATA0=\r\n[TYPE_CAR]\r\nNUM=1\r\nDATA0=\r\n[MODEL]\r\nNUM=1\r\n"
+    "DATA0=\r\n[ENGING_TYPE]\r\nNUM=1\r\nDATA0=\r\n[COMMENT]\r\nNUM=1\r\nDATA0=\r\n";
 
 TEST(RegisterPaths, CustomerAndVehicleFilesLieInTheirFolders) {
     TempRegister r;
@@ -36,7 +38,8 @@ TEST(RegisterCustomer, ListsANewCustomerAndWritesTheFiveSections) {
     ASSERT_TRUE(r.reg.CreateCustomerFolders("山田", "品川500あ1234"));
     EXPECT_EQ(r.reg.RegisterCustomer("山田", "品川500あ1234"), RegisterResult::Done);
     EXPECT_EQ(ReadBytes(r / "VISITOR_M.DT"), Sjis("鈴木\r\n山田\r\n"));
-    const std::string withVehicle = NewCustomerProfile.substr(0, NewCustomerProfile.size() - 2) + Sjis("品川500あ1234") + "\r\n";
+    const std::string withVehicle =
+        NewCustomerProfile.substr(0, NewCustomerProfile.size() - 2) + Sjis("品川500あ1234") + "\r\n";
     EXPECT_EQ(ReadBytes(r / "お客様/山田/山田.DT"), withVehicle);
     EXPECT_EQ(ReadBytes(r / "お客様/山田/品川500あ1234/品川500あ1234.DT"), NewVehicleProfile);
     EXPECT_EQ(ReadBytes(r / "お客様/山田/品川500あ1234/ﾓﾆﾀ.DT"), "");
@@ -45,9 +48,10 @@ TEST(RegisterCustomer, ListsANewCustomerAndWritesTheFiveSections) {
 TEST(RegisterCustomer, AListedNameStaysOnceAndItsFiveValuesAreReset) {
     TempRegister r;
     WriteBytes(r / "VISITOR_M.DT", Sjis("山田\r\n鈴木\r\n"));
-    WriteBytes(r / "お客様/山田/山田.DT",
-               Sjis("[TEL]\r\nNUM=1\r\nDATA0=03-1234-5678\r\n[POST_NO]\r\nNUM=1\r\nDATA0=123-4567\r\n[ADD]\r\nDATA0=東京\r\n"
-                    "[CAR_NO]\r\nNUM=2\r\nDATA0=A\r\nDATA1=B\r\n"));
+    WriteBytes(
+        r / "お客様/山田/山田.DT",
+        Sjis("[TEL]\r\nNUM=1\r\nDATA0=03-1234-5678\r\n[POST_NO]\r\nNUM=1\r\nDATA0=123-4567\r\n[ADD]\r\nDATA0=東京\r\n"
+             "[CAR_NO]\r\nNUM=2\r\nDATA0=A\r\nDATA1=B\r\n"));
     EXPECT_EQ(r.reg.RegisterCustomer("山田", ""), RegisterResult::Done);
     EXPECT_EQ(ReadBytes(r / "VISITOR_M.DT"), Sjis("山田\r\n鈴木\r\n"));
     EXPECT_EQ(ReadBytes(r / "お客様/山田/山田.DT"),
@@ -101,7 +105,8 @@ TEST(VehicleFiles, AllNineSectionsAreWrittenAndReadBack) {
     TempRegister r;
     r.reg.CreateCustomerFolders("山田", "V.1");
     ASSERT_TRUE(r.reg.CreateVehicleFiles("山田", "V.1"));
-    const VehicleProfile written{"トヨタ", "カローラ", "平成30年4月", "2ZR", "点検済", "ZRE-1", "DBA", "45000", "2027年4月"};
+    const VehicleProfile written{"トヨタ", "カローラ", "平成30年4月", "2ZR",      "点検済",
+                                 "ZRE-1",  "DBA",      "45000",       "2027年4月"};
     ASSERT_TRUE(r.reg.WriteVehicleFields("山田", "V.1", VehicleSections(written)));
     EXPECT_EQ(ReadBytes(r / "お客様/山田/V.1/V.DT"),
               Sjis("[MAKER]\r\nNUM=1\r\nDATA0=トヨタ\r\n[TYPE_CAR]\r\nNUM=1\r\nDATA0=カローラ\r\n[MODEL]\r\nNUM=1\r\n"
@@ -117,8 +122,8 @@ TEST(CustomerFields, EmptyPartsAreStoredAsTheyAre) {
     TempRegister r;
     r.reg.CreateCustomerFolders("山田", "");
     ASSERT_EQ(r.reg.RegisterCustomer("山田", ""), RegisterResult::Done);
-    ASSERT_TRUE(r.reg.WriteCustomerFields("山田", {{"TEL", "--"}, {"HANDY", "090-1-2"}, {"POST_NO", "-"},
-                                                  {"ADD", "東京都"}, {"CAR_NO", ""}}));
+    ASSERT_TRUE(r.reg.WriteCustomerFields(
+        "山田", {{"TEL", "--"}, {"HANDY", "090-1-2"}, {"POST_NO", "-"}, {"ADD", "東京都"}, {"CAR_NO", ""}}));
     const CustomerProfile read = r.reg.ReadCustomer("山田");
     EXPECT_EQ(read.Tel, "--");
     EXPECT_EQ(read.Handy, "090-1-2");
@@ -131,7 +136,8 @@ TEST(CustomerFields, EmptyPartsAreStoredAsTheyAre) {
 }
 
 TEST(DosTime, PacksLocalDateAndTimeWithTwoSecondSteps) {
-    EXPECT_EQ(PackDosDateTime(2026, 12, 6, 7, 5, 9), (((46u << 9) | (12u << 5) | 6u) << 16) | (7u << 11) | (5u << 5) | 4u);
+    EXPECT_EQ(PackDosDateTime(2026, 12, 6, 7, 5, 9),
+              (((46u << 9) | (12u << 5) | 6u) << 16) | (7u << 11) | (5u << 5) | 4u);
     EXPECT_EQ(PackDosDateTime(2026, 12, 6, 7, 5, 8), PackDosDateTime(2026, 12, 6, 7, 5, 9));
     EXPECT_LT(PackDosDateTime(2026, 12, 6, 7, 5, 9), PackDosDateTime(2026, 12, 6, 7, 5, 10));
     EXPECT_EQ(PackDosDateTime(1970, 1, 1, 0, 0, 0), PackDosDateTime(1980, 1, 1, 0, 0, 0));

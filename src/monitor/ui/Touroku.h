@@ -14,8 +14,8 @@ public:
     ~TTourokuForm() override;
 
     void FormShow();
-    void Button1Click();  // customer entry
-    void Button2Click();  // vehicle entry
+    void Button1Click(); // customer entry
+    void Button2Click(); // vehicle entry
     void modoru_BTNClick();
 
     // Resets the vehicle update form and fills its customer selector, to be shown later or kept in step by the

@@ -139,9 +139,9 @@ void TCarInfoUpdateForm::BuildLayout() {
     vg->addLayout(numberRow, 0, 1, 1, 3);
     vg->addWidget(MakeLabel(vehicle, "新規車両番号"), 1, 0);
     vg->addWidget(CarNo, 1, 1, 1, 3);
-    const std::pair<const char*, QLineEdit*> pairs[] = {{"メーカー", Maker},   {"車種名", CarName},
+    const std::pair<const char*, QLineEdit*> pairs[] = {{"メーカー", Maker},       {"車種名", CarName},
                                                         {"初年度登録年月", Model}, {"車台番号", BodyNo},
-                                                        {"型式", CarForm},     {"エンジン形式", EngType}};
+                                                        {"型式", CarForm},         {"エンジン形式", EngType}};
     int row = 2;
     for (std::size_t i = 0; i < std::size(pairs); i += 2, ++row) {
         vg->addWidget(MakeLabel(vehicle, pairs[i].first), row, 0);
@@ -173,7 +173,9 @@ TCarInfoUpdateForm::~TCarInfoUpdateForm() {
     }
 }
 
-bool TCarInfoUpdateForm::NewVehicleMode() const { return InsertBtn->text() == CancelEntryCaption; }
+bool TCarInfoUpdateForm::NewVehicleMode() const {
+    return InsertBtn->text() == CancelEntryCaption;
+}
 
 bool TCarInfoUpdateForm::HasCustomers() const {
     return UserNameCB->count() > 0 && !UserNameCB->itemData(0, PlaceholderRole).toBool();
@@ -183,8 +185,8 @@ void TCarInfoUpdateForm::Reset() {
     CarNoCB->clear();
     CarNoCB->setEditText(QString());
     CarNoTimeCB->clear();
-    for (QLineEdit* e : {CarNo, Zip1, Zip2, Phon1, Phon2, Phon3, Mobile1, Mobile2, Mobile3, Add, Maker, CarName,
-                         CarForm, Model, EngType, Comment, BodyNo, Number, Mileage, NextCheck}) {
+    for (QLineEdit* e : {CarNo, Zip1,    Zip2,    Phon1, Phon2,   Phon3,   Mobile1, Mobile2, Mobile3, Add,
+                         Maker, CarName, CarForm, Model, EngType, Comment, BodyNo,  Number,  Mileage, NextCheck}) {
         e->clear();
     }
 }
@@ -374,7 +376,8 @@ void TCarInfoUpdateForm::DecBtnClick() {
             return;
         }
         if (!reg.CreateVehicleFolder(customer, number) || !reg.CreateVehicleFiles(customer, number)) {
-            dialogs.Show(DialogIcon::Error, "車両番号:" + number + "の車両フォルダを作成できません。\n登録は行われませんでした。");
+            dialogs.Show(DialogIcon::Error,
+                         "車両番号:" + number + "の車両フォルダを作成できません。\n登録は行われませんでした。");
             return;
         }
     } else {
@@ -418,7 +421,8 @@ void TCarInfoUpdateForm::DeleteBtnClick() {
         dialogs.Show(DialogIcon::Error, "車両情報が存在しない為、削除が実行できません。");
         return;
     }
-    QString question = QString::fromUtf8("車両情報　（車両番号　：　XXXXX）　を削除してよろしいですか？\n（削除すると元に戻せません）");
+    QString question = QString::fromUtf8(
+        "車両情報　（車両番号　：　XXXXX）　を削除してよろしいですか？\n（削除すると元に戻せません）");
     question.replace("XXXXX", CarNo->text());
     if (!dialogs.Confirm(DialogIcon::Warning, S(question))) {
         return;

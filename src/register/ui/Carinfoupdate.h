@@ -71,8 +71,8 @@ public:
     QLineEdit* CarForm = nullptr;
     QLineEdit* EngType = nullptr;
     QLineEdit* Comment = nullptr;
-    QLineEdit* Mileage = nullptr;   // hidden
-    QLineEdit* NextCheck = nullptr; // hidden
+    QLineEdit* Mileage = nullptr;     // hidden
+    QLineEdit* NextCheck = nullptr;   // hidden
     QComboBox* CarNoTimeCB = nullptr; // hidden: folder times of the listed vehicles
 
     QPushButton* InsertBtn = nullptr;

@@ -121,7 +121,9 @@ TCustomerForm::~TCustomerForm() {
     }
 }
 
-bool TCustomerForm::NewEntryMode() const { return Button2->text() == CancelEntryCaption; }
+bool TCustomerForm::NewEntryMode() const {
+    return Button2->text() == CancelEntryCaption;
+}
 
 void TCustomerForm::Prepare() {
     ClearFields();
@@ -266,7 +268,8 @@ void TCustomerForm::Button5Click() {
         case RenameResult::Done:
             break;
         case RenameResult::TargetExists:
-            dialogs.Show(DialogIcon::Error, "「" + name + "」のお客様フォルダが既に存在するため、お客様名を変更できません。");
+            dialogs.Show(DialogIcon::Error,
+                         "「" + name + "」のお客様フォルダが既に存在するため、お客様名を変更できません。");
             return;
         case RenameResult::FolderNotRenamed:
             dialogs.Show(DialogIcon::Error, "お客様フォルダの名前を変更できません。\n変更は行われませんでした。");

@@ -41,8 +41,8 @@ public:
     QLineEdit* Edit3 = nullptr; // 携帯電話
     QLineEdit* Edit16 = nullptr;
     QLineEdit* Edit17 = nullptr;
-    QLineEdit* Edit4 = nullptr;  // 住所
-    QLineEdit* CarNo = nullptr;  // hidden: the customer's current vehicle, written back unchanged
+    QLineEdit* Edit4 = nullptr; // 住所
+    QLineEdit* CarNo = nullptr; // hidden: the customer's current vehicle, written back unchanged
     QPushButton* Button2 = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* SearchBtn = nullptr;

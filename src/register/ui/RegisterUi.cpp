@@ -17,7 +17,9 @@ Register MainRegister() {
     return Register(paths.CustomerRoot, paths.VisitorFile, paths.ExeDir);
 }
 
-Dialogs& MainDialogs() { return Forms().MainForm->Dialogs(); }
+Dialogs& MainDialogs() {
+    return Forms().MainForm->Dialogs();
+}
 
 void LoadCustomerSelector(QComboBox* combo) {
     const QSignalBlocker block(combo);
@@ -36,7 +38,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
     return button;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* text) { return new QLabel(QString::fromUtf8(text), parent); }
+QLabel* MakeLabel(QWidget* parent, const char* text) {
+    return new QLabel(QString::fromUtf8(text), parent);
+}
 
 QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName) {
     auto* edit = new QLineEdit(parent);

@@ -114,7 +114,9 @@ void TSearchCustomerForm::Fill(const std::string& key) {
     ListBox1->setCurrentRow(-1);
 }
 
-void TSearchCustomerForm::Button1Click() { Fill(S(Edit1->text())); }
+void TSearchCustomerForm::Button1Click() {
+    Fill(S(Edit1->text()));
+}
 
 void TSearchCustomerForm::Button2Click() {
     if (ListBox1->currentRow() < 0 || ListBox1->selectedItems().isEmpty()) {
