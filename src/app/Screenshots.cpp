@@ -4,6 +4,12 @@
 #include "common/Clock.h"
 #include "common/Dialogs.h"
 #include "common/Paths.h"
+#include "common/ui/Forms.h"
+#include "monitor/ui/Touroku.h"
+#include "register/Register.h"
+#include "register/ui/Carinfoupdate.h"
+#include "register/ui/Customer.h"
+#include "register/ui/Searchcustomer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,6 +31,52 @@ public:
     std::vector<std::string> OpenFiles(const vanto::FileDialogOptions&) override { return {}; }
     std::optional<std::string> BrowseFolder(const std::string&) override { return std::nullopt; }
 };
+
+// A small register, so the register's forms show what they show in a workshop.
+void SeedDemoRegister(const std::string& dir) {
+    const vanto::Register reg(dir + "お客様", dir + "VISITOR_M.DT", dir);
+    QDir().mkpath(QString::fromStdString(reg.CustomerRoot()));
+    struct Demo {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> contact;
+        std::vector<std::pair<const char*, vanto::VehicleProfile>> vehicles;
+    };
+    const Demo demos[] = {
+        {"山田 太郎",
+         {{"TEL", "03-1234-5678"},
+          {"HANDY", "090-1111-2222"},
+          {"POST_NO", "140-0001"},
+          {"ADD", "東京都品川区北品川1-2-3"}},
+         {{"品川500あ1234",
+           {"トヨタ", "カローラ", "平成30年4月", "2ZR", "定期点検", "ZRE212-0001", "DBA-ZRE212", "", ""}},
+          {"品川300さ5678", {"日産", "ノート", "令和2年10月", "HR12", "", "E13-0002", "6AA-E13", "", ""}}}},
+        {"鈴木 花子", {{"TEL", "045-987-6543"}, {"POST_NO", "220-0012"}, {"ADD", "神奈川県横浜市西区"}}, {}},
+    };
+    for (const Demo& demo : demos) {
+        reg.CreateCustomerFolders(demo.name, "");
+        reg.RegisterCustomer(demo.name, "");
+        reg.WriteCustomerFields(demo.name, demo.contact);
+        for (const auto& [number, data] : demo.vehicles) {
+            reg.CreateVehicleFolder(demo.name, number);
+            reg.CreateVehicleFiles(demo.name, number);
+            reg.WriteVehicleFields(demo.name, number, vanto::VehicleSections(data));
+            reg.WriteCustomerField(demo.name, "CAR_NO", number);
+        }
+    }
+}
+
+// Opens a form the way the monitor data menu does.
+void PrepareLikeTheMenu(const std::string& name) {
+    const vanto::FormRegistry& f = vanto::Forms();
+    if (name == "TCustomerForm" && f.CustomerForm) {
+        f.CustomerForm->Prepare();
+    } else if (name == "TCarInfoUpdateForm" && f.CarInfoUpdateForm && f.TourokuForm) {
+        f.TourokuForm->PrepareCarInfoUpdateForm();
+        f.CarInfoUpdateForm->ReloadOnShow = true;
+    } else if (name == "TSearchCustomerForm" && f.SearchCustomerForm) {
+        f.SearchCustomerForm->IncludeVehicles = true;
+    }
+}
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -45,10 +97,12 @@ int main(int argc, char* argv[]) {
     vanto::SystemClock clock;
     const vanto::StartupOptions options{vanto::WithTrailingSeparator(dataDir.path().toStdString()), "vantodesk",
                                         &dialogs, &clock};
+    SeedDemoRegister(options.ExeDir);
     vanto::CreateAllForms(options);
 
     int written = 0;
     for (const auto& [name, form] : vanto::AllForms()) {
+        PrepareLikeTheMenu(name);
         form->show();
         QApplication::processEvents();
         const QString file = outDir + "/" + QString::fromStdString(name) + ".png";
