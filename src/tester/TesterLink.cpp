@@ -370,9 +370,13 @@ void TesterLink::CloseLink() {
         return;
     }
     static const Phase closing{"(3)", "(4)", "(5)", "(6)", true, false};
-    const int length = BuildCommand(GroupLink, 255, 0, 0);
-    if (Send(length, closing) == LinkOk) {
-        Receive(closing);
+    // A tester that was unplugged (already reported) cannot take the closing exchange: polling it would
+    // only add a second, misleading message.
+    if (DeviceHandle == 0 || library_.Check(DeviceHandle) == 0) {
+        const int length = BuildCommand(GroupLink, 255, 0, 0);
+        if (Send(length, closing) == LinkOk) {
+            Receive(closing);
+        }
     }
     CloseHandles();
     LinkOpen = 0;

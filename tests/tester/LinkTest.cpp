@@ -160,6 +160,11 @@ TEST_F(Link, UnpluggingDuringAReadIsReported) {
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].text, "ターゲットデバイスが外されました!");
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Question);
+    // Closing a tester that has gone adds no second message and releases the handles.
+    link->CloseLink();
+    EXPECT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(link->DeviceHandle, 0);
+    EXPECT_EQ(link->InPipe, 0);
 }
 
 TEST_F(Link, TraceHoldsEveryTracedFrameInOrderButNeverTheClosingExchange) {
