@@ -11,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -150,8 +151,25 @@ void BM_ReferenceOpenPerKey(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_SearchIncludeVehicles)->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.5)->MinTime(3);
-BENCHMARK(BM_ReferenceOpenPerKey)->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.5)->MinTime(3);
+// The machine is shared: each figure is taken five times, and the best run shows the cost of the work itself.
+double Fastest(const std::vector<double>& runs) {
+    return *std::min_element(runs.begin(), runs.end());
+}
+
+BENCHMARK(BM_SearchIncludeVehicles)
+    ->Unit(benchmark::kMillisecond)
+    ->MinWarmUpTime(0.5)
+    ->MinTime(2)
+    ->Repetitions(5)
+    ->ComputeStatistics("min", Fastest)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReferenceOpenPerKey)
+    ->Unit(benchmark::kMillisecond)
+    ->MinWarmUpTime(0.5)
+    ->MinTime(2)
+    ->Repetitions(5)
+    ->ComputeStatistics("min", Fastest)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -10,10 +10,15 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 #if !defined(_WIN32)
 #include <dirent.h>
 #include <fcntl.h>
+#if defined(__linux__)
+#include <cstddef>
+#include <sys/vfs.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -91,6 +96,24 @@ public:
 #if !defined(_WIN32)
         fd_ = ::open(reg.CustomerRoot().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 #endif
+#if defined(__linux__)
+        // Local file systems hand out directory entries until the caller's buffer is full, so a batch that
+        // leaves room for another entry is the last one and the closing empty read can be skipped. Others
+        // (network and user-space file systems) may return less: there the scan reads until the end mark.
+        struct statfs info {};
+        if (fd_ >= 0 && ::fstatfs(fd_, &info) == 0) {
+            switch (static_cast<unsigned long>(info.f_type)) {
+            case 0xEF53UL:     // ext2, ext3, ext4
+            case 0x58465342UL: // xfs
+            case 0x9123683EUL: // btrfs
+            case 0x01021994UL: // tmpfs
+                fillsBatches_ = true;
+                break;
+            default:
+                break;
+            }
+        }
+#endif
     }
     RootFolder(const RootFolder&) = delete;
     RootFolder& operator=(const RootFolder&) = delete;
@@ -107,10 +130,21 @@ public:
     int Fd() const {
         return fd_;
     }
+    bool FillsBatches() const {
+        return fillsBatches_;
+    }
+
+    // Scratch area for reading files (left uninitialised: only what a read wrote is ever used).
+    static constexpr std::size_t ScratchSize = 65536;
+    char* Scratch() const {
+        return scratch_.get();
+    }
 
 private:
     const Register& reg_;
     int fd_ = -1;
+    bool fillsBatches_ = false;
+    std::unique_ptr<char[]> scratch_{new char[ScratchSize]};
 };
 
 // One customer folder, opened once: its vehicle folders (the rule of EnumerateVehicleFolders) and the profiles
@@ -122,8 +156,8 @@ public:
     CustomerFolderScan& operator=(const CustomerFolderScan&) = delete;
     ~CustomerFolderScan() {
 #if !defined(_WIN32)
-        if (dir_) {
-            ::closedir(dir_);
+        if (dirFd_ >= 0) {
+            ::close(dirFd_);
         }
 #endif
     }
@@ -158,43 +192,84 @@ private:
     }
 #else
     void Enumerate() {
-        const int fd = root_.Fd() >= 0
-                           ? ::openat(root_.Fd(), customer_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
-                           : ::open(root_.Reg().CustomerFolder(customer_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0) {
-            return;
-        }
-        dir_ = ::fdopendir(fd);
-        if (!dir_) {
-            ::close(fd);
+        const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+        dirFd_ = root_.Fd() >= 0 ? ::openat(root_.Fd(), customer_.c_str(), flags)
+                                 : ::open(root_.Reg().CustomerFolder(customer_).c_str(), flags);
+        if (dirFd_ < 0) {
             return;
         }
         std::vector<std::string> names;
-        while (const dirent* entry = ::readdir(dir_)) {
-            if (entry->d_name[0] == '.') {
-                continue; // hidden, "." and ".."
-            }
-            unsigned char type = entry->d_type;
-            if (type == DT_UNKNOWN) {
-                struct stat status {};
-                if (::fstatat(::dirfd(dir_), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
-                    continue;
-                }
-                type = S_ISDIR(status.st_mode) ? DT_DIR : DT_REG;
-            }
-            if (type == DT_DIR) {
-                names.emplace_back(entry->d_name);
-            }
+        if (!ReadEntries(names)) {
+            return;
         }
         std::sort(names.begin(), names.end());
         vehicles_ = std::move(names);
     }
 
+    // A plain directory, not hidden: a vehicle folder. Links and other entries are not.
+    void Consider(const char* name, unsigned char type, std::vector<std::string>& names) const {
+        if (name[0] == '.') {
+            return; // hidden, "." and ".."
+        }
+        if (type == DT_UNKNOWN) {
+            struct stat status {};
+            if (::fstatat(dirFd_, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+                return;
+            }
+            type = S_ISDIR(status.st_mode) ? DT_DIR : DT_REG;
+        }
+        if (type == DT_DIR) {
+            names.emplace_back(name);
+        }
+    }
+
+#if defined(__linux__)
+    // The entries straight from the open folder (opendir would add two calls per folder).
+    bool ReadEntries(std::vector<std::string>& names) const {
+        alignas(8) char buffer[16384];
+        for (;;) {
+            const ssize_t n = ::getdents64(dirFd_, buffer, sizeof buffer);
+            if (n < 0) {
+                return false;
+            }
+            if (n == 0) {
+                return true;
+            }
+            for (ssize_t pos = 0; pos < n;) {
+                const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + pos);
+                Consider(entry->d_name, entry->d_type, names);
+                pos += entry->d_reclen;
+            }
+            // The largest entry: its header and a name of 255 bytes with its terminator, 8-byte aligned.
+            constexpr std::size_t LargestEntry = (offsetof(struct dirent64, d_name) + 256 + 7) / 8 * 8;
+            if (root_.FillsBatches() && static_cast<std::size_t>(n) + LargestEntry <= sizeof buffer) {
+                return true;
+            }
+        }
+    }
+#else
+    bool ReadEntries(std::vector<std::string>& names) const {
+        const int copy = ::dup(dirFd_);
+        DIR* dir = copy >= 0 ? ::fdopendir(copy) : nullptr;
+        if (!dir) {
+            if (copy >= 0) {
+                ::close(copy);
+            }
+            return false;
+        }
+        while (const dirent* entry = ::readdir(dir)) {
+            Consider(entry->d_name, entry->d_type, names);
+        }
+        ::closedir(dir);
+        return true;
+    }
+#endif
+
     // Relative to the open customer folder, else to the root, else by the full path.
     bool Read(const std::string& relative, std::string& buffer) {
         int fd = -1;
-        if (dir_) {
-            fd = ::openat(::dirfd(dir_), relative.c_str(), O_RDONLY | O_CLOEXEC);
+        if (dirFd_ >= 0) {
+            fd = ::openat(dirFd_, relative.c_str(), O_RDONLY | O_CLOEXEC);
         } else if (root_.Fd() >= 0) {
             fd = ::openat(root_.Fd(), (customer_ + "/" + relative).c_str(), O_RDONLY | O_CLOEXEC);
         } else {
@@ -203,28 +278,26 @@ private:
         if (fd < 0) {
             return false;
         }
+        // Profiles are small: one read fills the scratch area; a full one means there may be more.
+        char* const scratch = root_.Scratch();
         buffer.clear();
-        constexpr std::size_t Chunk = 4096;
         bool ok = true;
         for (;;) {
-            const std::size_t used = buffer.size();
-            buffer.resize(used + Chunk);
-            const ssize_t n = ::read(fd, buffer.data() + used, Chunk);
+            const ssize_t n = ::read(fd, scratch, RootFolder::ScratchSize);
             if (n < 0) {
-                buffer.resize(used);
                 ok = false; // a folder, or a read error
                 break;
             }
-            buffer.resize(used + static_cast<std::size_t>(n));
-            if (static_cast<std::size_t>(n) < Chunk) {
-                break; // a short read of a local regular file is its end
+            buffer.append(scratch, static_cast<std::size_t>(n));
+            if (static_cast<std::size_t>(n) < RootFolder::ScratchSize) {
+                break; // a short read of a regular file is its end
             }
         }
         ::close(fd);
         return ok;
     }
 
-    DIR* dir_ = nullptr;
+    int dirFd_ = -1;
 #endif
 
     const RootFolder& root_;
