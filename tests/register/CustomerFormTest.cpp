@@ -278,6 +278,27 @@ TEST_F(CustomerForm, DeleteBacksUpTheListAndRemovesEverythingOfTheCustomer) {
     EXPECT_FALSE(f->Button5->isEnabled());
 }
 
+TEST_F(CustomerForm, SavesThatFailAreReportedAndChangeNothing) {
+    Seed({{"鈴木", {}}, {"山田", {}}});
+    fs::create_directories(folder / "VISITOR_M_BK.DT"); // the backup cannot be written
+    TCustomerForm* f = OpenCustomerForm();
+    dialogs.QueueAnswer(DialogAnswer::Ok);
+    f->Button1->click();
+    EXPECT_EQ(dialogs.Texts().back(), "お客様リストのバックアップを保存できません。\n削除は行われませんでした。");
+    EXPECT_EQ(dialogs.Messages().back().icon, DialogIcon::Error);
+    EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山田\r\n"));
+    EXPECT_TRUE(Exists("お客様/鈴木/鈴木.DT"));
+
+    fs::remove(folder / "お客様/山田/山田.DT");
+    fs::create_directories(folder / "お客様/山田/山田.DT"); // the profile cannot be written
+    f->UserNameCB->setCurrentIndex(1);
+    f->UserNameCBChange();
+    dialogs.QueueAnswer(DialogAnswer::Ok);
+    f->Button5->click();
+    EXPECT_EQ(dialogs.Texts().back(), "山田様のお客様情報ファイルを保存できません。");
+    EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山田\r\n"));
+}
+
 TEST_F(CustomerForm, SearchSelectsTheChosenCustomerAndIsOffInNewEntryMode) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}, {"佐藤", {}}});
     TCustomerForm* f = OpenCustomerForm();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 using namespace vanto;
@@ -82,6 +83,33 @@ TEST_F(Search, CharactersAreComparedNotBytes) {
     EXPECT_TRUE(ContainsText("カローラ", "ロー"));
     EXPECT_FALSE(ContainsText("ab", "B"));
     EXPECT_FALSE(ContainsText(std::string("\xE3\x82\xA2"), std::string("\x82\xA2"))); // not at a character start
+}
+
+TEST_F(Search, OnlyPlainFoldersAreVehicles) {
+    fs::create_directories(r / "お客様/佐藤/.隠し");
+    fs::create_directory_symlink(r / "お客様/山田/品川1", r / "お客様/佐藤/リンク");
+    WriteBytes(r / "お客様/佐藤/メモ.txt", "");
+    EXPECT_EQ(Texts("", true), (Lines{"山田/品川1#0#品川1", "山田/品川2#0#品川2", "佐藤/#2#"}));
+    EXPECT_EQ(Texts("大阪", true), (Lines{"佐藤/#2#"}));
+}
+
+TEST_F(Search, ACustomerWithManyVehiclesIsReadToTheEnd) {
+    std::vector<std::string> expected;
+    for (int i = 0; i < 300; ++i) {
+        // Long names, so the folder takes several batches of entries.
+        const std::string number = std::string(60, 'x') + "車" + std::to_string(1000 + i);
+        fs::create_directories(r / ("お客様/佐藤/" + number));
+        expected.push_back("佐藤/" + number + "#2#" + number);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Texts("大阪", true), expected);
+}
+
+TEST_F(Search, WithoutTheCustomerRootCustomersAreFoundByName) {
+    fs::rename(r / "お客様", r / "moved");
+    EXPECT_EQ(Texts("", true), Lines{});
+    EXPECT_EQ(Texts("山田", true), (Lines{"山田/#0#"}));
+    EXPECT_EQ(Texts("品川区", true), Lines{});
 }
 
 TEST_F(Search, AMissingListGivesNoResults) {
