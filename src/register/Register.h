@@ -5,6 +5,8 @@
 // All texts are UTF-8; the files hold CP932. Nothing is cached: each call reads or writes the files it needs.
 #pragma once
 
+#include "monitor/MonitorFiles.h"
+#include "register/Folders.h"
 #include "register/RegisterNames.h"
 
 #include <cstdint>
@@ -17,9 +19,6 @@ namespace vanto {
 
 // Fixed file names of the register.
 inline constexpr const char* VisitorBackupFileName = "VISITOR_M_BK.DT";
-inline constexpr const char* MonitorIndexName = "ﾓﾆﾀ.DT";
-inline constexpr const char* MonitorIndexBackupName = "ﾓﾆﾀ_BK.DT";
-inline constexpr const char* RecordExtension = ".MONDT";
 
 // Section names of the profiles ("ENGING_TYPE" is spelled as the stored files spell it).
 namespace section {
@@ -63,27 +62,6 @@ struct VehicleProfile {
 
 // The nine vehicle sections with their values, in the order a vehicle confirm writes them.
 std::vector<std::pair<std::string, std::string>> VehicleSections(const VehicleProfile& vehicle);
-
-// A vehicle of a customer and its folder time, packed as a local DOS date and time (date << 16 | time,
-// two-second resolution), compared as a number.
-struct VehicleEntry {
-    std::string Number;
-    std::uint32_t Time = 0;
-};
-
-// Packs a local time as DOS date and time; years outside 1980..2107 are clamped to the nearest end.
-std::uint32_t PackDosDateTime(int year, int month, int day, int hour, int minute, int second);
-
-// Removes a folder with everything below it. A symbolic link is removed itself, never followed (the folder
-// itself too, when it is a link). A file without any write permission bit (read-only) stops the removal:
-// that file, every entry after it (entries are taken in name order) and every folder above it stay. True
-// when the folder is gone.
-bool ForceRemoveDir(const std::string& folder);
-
-// The vehicle folders of a customer folder in enumeration order (name order, as the Windows file system
-// gives it): plain directories that are neither hidden (leading ".") nor links. Nothing when the folder cannot
-// be enumerated.
-std::optional<std::vector<std::string>> EnumerateVehicleFolders(const std::string& customerFolder);
 
 enum class RenameResult {
     Done,

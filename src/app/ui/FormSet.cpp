@@ -1,7 +1,9 @@
 #include "app/ui/FormSet.h"
 
 #include "common/ui/Forms.h"
+#include "monitor/ui/Getdatam.h"
 #include "monitor/ui/Touroku.h"
+#include "register/ui/Carinfo.h"
 #include "register/ui/Carinfoupdate.h"
 #include "register/ui/Customer.h"
 #include "register/ui/Searchcustomer.h"
@@ -23,9 +25,11 @@ TTestMainForm* CreateAllForms(const StartupOptions& options) {
     auto* main = new TTestMainForm(options);
     Created().emplace_back("TTestMainForm", main);
     Make<TComWaitForm>("TComWaitForm");
+    Make<TGetDataForm>("TGetDataForm");
     Make<TSearchCustomerForm>("TSearchCustomerForm");
     Make<TCustomerForm>("TCustomerForm");
     Make<TTourokuForm>("TTourokuForm");
+    Make<TCarInfoForm>("TCarInfoForm");
     Make<TCarInfoUpdateForm>("TCarInfoUpdateForm");
     main->UpdateMenuButtons();
     return main;

@@ -3,6 +3,7 @@
 #include "app/ui/Vantomain.h"
 #include "common/ui/FormHelpers.h"
 #include "common/ui/Forms.h"
+#include "register/ui/Carinfo.h"
 #include "register/ui/Carinfoupdate.h"
 #include "register/ui/Customer.h"
 #include "register/ui/RegisterUi.h"
@@ -35,7 +36,6 @@ TTourokuForm::TTourokuForm() : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindow
     Button2 = MenuButton(Panel1, "Button2", "車 両 情 報 登録");
     Button3 = MenuButton(Panel1, "Button3", "データ取込・印刷");
     modoru_BTN = MenuButton(Panel1, "modoru_BTN", "戻　る");
-    Button3->setEnabled(false); // until the vehicle information form is part of the program
 
     auto* buttons = new QVBoxLayout(Panel1);
     buttons->setContentsMargins(16, 16, 16, 16);
@@ -51,6 +51,7 @@ TTourokuForm::TTourokuForm() : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindow
 
     connect(Button1, &QPushButton::clicked, this, &TTourokuForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TTourokuForm::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TTourokuForm::Button3Click);
     connect(modoru_BTN, &QPushButton::clicked, this, &TTourokuForm::modoru_BTNClick);
 }
 
@@ -98,6 +99,23 @@ void TTourokuForm::Button2Click() {
     }
     hide();
     PrepareCarInfoUpdateForm();
+    form->ReloadOnShow = true;
+    form->show();
+}
+
+// The vehicle information form keeps the vehicle update form in step, so that one is prepared too.
+void TTourokuForm::Button3Click() {
+    TCarInfoForm* form = Forms().CarInfoForm;
+    if (!form) {
+        return;
+    }
+    hide();
+    PrepareCarInfoUpdateForm();
+    if (TCarInfoUpdateForm* update = Forms().CarInfoUpdateForm) {
+        update->ReloadOnShow = true;
+    }
+    form->Reset();
+    LoadCustomerSelector(form->UserNameCB);
     form->ReloadOnShow = true;
     form->show();
 }

@@ -16,6 +16,7 @@ public:
     void FormShow();
     void Button1Click(); // customer entry
     void Button2Click(); // vehicle entry
+    void Button3Click(); // vehicle information: data import and printing
     void modoru_BTNClick();
 
     // Resets the vehicle update form and fills its customer selector, to be shown later or kept in step by the

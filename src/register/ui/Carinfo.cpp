@@ -1,0 +1,472 @@
+#include "register/ui/Carinfo.h"
+
+#include "app/ui/Vantomain.h"
+#include "common/DashField.h"
+#include "common/Dialogs.h"
+#include "common/Paths.h"
+#include "common/TextFile.h"
+#include "common/ui/FormHelpers.h"
+#include "common/ui/Forms.h"
+#include "monitor/MonitorFiles.h"
+#include "monitor/ui/Touroku.h"
+#include "register/Register.h"
+#include "register/VehicleExport.h"
+#include "register/ui/Carinfoupdate.h"
+#include "register/ui/RegisterUi.h"
+#include "register/ui/Searchcustomer.h"
+#include "tester/TesterLink.h"
+#include "tester/ui/Combusy.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+using namespace vanto;
+
+namespace {
+
+Register CurrentRegister() { return MainRegister(); }
+Dialogs& Dlg() { return MainDialogs(); }
+
+QLineEdit* DisplayField(QWidget* parent, const char* name, const char* label, int maxLength = 0) {
+    QLineEdit* edit = MakeDisplayField(parent, name, QString::fromUtf8(label));
+    if (maxLength > 0) {
+        edit->setMaxLength(maxLength);
+    }
+    return edit;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
+    QPushButton* button = MakeButton(parent, name, caption);
+    button->setMinimumSize(120, 34);
+    return button;
+}
+
+QLabel* Label(const char* text, QWidget* parent) { return MakeLabel(parent, text); }
+
+void SetLines(QComboBox* combo, const std::vector<std::string>& lines) {
+    combo->clear();
+    combo->addItems(ToQStringList(lines));
+}
+
+} // namespace
+
+TCarInfoForm::TCarInfoForm() : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName("CarInfoForm");
+    setWindowTitle("データ取込・印刷");
+    setFont(FixedFont(12));
+    BuildLayout();
+    Forms().CarInfoForm = this;
+}
+
+TCarInfoForm::~TCarInfoForm() {
+    if (Forms().CarInfoForm == this) {
+        Forms().CarInfoForm = nullptr;
+    }
+}
+
+void TCarInfoForm::BuildLayout() {
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName("Panel1");
+
+    auto* customer = new QGroupBox("お客様情報", Panel1);
+    customer->setObjectName("GroupBox1");
+    UserNameCB = new QComboBox(customer);
+    SetupCombo(UserNameCB, "UserNameCB", "お客様名", false);
+    UserNameCB->setMinimumWidth(260);
+    Edit25 = DisplayField(customer, "Edit25", "郵便番号1");
+    Edit20 = DisplayField(customer, "Edit20", "郵便番号2");
+    Edit2 = DisplayField(customer, "Edit2", "電話番号1");
+    Edit21 = DisplayField(customer, "Edit21", "電話番号2");
+    Edit22 = DisplayField(customer, "Edit22", "電話番号3");
+    Edit3 = DisplayField(customer, "Edit3", "携帯電話1");
+    Edit23 = DisplayField(customer, "Edit23", "携帯電話2");
+    Edit24 = DisplayField(customer, "Edit24", "携帯電話3");
+    Edit4 = DisplayField(customer, "Edit4", "住所", 74);
+    auto* customerGrid = new QGridLayout(customer);
+    customerGrid->addWidget(Label("お客様名", customer), 0, 0);
+    customerGrid->addWidget(UserNameCB, 0, 1);
+    customerGrid->addWidget(Label("郵便番号", customer), 1, 0);
+    customerGrid->addLayout(DashRow({Edit25, Edit20}), 1, 1);
+    customerGrid->addWidget(Label("電話番号", customer), 2, 0);
+    customerGrid->addLayout(DashRow({Edit2, Edit21, Edit22}), 2, 1);
+    customerGrid->addWidget(Label("携帯電話", customer), 3, 0);
+    customerGrid->addLayout(DashRow({Edit3, Edit23, Edit24}), 3, 1);
+    customerGrid->addWidget(Label("住所", customer), 4, 0);
+    customerGrid->addWidget(Edit4, 4, 1);
+
+    auto* vehicle = new QGroupBox("車両情報", Panel1);
+    vehicle->setObjectName("GroupBox2");
+    CarNoCB = new QComboBox(vehicle);
+    SetupCombo(CarNoCB, "CarNoCB", "車両番号", true);
+    NumberCB = new QComboBox(vehicle);
+    SetupCombo(NumberCB, "NumberCB", "管理番号", true);
+    NumberCB->lineEdit()->setValidator(new DigitsOnlyValidator(NumberCB));
+    NumberCB->setFixedWidth(80);
+    Edit5 = DisplayField(vehicle, "Edit5", "メーカー", 20);
+    Edit6 = DisplayField(vehicle, "Edit6", "車種", 20);
+    Edit11 = DisplayField(vehicle, "Edit11", "車台番号", 20);
+    Edit1 = DisplayField(vehicle, "Edit1", "型式", 20);
+    Edit7 = DisplayField(vehicle, "Edit7", "初年度登録年月", 20);
+    Edit8 = DisplayField(vehicle, "Edit8", "エンジン形式", 20);
+    Edit9 = DisplayField(vehicle, "Edit9", "コメント", 74);
+    Edit10 = DisplayField(vehicle, "Edit10", "走行距離");
+    Edit12 = DisplayField(vehicle, "Edit12", "型式");
+    Edit13 = DisplayField(vehicle, "Edit13", "次回車検日");
+    for (QLineEdit* hidden : {Edit10, Edit12, Edit13}) {
+        hidden->hide();
+    }
+    auto* vehicleGrid = new QGridLayout(vehicle);
+    vehicleGrid->addWidget(Label("車両番号", vehicle), 0, 0);
+    vehicleGrid->addWidget(CarNoCB, 0, 1);
+    vehicleGrid->addWidget(Label("管理番号", vehicle), 0, 2);
+    vehicleGrid->addWidget(NumberCB, 0, 3);
+    const std::pair<const char*, QLineEdit*> rows[] = {{"メーカー", Edit5}, {"車種", Edit6}, {"車台番号", Edit11},
+                                                        {"型式", Edit1},    {"初年度登録年月", Edit7},
+                                                        {"エンジン形式", Edit8}};
+    int row = 1;
+    for (const auto& [label, edit] : rows) {
+        vehicleGrid->addWidget(Label(label, vehicle), row, 0);
+        vehicleGrid->addWidget(edit, row, 1, 1, 3);
+        ++row;
+    }
+    vehicleGrid->addWidget(Label("コメント", vehicle), row, 0);
+    vehicleGrid->addWidget(Edit9, row, 1, 1, 3);
+
+    auto recordColumn = [this](const char* caption, const char* comboName, const char* memoName,
+                                QComboBox*& combo, QPlainTextEdit*& memo) {
+        auto* box = new QGroupBox(QString::fromUtf8(caption), Panel1);
+        combo = new QComboBox(box);
+        SetupCombo(combo, comboName, QString::fromUtf8(caption), false);
+        memo = new QPlainTextEdit(box);
+        memo->setObjectName(memoName);
+        memo->setAccessibleName(QString::fromUtf8(caption) + "の内容");
+        memo->setReadOnly(true);
+        memo->setMinimumSize(330, 220);
+        auto* layout = new QVBoxLayout(box);
+        layout->addWidget(combo);
+        layout->addWidget(memo);
+        return box;
+    };
+    QGroupBox* first = recordColumn("データ①", "ComboBox2", "Memo2", ComboBox2, Memo2);
+    QGroupBox* second = recordColumn("データ②", "ComboBox3", "Memo3", ComboBox3, Memo3);
+
+    Button10 = Button(Panel1, "Button10", "検　　索");
+    Button7 = Button(Panel1, "Button7", "ファイル出力");
+    Button6 = Button(Panel1, "Button6", "印　　刷");
+    Button1 = Button(Panel1, "Button1", "データ取り込み");
+    Button2 = Button(Panel1, "Button2", "データ削除");
+    Button3 = Button(Panel1, "Button3", "戻　　る");
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {Button10, Button7, Button6, Button1, Button2}) {
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
+    buttons->addWidget(Button3);
+
+    auto* top = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    left->addWidget(customer);
+    left->addWidget(vehicle);
+    top->addLayout(left);
+    top->addWidget(first);
+    top->addWidget(second);
+    auto* panelLayout = new QVBoxLayout(Panel1);
+    panelLayout->addLayout(top);
+    panelLayout->addLayout(buttons);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(Panel1);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(UserNameCB, &QComboBox::activated, this, &TCarInfoForm::UserNameCBChange);
+    connect(CarNoCB, &QComboBox::activated, this, &TCarInfoForm::CarNoCBChange);
+    connect(CarNoCB->lineEdit(), &QLineEdit::textEdited, this, &TCarInfoForm::CarNoCBChange);
+    connect(NumberCB, &QComboBox::activated, this, &TCarInfoForm::NumberCBChange);
+    connect(NumberCB->lineEdit(), &QLineEdit::textEdited, this, &TCarInfoForm::NumberCBChange);
+    connect(ComboBox2, &QComboBox::activated, this, &TCarInfoForm::ComboBox2Change);
+    connect(ComboBox3, &QComboBox::activated, this, &TCarInfoForm::ComboBox3Change);
+    connect(Button10, &QPushButton::clicked, this, &TCarInfoForm::Button10Click);
+    connect(Button7, &QPushButton::clicked, this, &TCarInfoForm::Button7Click);
+    connect(Button1, &QPushButton::clicked, this, &TCarInfoForm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TCarInfoForm::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TCarInfoForm::Button3Click);
+    // Printing leads to the print setup form, which is not part of the program yet.
+    Button6->setEnabled(false);
+}
+
+std::string TCarInfoForm::VehicleFolder() const {
+    return WithTrailingSeparator(CurrentRegister().VehicleFolder(currentCustomer_, currentVehicle_));
+}
+
+void TCarInfoForm::Reset() {
+    for (QComboBox* combo : {ComboBox2, ComboBox3, CarNoCB, NumberCB}) {
+        combo->clear();
+        combo->setEditText({});
+    }
+    for (QLineEdit* edit : {Edit25, Edit20, Edit2, Edit21, Edit22, Edit3, Edit23, Edit24, Edit4, Edit5, Edit6, Edit11,
+                            Edit1, Edit7, Edit8, Edit9, Edit10, Edit12, Edit13}) {
+        edit->clear();
+    }
+    Memo2->clear();
+    Memo3->clear();
+    memo2Lines_.clear();
+    memo3Lines_.clear();
+}
+
+void TCarInfoForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TCarInfoForm::FormShow() {
+    customerIndex_ = -1;
+    if (!ReloadOnShow) {
+        return;
+    }
+    if (UserNameCB->count() == 0) {
+        UserNameCB->addItem(QString::fromUtf8(NoDataPlaceholder));
+        UserNameCB->setCurrentIndex(0);
+        for (QPushButton* button : {Button1, Button2, Button6, Button7, Button10}) {
+            button->setEnabled(false);
+        }
+    } else {
+        customerIndex_ = UserNameCB->currentIndex();
+        if (UserNameCB->currentIndex() < 0) {
+            UserNameCB->setCurrentIndex(0);
+            currentCustomer_ = S(UserNameCB->currentText());
+            LoadCustomer();
+        }
+    }
+    CenterOnScreen(this);
+}
+
+void TCarInfoForm::LoadCustomer() {
+    if (UserNameCB->count() == 0) {
+        Dlg().Show(DialogIcon::Information, "お客様の登録が有りません。");
+        return;
+    }
+    const CustomerProfile profile = CurrentRegister().ReadCustomer(currentCustomer_);
+    Edit2->setText(Q(DashField(profile.Tel, 1)));
+    Edit21->setText(Q(DashField(profile.Tel, 2)));
+    Edit22->setText(Q(DashField(profile.Tel, 3)));
+    Edit3->setText(Q(DashField(profile.Handy, 1)));
+    Edit23->setText(Q(DashField(profile.Handy, 2)));
+    Edit24->setText(Q(DashField(profile.Handy, 3)));
+    Edit25->setText(Q(DashField(profile.PostNo, 1)));
+    Edit20->setText(Q(DashField(profile.PostNo, 2)));
+    Edit4->setText(Q(profile.Address));
+    currentVehicle_ = profile.CarNo;
+    if (TCarInfoUpdateForm* update = Forms().CarInfoUpdateForm) {
+        update->UserNameCB->setCurrentIndex(UserNameCB->currentIndex());
+    }
+    ListVehicles();
+    LoadVehicle();
+    Button10->setEnabled(true);
+}
+
+// Lists the customer's vehicles here and in the vehicle update form, which this form keeps in step.
+void TCarInfoForm::ListVehicles() {
+    TCarInfoUpdateForm* update = Forms().CarInfoUpdateForm;
+    CarNoCB->clear();
+    NumberCB->clear();
+    if (update) {
+        update->CarNoCB->clear();
+        update->CarNoTimeCB->clear();
+    }
+    const auto vehicles = CurrentRegister().ListVehicles(currentCustomer_);
+    int number = 1;
+    for (const VehicleEntry& vehicle : vehicles) {
+        CarNoCB->addItem(Q(vehicle.Number));
+        NumberCB->addItem(QString::number(number++));
+        if (update) {
+            update->CarNoCB->addItem(Q(vehicle.Number));
+            update->CarNoTimeCB->addItem(QString::number(vehicle.Time));
+        }
+    }
+    CarNoCB->setEditText(Q(currentVehicle_));
+    SelectMatchingItem(CarNoCB);
+    NumberCB->setCurrentIndex(CarNoCB->currentIndex());
+    if (update) {
+        update->CarNoCB->setEditText(Q(currentVehicle_));
+        SelectMatchingItem(update->CarNoCB);
+    }
+    SetVehicleButtons(!vehicles.empty());
+}
+
+void TCarInfoForm::SetVehicleButtons(bool enabled) {
+    for (QPushButton* button : {Button7, Button1, Button2}) {
+        button->setEnabled(enabled);
+    }
+    Button6->setEnabled(enabled && Forms().PrintSet != nullptr);
+}
+
+void TCarInfoForm::LoadVehicle() {
+    if (currentVehicle_.empty()) {
+        return;
+    }
+    const VehicleProfile vehicle = CurrentRegister().ReadVehicle(currentCustomer_, currentVehicle_);
+    Edit5->setText(Q(vehicle.Maker));
+    Edit6->setText(Q(vehicle.TypeCar));
+    Edit11->setText(Q(vehicle.BodyNumber));
+    Edit1->setText(Q(vehicle.Type));
+    Edit7->setText(Q(vehicle.Model));
+    Edit8->setText(Q(vehicle.EngineType));
+    Edit9->setText(Q(vehicle.Comment));
+    Edit10->setText(Q(vehicle.Mileage));
+    Edit12->setText(Q(vehicle.Type));
+    Edit13->setText(Q(vehicle.NextCheck));
+    LoadRecords();
+    SelectMatchingItem(CarNoCB);
+    NumberCB->setCurrentIndex(CarNoCB->currentIndex());
+    if (TCarInfoUpdateForm* update = Forms().CarInfoUpdateForm) {
+        update->CarNoCB->setCurrentIndex(CarNoCB->currentIndex());
+    }
+}
+
+// Both record selectors list the vehicle's index; both memos show the first record.
+void TCarInfoForm::LoadRecords() {
+    const std::vector<std::string> titles = ReadMonitorIndex(VehicleFolder());
+    for (QComboBox* combo : {ComboBox2, ComboBox3}) {
+        SetLines(combo, titles);
+        combo->setCurrentIndex(titles.empty() ? -1 : 0);
+    }
+    LoadMemo(ComboBox2, Memo2, memo2Lines_);
+    LoadMemo(ComboBox3, Memo3, memo3Lines_);
+}
+
+void TCarInfoForm::LoadMemo(QComboBox* selector, QPlainTextEdit* memo, std::vector<std::string>& lines) {
+    memo->clear();
+    lines.clear();
+    if (selector->currentIndex() >= 0) {
+        lines = ReadRecordLines(VehicleFolder(), S(selector->currentText()));
+        memo->setPlainText(ToQStringList(lines).join('\n'));
+    }
+}
+
+void TCarInfoForm::ComboBox2Change() { LoadMemo(ComboBox2, Memo2, memo2Lines_); }
+void TCarInfoForm::ComboBox3Change() { LoadMemo(ComboBox3, Memo3, memo3Lines_); }
+
+void TCarInfoForm::UserNameCBChange() {
+    Reset();
+    currentCustomer_ = S(UserNameCB->currentText());
+    LoadCustomer();
+}
+
+void TCarInfoForm::CarNoCBChange() {
+    const std::string text = S(CarNoCB->currentText());
+    if (!CurrentRegister().VehicleExists(currentCustomer_, text)) {
+        CarNoCB->setEditText(Q(currentVehicle_));
+        return;
+    }
+    currentVehicle_ = text;
+    LoadVehicle();
+}
+
+void TCarInfoForm::NumberCBChange() {
+    const QString text = NumberCB->currentText();
+    bool ok = false;
+    const long long value = text.toLongLong(&ok);
+    if (text.isEmpty() || !ok || value > NumberCB->count() || value < 1) {
+        NumberCB->setCurrentIndex(CarNoCB->currentIndex());
+        NumberCB->setEditText(QString::number(CarNoCB->currentIndex() + 1));
+        return;
+    }
+    SelectMatchingItem(NumberCB);
+    CarNoCB->setEditText(CarNoCB->itemText(NumberCB->currentIndex()));
+    currentVehicle_ = S(CarNoCB->currentText());
+    LoadVehicle();
+}
+
+void TCarInfoForm::Button10Click() {
+    TSearchCustomerForm* search = Forms().SearchCustomerForm;
+    if (!search) {
+        return;
+    }
+    search->IncludeVehicles = true;
+    if (search->exec() != QDialog::Accepted) {
+        return;
+    }
+    UserNameCB->setCurrentIndex(search->ResultLine());
+    UserNameCBChange();
+    CarNoCB->setEditText(Q(search->ResultVehicle()));
+    CarNoCBChange();
+}
+
+void TCarInfoForm::Button1Click() {
+    if (UserNameCB->currentText().isEmpty()) {
+        Dlg().Show(DialogIcon::Information, "お客様名を入力してください。");
+        return;
+    }
+    TTestMainForm* main = Forms().MainForm;
+    main->Link->ConnectTester(main->TesterName);
+    customerIndex_ = UserNameCB->currentIndex();
+    main->PendingJob = TComWaitForm::RecordDirectoryJob;
+    Forms().ComWaitForm->StartTimer();
+}
+
+void TCarInfoForm::Button2Click() {
+    // Nothing to remove in an empty list, and nothing without a chosen record.
+    if (ComboBox2->count() == 0 || ComboBox2->currentIndex() < 0) {
+        return;
+    }
+    ReloadOnShow = false;
+    if (!CurrentRegister().RemoveMonitorEntry(currentCustomer_, currentVehicle_, ComboBox2->currentIndex())) {
+        Dlg().Show(DialogIcon::Error, "データ一覧「" + VehicleFolder() + MonitorIndexName +
+                                          "」を保存できませんでした。\nデータは削除されていません。");
+        return;
+    }
+    LoadRecords();
+    show();
+}
+
+void TCarInfoForm::Button7Click() {
+    VehicleExportData data;
+    data.Customer = S(UserNameCB->currentText());
+    data.Tel1 = S(Edit2->text());
+    data.Tel2 = S(Edit21->text());
+    data.Tel3 = S(Edit22->text());
+    data.Mobile1 = S(Edit3->text());
+    data.Mobile2 = S(Edit23->text());
+    data.Mobile3 = S(Edit24->text());
+    data.Address = S(Edit4->text());
+    data.VehicleNumber = CarNoCB->currentIndex() >= 0 ? S(CarNoCB->itemText(CarNoCB->currentIndex())) : "";
+    data.Maker = S(Edit5->text());
+    data.TypeCar = S(Edit6->text());
+    data.Model = S(Edit7->text());
+    data.BodyNumber = S(Edit11->text());
+    data.Type = S(Edit1->text());
+    data.EngineType = S(Edit8->text());
+    data.Comment = S(Edit9->text());
+    data.First = {S(ComboBox2->currentText()), memo2Lines_};
+    data.Second = {S(ComboBox3->currentText()), memo3Lines_};
+
+    FileDialogOptions options;
+    options.fileName = VehicleExportFileName(data.Customer, FormatShortJapaneseTimestamp(Forms().MainForm->Clock().Now()));
+    options.defaultExtension = "txt";
+    options.filter = "テキストファイル|*.txt";
+    const auto file = Dlg().SaveFile(options);
+    if (!file) {
+        return;
+    }
+    if (!SaveSjisLines(PathFromUtf8(*file), VehicleExportLines(data))) {
+        Dlg().Show(DialogIcon::Error, "ファイル「" + *file + "」を作成できませんでした。");
+    }
+}
+
+void TCarInfoForm::Button3Click() {
+    hide();
+    if (Forms().TourokuForm) {
+        Forms().TourokuForm->show();
+    }
+}
