@@ -53,9 +53,9 @@ protected:
 
     // Sets a folder's modification time `seconds` after a point a month ago (oldest first by seconds).
     static void SetFolderTime(const std::string& path, int seconds) {
-        const auto base = std::chrono::floor<std::chrono::seconds>(std::filesystem::file_time_type::clock::now()) -
-                          std::chrono::hours(24 * 30);
-        std::filesystem::last_write_time(PathFromUtf8(path), base + std::chrono::seconds(seconds));
+        using namespace std::chrono;
+        const auto base = floor<std::chrono::seconds>(system_clock::now()) - hours(24 * 30);
+        last_write_time(PathFromUtf8(path), file_clock::from_sys(base + std::chrono::seconds(seconds)));
     }
 
     std::string File(const std::string& relative) const { return ReadBytes(folder / relative); }

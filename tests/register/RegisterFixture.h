@@ -26,8 +26,10 @@ struct TempRegister {
 // Sets a file's or folder's modification time to `seconds` after a fixed point well in the past.
 inline void SetTime(const std::filesystem::path& path, int seconds) {
     using namespace std::chrono;
-    const auto base = floor<std::chrono::seconds>(std::filesystem::file_time_type::clock::now()) - hours(24 * 30);
-    std::filesystem::last_write_time(path, base + std::chrono::seconds(seconds));
+    // An even second a month ago, so offsets 10 and 11 share one two-second step of the packed time.
+    auto base = floor<std::chrono::seconds>(system_clock::now()) - hours(24 * 30);
+    base -= std::chrono::seconds(base.time_since_epoch().count() % 2);
+    std::filesystem::last_write_time(path, file_clock::from_sys(base + std::chrono::seconds(seconds)));
 }
 
 } // namespace vanto::test
