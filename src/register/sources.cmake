@@ -1,7 +1,6 @@
 vanto_core_sources(RegisterNames.cpp)
 vanto_core_sources(Register.cpp)
 vanto_core_sources(Folders.cpp)
-vanto_core_sources(Folders.cpp)
 vanto_core_sources(CustomerSearch.cpp)
 vanto_ui_sources(ui/RegisterUi.cpp)
 vanto_ui_sources(ui/Searchcustomer.cpp)
