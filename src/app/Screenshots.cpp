@@ -4,14 +4,21 @@
 #include "common/Clock.h"
 #include "common/Dialogs.h"
 #include "common/Paths.h"
+#include "common/Sjis.h"
 #include "common/ui/Forms.h"
+#include "monitor/MonitorFiles.h"
+#include "monitor/ui/Getdatam.h"
 #include "monitor/ui/Touroku.h"
 #include "register/Register.h"
+#include "register/ui/Carinfo.h"
 #include "register/ui/Carinfoupdate.h"
+#include "register/ui/RegisterUi.h"
 #include "register/ui/Customer.h"
 #include "register/ui/Searchcustomer.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFrame>
 #include <QDir>
 #include <QPixmap>
 #include <QTemporaryDir>
@@ -63,6 +70,14 @@ void SeedDemoRegister(const std::string& dir) {
             reg.WriteCustomerField(demo.name, "CAR_NO", number);
         }
     }
+    // Two stored records of the current vehicle.
+    const std::string vehicle = vanto::WithTrailingSeparator(reg.VehicleFolder("山田 太郎", "品川300さ5678"));
+    for (const auto& [title, data] :
+         {std::pair{std::string("モニタ記録１2026年12月6日9時15分2秒"), std::string("エンジン回転数,750,rpm,水温,82,℃")},
+          std::pair{std::string("自己診断記録２2026年12月6日9時20分41秒"), std::string("P0171,燃料系統リーン")}}) {
+        vanto::WriteRecordFile(vehicle, title, vanto::EncodeSjisLossy(data));
+        vanto::AppendRecordTitle(vehicle, title);
+    }
 }
 
 // Opens a form the way the monitor data menu does.
@@ -73,6 +88,13 @@ void PrepareLikeTheMenu(const std::string& name) {
     } else if (name == "TCarInfoUpdateForm" && f.CarInfoUpdateForm && f.TourokuForm) {
         f.TourokuForm->PrepareCarInfoUpdateForm();
         f.CarInfoUpdateForm->ReloadOnShow = true;
+    } else if (name == "TCarInfoForm" && f.CarInfoForm) {
+        f.CarInfoForm->Reset();
+        vanto::LoadCustomerSelector(f.CarInfoForm->UserNameCB);
+        f.CarInfoForm->ReloadOnShow = true;
+        f.CarInfoForm->Panel1->setEnabled(true); // the record reading form, shot before, disabled it
+    } else if (name == "TGetDataForm" && f.GetDataForm) {
+        f.GetDataForm->ComboBox1->addItems({"モニタ記録１", "自己診断記録２", "作業サポート記録４"});
     } else if (name == "TSearchCustomerForm" && f.SearchCustomerForm) {
         f.SearchCustomerForm->IncludeVehicles = true;
     }

@@ -107,6 +107,7 @@ void TCarInfoForm::BuildLayout() {
     vehicle->setObjectName("GroupBox2");
     CarNoCB = new QComboBox(vehicle);
     SetupCombo(CarNoCB, "CarNoCB", "車両番号", true);
+    CarNoCB->setMinimumWidth(190);
     NumberCB = new QComboBox(vehicle);
     SetupCombo(NumberCB, "NumberCB", "管理番号", true);
     NumberCB->lineEdit()->setValidator(new DigitsOnlyValidator(NumberCB));
