@@ -3,6 +3,7 @@
 #include "common/Sjis.h"
 #include "common/TextFile.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace vanto {
@@ -87,6 +88,15 @@ std::optional<std::size_t> KeyEquals(std::string_view line, std::string_view key
     return eq;
 }
 
+// The value of a key line: trimmed, with one pair of matching quotes removed.
+std::string_view ValueOf(std::string_view line, std::size_t equals) {
+    std::string_view value = Trim(line.substr(equals + 1));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
 struct Location {
     std::optional<std::size_t> header;    // index of the section's header line
     std::optional<std::size_t> keyLine;   // index of the key line
@@ -135,11 +145,34 @@ std::optional<std::string> ProfileLookup(std::string_view content, std::string_v
     }
     const Line& line = lines[*where.keyLine];
     const std::string_view text = content.substr(line.begin, line.end - line.begin);
-    std::string_view value = Trim(text.substr(*KeyEquals(text, key) + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
-        value = value.substr(1, value.size() - 2);
+    return std::string(ValueOf(text, *KeyEquals(text, key)));
+}
+
+void ProfileLookupSections(std::string_view content, std::span<const char* const> sections, std::string_view key,
+                           std::span<std::optional<std::string_view>> values) {
+    std::fill(values.begin(), values.end(), std::nullopt);
+    std::vector<bool> seen(sections.size(), false);
+    std::size_t current = sections.size(); // the wanted section whose first occurrence the scan is in, if any
+    for (const Line& at : ScanLines(content)) {
+        const std::string_view line = content.substr(at.begin, at.end - at.begin);
+        if (const auto name = HeaderName(line)) {
+            current = sections.size();
+            for (std::size_t i = 0; i < sections.size(); ++i) {
+                if (!seen[i] && NamesEqual(*name, sections[i])) {
+                    seen[i] = true;
+                    current = i;
+                    break;
+                }
+            }
+            continue;
+        }
+        if (current == sections.size() || values[current]) {
+            continue;
+        }
+        if (const auto eq = KeyEquals(line, key)) {
+            values[current] = ValueOf(line, *eq);
+        }
     }
-    return std::string(value);
 }
 
 std::string ProfileUpdate(std::string_view content, std::string_view section, std::string_view key,

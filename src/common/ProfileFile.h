@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,12 @@ namespace vanto {
 
 // The value of a key in profile text, or nothing when the section or key is missing.
 std::optional<std::string> ProfileLookup(std::string_view content, std::string_view section, std::string_view key);
+
+// The value of `key` in each of the (distinct) sections, found in one pass over the profile text with the rules
+// of ProfileLookup: the first section of a name counts, and within it the first key. Values are views into the
+// content; missing sections or keys give nothing. For readers that need one key of many sections.
+void ProfileLookupSections(std::string_view content, std::span<const char* const> sections, std::string_view key,
+                           std::span<std::optional<std::string_view>> values);
 
 // The profile text after writing the value of a key (see ProfileFile::WriteBytes).
 std::string ProfileUpdate(std::string_view content, std::string_view section, std::string_view key,

@@ -35,54 +35,6 @@ constexpr const char* VehicleSearchSections[] = {section::Maker,      section::T
                                                  section::EngineType, section::Comment, section::BodyNumber,
                                                  section::Mileage,    section::Type,    section::NextCheck};
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && IsBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-char FoldAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Names match with ASCII letters compared case-insensitively; double-byte characters compare exactly.
-bool NamesEqual(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (IsSjisLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1]) {
-                return false;
-            }
-            ++i;
-        } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::optional<std::string_view> HeaderName(std::string_view line) {
-    line = Trim(line);
-    if (line.empty() || line.front() != '[') {
-        return std::nullopt;
-    }
-    const std::size_t close = line.rfind(']');
-    if (close == std::string_view::npos || close == 0) {
-        return std::nullopt;
-    }
-    return Trim(line.substr(1, close - 1));
-}
-
 bool IsContinuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
@@ -310,7 +262,7 @@ private:
 template <std::size_t N>
 bool ProfileContains(std::string_view profile, const char* const (&sections)[N], const std::string& key) {
     std::array<std::optional<std::string_view>, N> values;
-    LookupInSections(profile, std::span<const char* const>(sections, N), ListKey, std::span(values));
+    ProfileLookupSections(profile, std::span<const char* const>(sections, N), ListKey, std::span(values));
     for (const auto& value : values) {
         if (value && ContainsText(DecodeSjis(*value), key)) {
             return true;
@@ -324,48 +276,6 @@ void Add(std::vector<SearchResult>& results, const std::string& customer, int li
 }
 
 } // namespace
-
-void LookupInSections(std::string_view content, std::span<const char* const> sections, std::string_view key,
-                      std::span<std::optional<std::string_view>> values) {
-    std::fill(values.begin(), values.end(), std::nullopt);
-    std::vector<bool> seen(sections.size(), false);
-    std::size_t current = sections.size(); // the wanted section whose first occurrence the scan is in, if any
-    std::size_t pos = 0;
-    while (pos < content.size()) {
-        std::size_t end = pos;
-        while (end < content.size() && content[end] != '\r' && content[end] != '\n') {
-            ++end;
-        }
-        const std::string_view line = content.substr(pos, end - pos);
-        pos = end;
-        if (pos < content.size()) {
-            pos += (content[pos] == '\r' && pos + 1 < content.size() && content[pos + 1] == '\n') ? 2 : 1;
-        }
-        if (const auto name = HeaderName(line)) {
-            current = sections.size();
-            for (std::size_t i = 0; i < sections.size(); ++i) {
-                if (!seen[i] && NamesEqual(*name, sections[i])) {
-                    seen[i] = true; // only the first section of a name counts
-                    current = i;
-                    break;
-                }
-            }
-            continue;
-        }
-        if (current == sections.size() || values[current]) {
-            continue;
-        }
-        const std::size_t eq = line.find('=');
-        if (eq == std::string_view::npos || !NamesEqual(Trim(line.substr(0, eq)), key)) {
-            continue;
-        }
-        std::string_view value = Trim(line.substr(eq + 1));
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
-            value = value.substr(1, value.size() - 2);
-        }
-        values[current] = value;
-    }
-}
 
 bool ContainsText(std::string_view text, std::string_view key) {
     if (key.empty()) {

@@ -4,8 +4,6 @@
 
 #include "register/Register.h"
 
-#include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,11 +25,5 @@ std::vector<SearchResult> SearchCustomers(const Register& reg, const std::string
 // True when the text contains the key as a run of whole characters (both UTF-8, compared exactly: case and
 // width matter).
 bool ContainsText(std::string_view text, std::string_view key);
-
-// The value of `key` in each of the (distinct, ASCII) sections, found in one pass over the profile text with
-// the rules of ProfileLookup: the first section of a name counts, and within it the first key. Values are
-// views into the content (raw bytes); missing sections or keys give nothing.
-void LookupInSections(std::string_view content, std::span<const char* const> sections, std::string_view key,
-                      std::span<std::optional<std::string_view>> values);
 
 } // namespace vanto

@@ -119,7 +119,7 @@ TEST_F(Search, AMissingListGivesNoResults) {
 }
 
 // The one-pass lookup of the search must read exactly what the profile reader reads.
-TEST(LookupInSections, AgreesWithTheProfileReader) {
+TEST(ProfileLookupSections, AgreesWithTheProfileReader) {
     const char* sections[] = {"TEL", "HANDY", "ADD", "CAR_NO"};
     const std::vector<std::string> contents = {
         "",
@@ -130,7 +130,7 @@ TEST(LookupInSections, AgreesWithTheProfileReader) {
     };
     for (const auto& content : contents) {
         std::optional<std::string_view> values[4];
-        LookupInSections(content, sections, "DATA0", values);
+        ProfileLookupSections(content, sections, "DATA0", values);
         for (int i = 0; i < 4; ++i) {
             const auto expected = ProfileLookup(content, sections[i], "DATA0");
             EXPECT_EQ(values[i] ? std::optional<std::string>(std::string(*values[i])) : std::nullopt, expected)
