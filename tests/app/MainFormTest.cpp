@@ -41,6 +41,10 @@ TEST_F(MainForm, FreshStartShowsTheMenuWithTheEntryTitle) {
         EXPECT_EQ(button->font().pixelSize(), e.fontPixels) << e.name;
     }
     EXPECT_TRUE(Find<QPushButton>(main, "Button5")->isEnabled());
+    // Functions whose forms are not part of the program yet stay disabled.
+    for (const char* name : {"ref_sub_BTN", "continuation_BTN", "setvantoBTN"}) {
+        EXPECT_FALSE(Find<QPushButton>(main, name)->isEnabled()) << name;
+    }
 }
 
 TEST_F(MainForm, MarkerFileSetsTitleAndCaption) {
