@@ -1,7 +1,6 @@
 #include "register/ui/Carinfo.h"
 
 #include "app/ui/Vantomain.h"
-#include "common/DashField.h"
 #include "common/Dialogs.h"
 #include "common/Paths.h"
 #include "common/TextFile.h"
@@ -33,7 +32,6 @@ using namespace vanto;
 
 namespace {
 
-Register CurrentRegister() { return MainRegister(); }
 Dialogs& Dlg() { return MainDialogs(); }
 
 QLineEdit* DisplayField(QWidget* parent, const char* name, const char* label, int maxLength = 0) {
@@ -205,7 +203,7 @@ void TCarInfoForm::BuildLayout() {
 }
 
 std::string TCarInfoForm::VehicleFolder() const {
-    return WithTrailingSeparator(CurrentRegister().VehicleFolder(currentCustomer_, currentVehicle_));
+    return WithTrailingSeparator(MainRegister().VehicleFolder(currentCustomer_, currentVehicle_));
 }
 
 void TCarInfoForm::Reset() {
@@ -257,16 +255,8 @@ void TCarInfoForm::LoadCustomer() {
         Dlg().Show(DialogIcon::Information, "お客様の登録が有りません。");
         return;
     }
-    const CustomerProfile profile = CurrentRegister().ReadCustomer(currentCustomer_);
-    Edit2->setText(Q(DashField(profile.Tel, 1)));
-    Edit21->setText(Q(DashField(profile.Tel, 2)));
-    Edit22->setText(Q(DashField(profile.Tel, 3)));
-    Edit3->setText(Q(DashField(profile.Handy, 1)));
-    Edit23->setText(Q(DashField(profile.Handy, 2)));
-    Edit24->setText(Q(DashField(profile.Handy, 3)));
-    Edit25->setText(Q(DashField(profile.PostNo, 1)));
-    Edit20->setText(Q(DashField(profile.PostNo, 2)));
-    Edit4->setText(Q(profile.Address));
+    const CustomerProfile profile = MainRegister().ReadCustomer(currentCustomer_);
+    ShowContact(profile, {{Edit2, Edit21, Edit22}, {Edit3, Edit23, Edit24}, {Edit25, Edit20}, Edit4});
     currentVehicle_ = profile.CarNo;
     if (TCarInfoUpdateForm* update = Forms().CarInfoUpdateForm) {
         update->UserNameCB->setCurrentIndex(UserNameCB->currentIndex());
@@ -285,7 +275,7 @@ void TCarInfoForm::ListVehicles() {
         update->CarNoCB->clear();
         update->CarNoTimeCB->clear();
     }
-    const auto vehicles = CurrentRegister().ListVehicles(currentCustomer_);
+    const auto vehicles = MainRegister().ListVehicles(currentCustomer_);
     int number = 1;
     for (const VehicleEntry& vehicle : vehicles) {
         CarNoCB->addItem(Q(vehicle.Number));
@@ -316,7 +306,7 @@ void TCarInfoForm::LoadVehicle() {
     if (currentVehicle_.empty()) {
         return;
     }
-    const VehicleProfile vehicle = CurrentRegister().ReadVehicle(currentCustomer_, currentVehicle_);
+    const VehicleProfile vehicle = MainRegister().ReadVehicle(currentCustomer_, currentVehicle_);
     Edit5->setText(Q(vehicle.Maker));
     Edit6->setText(Q(vehicle.TypeCar));
     Edit11->setText(Q(vehicle.BodyNumber));
@@ -366,7 +356,7 @@ void TCarInfoForm::UserNameCBChange() {
 
 void TCarInfoForm::CarNoCBChange() {
     const std::string text = S(CarNoCB->currentText());
-    if (!CurrentRegister().VehicleExists(currentCustomer_, text)) {
+    if (!MainRegister().VehicleExists(currentCustomer_, text)) {
         CarNoCB->setEditText(Q(currentVehicle_));
         return;
     }
@@ -422,7 +412,7 @@ void TCarInfoForm::Button2Click() {
         return;
     }
     ReloadOnShow = false;
-    if (!CurrentRegister().RemoveMonitorEntry(currentCustomer_, currentVehicle_, ComboBox2->currentIndex())) {
+    if (!MainRegister().RemoveMonitorEntry(currentCustomer_, currentVehicle_, ComboBox2->currentIndex())) {
         Dlg().Show(DialogIcon::Error, "データ一覧「" + VehicleFolder() + MonitorIndexName +
                                           "」を保存できませんでした。\nデータは削除されていません。");
         return;

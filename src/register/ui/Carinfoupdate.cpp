@@ -1,6 +1,5 @@
 #include "register/ui/Carinfoupdate.h"
 
-#include "common/DashField.h"
 #include "common/Dialogs.h"
 #include "common/ui/FormHelpers.h"
 #include "common/ui/Forms.h"
@@ -227,15 +226,7 @@ void TCarInfoUpdateForm::LoadCustomer() {
         return;
     }
     const CustomerProfile profile = MainRegister().ReadCustomer(CurrentCustomer);
-    Phon1->setText(Q(DashField(profile.Tel, 1)));
-    Phon2->setText(Q(DashField(profile.Tel, 2)));
-    Phon3->setText(Q(DashField(profile.Tel, 3)));
-    Mobile1->setText(Q(DashField(profile.Handy, 1)));
-    Mobile2->setText(Q(DashField(profile.Handy, 2)));
-    Mobile3->setText(Q(DashField(profile.Handy, 3)));
-    Zip1->setText(Q(DashField(profile.PostNo, 1)));
-    Zip2->setText(Q(DashField(profile.PostNo, 2)));
-    Add->setText(Q(profile.Address));
+    ShowContact(profile, {{Phon1, Phon2, Phon3}, {Mobile1, Mobile2, Mobile3}, {Zip1, Zip2}, Add});
     CurrentVehicle = profile.CarNo;
     ListVehicles();
     LoadVehicle();

@@ -1,6 +1,5 @@
 #include "register/ui/Customer.h"
 
-#include "common/DashField.h"
 #include "common/Dialogs.h"
 #include "common/ui/FormHelpers.h"
 #include "common/ui/Forms.h"
@@ -164,15 +163,7 @@ void TCustomerForm::LoadSelected() {
         const std::string name = S(UserNameCB->currentText());
         const CustomerProfile profile = MainRegister().ReadCustomer(name);
         Edit1->setText(UserNameCB->currentText());
-        Edit2->setText(Q(DashField(profile.Tel, 1)));
-        Edit14->setText(Q(DashField(profile.Tel, 2)));
-        Edit15->setText(Q(DashField(profile.Tel, 3)));
-        Edit3->setText(Q(DashField(profile.Handy, 1)));
-        Edit16->setText(Q(DashField(profile.Handy, 2)));
-        Edit17->setText(Q(DashField(profile.Handy, 3)));
-        Edit12->setText(Q(DashField(profile.PostNo, 1)));
-        Edit13->setText(Q(DashField(profile.PostNo, 2)));
-        Edit4->setText(Q(profile.Address));
+        ShowContact(profile, {{Edit2, Edit14, Edit15}, {Edit3, Edit16, Edit17}, {Edit12, Edit13}, Edit4});
         CarNo->setText(Q(profile.CarNo));
     }
     ApplyModeLook();

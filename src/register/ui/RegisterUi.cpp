@@ -1,6 +1,7 @@
 #include "register/ui/RegisterUi.h"
 
 #include "app/ui/Vantomain.h"
+#include "common/DashField.h"
 #include "common/ui/FormHelpers.h"
 #include "common/ui/Forms.h"
 
@@ -47,6 +48,17 @@ QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& ac
     SetupEdit(edit, name, accessibleName);
     SetEnabledLook(edit, false);
     return edit;
+}
+
+void ShowContact(const CustomerProfile& profile, const ContactFields& fields) {
+    for (int part = 0; part < 3; ++part) {
+        fields.Tel[part]->setText(Q(DashField(profile.Tel, part + 1)));
+        fields.Mobile[part]->setText(Q(DashField(profile.Handy, part + 1)));
+    }
+    for (int part = 0; part < 2; ++part) {
+        fields.Post[part]->setText(Q(DashField(profile.PostNo, part + 1)));
+    }
+    fields.Address->setText(Q(profile.Address));
 }
 
 QHBoxLayout* DashRow(std::initializer_list<QLineEdit*> fields) {

@@ -33,6 +33,16 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 QLabel* MakeLabel(QWidget* parent, const char* text);
 QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName);
 
+// The entry or display fields of a customer's contact data.
+struct ContactFields {
+    QLineEdit* Tel[3];
+    QLineEdit* Mobile[3];
+    QLineEdit* Post[2];
+    QLineEdit* Address;
+};
+// Shows a customer profile's telephone, mobile and postal parts (split at "-") and address in the fields.
+void ShowContact(const CustomerProfile& profile, const ContactFields& fields);
+
 // Fields joined by "-" labels in one row (telephone numbers, postal codes).
 QHBoxLayout* DashRow(std::initializer_list<QLineEdit*> fields);
 
