@@ -1,5 +1,6 @@
 #include "common/ui/QtDialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -60,6 +61,9 @@ DialogAnswer QtDialogs::Message(DialogIcon icon, const std::string& text, Dialog
                     buttons == DialogButtons::Ok ? QMessageBox::Ok : (QMessageBox::Ok | QMessageBox::Cancel),
                     QApplication::activeWindow());
     box.setObjectName("MessageDialog");
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel)) {
+        cancel->setText("キャンセル");
+    }
     return box.exec() == QMessageBox::Ok ? DialogAnswer::Ok : DialogAnswer::Cancel;
 }
 

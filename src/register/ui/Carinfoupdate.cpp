@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSizePolicy>
 #include <QVBoxLayout>
 
 using namespace vanto;
@@ -90,6 +91,10 @@ TCarInfoUpdateForm::TCarInfoUpdateForm()
     HintLabel = MakeLabel(this, "（車両情報を入力後 [車両情報確定] をクリックして確定して下さい。）");
     HintLabel->setObjectName("HintLabel");
     HintLabel->setStyleSheet("color: red;");
+    // The hint keeps its place while hidden, so the form does not jump when the mode changes.
+    QSizePolicy keepPlace = HintLabel->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    HintLabel->setSizePolicy(keepPlace);
     HintLabel->hide();
     BuildLayout();
 

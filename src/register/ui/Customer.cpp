@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSizePolicy>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -67,6 +68,10 @@ TCustomerForm::TCustomerForm() : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWind
     HintLabel = MakeLabel(this, "（入力後 [お客様情報確定] をクリックして下さい。）");
     HintLabel->setObjectName("HintLabel");
     HintLabel->setStyleSheet("color: red;");
+    // The hint keeps its place while hidden, so the form does not jump when the mode changes.
+    QSizePolicy keepPlace = HintLabel->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    HintLabel->setSizePolicy(keepPlace);
     HintLabel->hide();
 
     auto* panel = new QFrame(this);
