@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QSizePolicy>
 #include <QVBoxLayout>
 
 using namespace vanto;
@@ -88,14 +87,7 @@ TCarInfoUpdateForm::TCarInfoUpdateForm()
     DeleteBtn = MakeButton(this, "DeleteBtn", "車両削除");
     DecBtn = MakeButton(this, "DecBtn", "車両情報確定");
     RtnBtn = MakeButton(this, "RtnBtn", "戻　　る");
-    HintLabel = MakeLabel(this, "（車両情報を入力後 [車両情報確定] をクリックして確定して下さい。）");
-    HintLabel->setObjectName("HintLabel");
-    HintLabel->setStyleSheet("color: red;");
-    // The hint keeps its place while hidden, so the form does not jump when the mode changes.
-    QSizePolicy keepPlace = HintLabel->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    HintLabel->setSizePolicy(keepPlace);
-    HintLabel->hide();
+    HintLabel = MakeHintLabel(this, "（車両情報を入力後 [車両情報確定] をクリックして確定して下さい。）");
     BuildLayout();
 
     connect(UserNameCB, &QComboBox::activated, this, &TCarInfoUpdateForm::UserNameCBChange);

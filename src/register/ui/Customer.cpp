@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QSizePolicy>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -65,14 +64,7 @@ TCustomerForm::TCustomerForm() : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWind
     SearchBtn = MakeButton(this, "SearchBtn", "検　　索");
     Button5 = MakeButton(this, "Button5", "お客様情報確定");
     Button3 = MakeButton(this, "Button3", "戻　　る");
-    HintLabel = MakeLabel(this, "（入力後 [お客様情報確定] をクリックして下さい。）");
-    HintLabel->setObjectName("HintLabel");
-    HintLabel->setStyleSheet("color: red;");
-    // The hint keeps its place while hidden, so the form does not jump when the mode changes.
-    QSizePolicy keepPlace = HintLabel->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    HintLabel->setSizePolicy(keepPlace);
-    HintLabel->hide();
+    HintLabel = MakeHintLabel(this, "（入力後 [お客様情報確定] をクリックして下さい。）");
 
     auto* panel = new QFrame(this);
     panel->setObjectName("Panel1");

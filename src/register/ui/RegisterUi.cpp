@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSizePolicy>
 
 namespace vanto {
 
@@ -41,6 +42,17 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 
 QLabel* MakeLabel(QWidget* parent, const char* text) {
     return new QLabel(QString::fromUtf8(text), parent);
+}
+
+QLabel* MakeHintLabel(QWidget* parent, const char* text) {
+    QLabel* hint = MakeLabel(parent, text);
+    hint->setObjectName("HintLabel");
+    hint->setStyleSheet("color: red;");
+    QSizePolicy keepPlace = hint->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    hint->setSizePolicy(keepPlace);
+    hint->hide();
+    return hint;
 }
 
 QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName) {

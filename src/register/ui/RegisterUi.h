@@ -31,6 +31,9 @@ void LoadCustomerSelector(QComboBox* combo);
 // A button with its component name and caption, a label, and a display-only field (disabled, grey).
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int fontPixels = 15);
 QLabel* MakeLabel(QWidget* parent, const char* text);
+// The red hint of a new-entry mode ("HintLabel"), hidden; it keeps its place while hidden so the form does not
+// jump when the mode changes.
+QLabel* MakeHintLabel(QWidget* parent, const char* text);
 QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName);
 
 // The entry or display fields of a customer's contact data.
