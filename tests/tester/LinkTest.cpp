@@ -128,7 +128,10 @@ INSTANTIATE_TEST_SUITE_P(
                       CapabilityCase{R"({"APP_V": "1.00", "BUFF": "1000", "APP_LOG": "7FFFFFFF"})", 4096,
                                      0x7FFFFFFFu},
                       CapabilityCase{R"({"APP_V": "1.00", "BUFF": "2C00", "APP_LOG": "80000000"})", 11264,
-                                     0x80000000u}));
+                                     0x80000000u},
+                      // A size of zero would make every later request empty: the default stays.
+                      CapabilityCase{R"({"APP_V": "1.00", "BUFF": "", "APP_LOG": ""})", 11264, 0u},
+                      CapabilityCase{R"({"APP_V": "1.00", "BUFF": "0"})", 11264, 0u}));
 
 struct RejectCase {
     const char* name;
