@@ -1,0 +1,272 @@
+#include "settings/DataBackup.h"
+
+#include "common/Paths.h"
+#include "common/TextFile.h"
+#include "register/Folders.h"
+
+#include <atomic>
+#include <system_error>
+
+namespace vanto {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* ChooseFolderTemplate = "[REPLACE2]場所を選択して【[REPLACE]】ボタンをクリックして下さい。";
+constexpr const char* ResultTemplate = "[REP1]情報の[REP2]に[REP3]しました。";
+
+bool IsExport(int code) {
+    return (code & backup::Export) != 0;
+}
+bool IsImport(int code) {
+    return (code & backup::Import) != 0;
+}
+bool IsWorkshop(int code) {
+    return (code & backup::WorkshopData) != 0;
+}
+
+std::string ReplaceFirst(std::string text, std::string_view placeholder, std::string_view value) {
+    const std::size_t at = text.find(placeholder);
+    if (at != std::string::npos) {
+        text.replace(at, placeholder.size(), value);
+    }
+    return text;
+}
+
+// The folder without a trailing separator (a root stays a root), so that it has a name to rename.
+fs::path FolderPath(const std::string& folder) {
+    fs::path path = PathFromUtf8(folder);
+    if (!path.has_filename() && path.has_relative_path()) {
+        path = path.parent_path();
+    }
+    return path;
+}
+
+// The folder as the file system resolves it (links of the existing part followed), for comparing places.
+fs::path Resolved(const fs::path& folder) {
+    std::error_code ec;
+    fs::path path = fs::weakly_canonical(folder, ec);
+    if (ec) {
+        path = fs::absolute(folder, ec).lexically_normal();
+    }
+    if (!path.has_filename() && path.has_relative_path()) {
+        path = path.parent_path();
+    }
+    return path;
+}
+
+bool Contains(const fs::path& outer, const fs::path& inner) {
+    auto i = inner.begin();
+    for (auto o = outer.begin(); o != outer.end(); ++o, ++i) {
+        if (i == inner.end() || *o != *i) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Exists(const fs::path& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
+// A name beside `path` that nothing has yet.
+fs::path FreeSibling(const fs::path& path, const char* tag) {
+    static std::atomic<unsigned> counter{0};
+    for (;;) {
+        fs::path candidate = path;
+        candidate += tag + std::to_string(counter++);
+        if (!Exists(candidate)) {
+            return candidate;
+        }
+    }
+}
+
+void CopyTime(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    const auto time = fs::last_write_time(from, ec);
+    if (!ec) {
+        fs::last_write_time(to, time, ec);
+    }
+}
+
+bool CopyLink(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    const fs::file_status existing = fs::symlink_status(to, ec);
+    if (fs::is_directory(existing) || (fs::exists(existing) && !fs::remove(to, ec))) {
+        return false;
+    }
+    fs::copy_symlink(from, to, ec);
+    return !ec;
+}
+
+// Copies everything below `from` into the folder `to`; folders already there are merged into, files replaced.
+// Stops at the first entry that cannot be copied.
+bool CopyTree(const fs::path& from, const fs::path& to, const CopyFileFunction& copyFile) {
+    std::error_code walk;
+    for (fs::directory_iterator it(from, walk); !walk && it != fs::directory_iterator(); it.increment(walk)) {
+        std::error_code ec;
+        const fs::path target = to / it->path().filename();
+        const fs::file_status status = it->symlink_status(ec);
+        if (ec) {
+            return false;
+        }
+        if (fs::is_symlink(status)) {
+            if (!CopyLink(it->path(), target)) {
+                return false;
+            }
+        } else if (fs::is_directory(status)) {
+            fs::create_directory(target, ec);
+            // Only a real folder is copied into: a link there could lead out of the target.
+            if (!fs::is_directory(fs::symlink_status(target, ec)) || !CopyTree(it->path(), target, copyFile)) {
+                return false;
+            }
+            CopyTime(it->path(), target); // after its contents, which change it
+        } else if (!fs::is_regular_file(status) || !copyFile(it->path(), target)) {
+            return false; // a pipe, socket or device has no contents to back up
+        }
+    }
+    return !walk;
+}
+
+// Removes a folder (or whatever stands at the path) that this operation owns: its read-only files are made
+// writable first, because a backup copies them read-only and would otherwise stay half removed. Links are
+// removed, never followed.
+void RemoveOwn(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::is_directory(fs::symlink_status(path, ec))) {
+        fs::remove(path, ec);
+        return;
+    }
+    for (fs::recursive_directory_iterator it(path, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec)) {
+        std::error_code perms;
+        if (it->is_regular_file(perms) && !it->is_symlink(perms)) {
+            fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, perms);
+        }
+    }
+    ForceRemoveDir(PathToUtf8(path));
+}
+
+bool Export(const fs::path& data, const fs::path& backupFolder, const CopyFileFunction& copyFile) {
+    std::error_code ec;
+    fs::create_directories(backupFolder.parent_path(), ec);
+    if (!FolderExists(data)) {
+        return false;
+    }
+    // The new copy is made beside the old backup and takes its place only when it is complete.
+    const fs::path fresh = FreeSibling(backupFolder, ".~new");
+    if (!fs::create_directory(fresh, ec)) {
+        return false;
+    }
+    if (!CopyTree(data, fresh, copyFile)) {
+        RemoveOwn(fresh);
+        return false;
+    }
+    const bool hadOld = Exists(backupFolder);
+    const fs::path old = hadOld ? FreeSibling(backupFolder, ".~old") : fs::path();
+    if (hadOld) {
+        fs::rename(backupFolder, old, ec);
+        if (ec) {
+            RemoveOwn(fresh);
+            return false;
+        }
+    }
+    fs::rename(fresh, backupFolder, ec);
+    if (ec) {
+        std::error_code back;
+        if (hadOld) {
+            fs::rename(old, backupFolder, back);
+        }
+        RemoveOwn(fresh);
+        return false;
+    }
+    if (hadOld) {
+        RemoveOwn(old); // the new backup is in place; a remainder here does not make it less complete
+    }
+    return true;
+}
+
+bool Import(const fs::path& backupFolder, const fs::path& data, const CopyFileFunction& copyFile) {
+    std::error_code ec;
+    if (!FolderExists(backupFolder)) {
+        return false;
+    }
+    fs::create_directories(data, ec);
+    return FolderExists(data) && CopyTree(backupFolder, data, copyFile);
+}
+
+} // namespace
+
+DetailState ToggleDetail(const std::string& caption) {
+    if (caption == DetailShowCaption) {
+        return {DetailHideCaption, true, DetailedFormHeight};
+    }
+    return {DetailShowCaption, false, CompactFormHeight};
+}
+
+std::string ChooseFolderInstruction(int code) {
+    const char* action = IsExport(code) ? "書き出す" : IsImport(code) ? "読み込む" : "保存";
+    return ReplaceFirst(ReplaceFirst(ChooseFolderTemplate, "[REPLACE]", ChooseFolderAcceptCaption), "[REPLACE2]",
+                        action);
+}
+
+std::string DataFolderOf(int code, const std::string& ownerDir, const std::string& usersDir) {
+    return IsWorkshop(code) ? ownerDir : usersDir;
+}
+
+ChooseFolderRequest ChooseFolderFor(int code, const std::string& ownerDir, const std::string& usersDir) {
+    return {ChooseFolderTitle, ChooseFolderInstruction(code), ChooseFolderAcceptCaption,
+            DataFolderOf(code, ownerDir, usersDir)};
+}
+
+bool ReloadsSettings(int code) {
+    return code == backup::WorkshopImport;
+}
+
+std::string BackupFolder(const std::string& pickedFolder, const std::string& dataFolder) {
+    return WithTrailingSeparator(PathToUtf8(FolderPath(pickedFolder) / FolderPath(dataFolder).relative_path()));
+}
+
+std::string BackupResultMessage(int code, bool success) {
+    std::string text = ReplaceFirst(ResultTemplate, "[REP1]", IsWorkshop(code) ? "基本" : "お客様");
+    text = ReplaceFirst(text, "[REP2]", IsExport(code) ? "書出し" : "読込み");
+    return ReplaceFirst(text, "[REP3]", success ? "成功" : "失敗");
+}
+
+bool CopyDataFile(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    const fs::path temporary = FreeSibling(to, ".~copy");
+    if (!fs::copy_file(from, temporary, ec)) {
+        fs::remove(temporary, ec);
+        return false;
+    }
+    CopyTime(from, temporary);
+    fs::rename(temporary, to, ec);
+    if (ec) {
+        fs::remove(temporary, ec);
+        return false;
+    }
+    return true;
+}
+
+BackupResult WriteReadData(const std::string& dataFolder, int code, const std::string& pickedFolder,
+                           const CopyFileFunction& copyFile) {
+    const fs::path data = FolderPath(dataFolder);
+    const fs::path picked = FolderPath(pickedFolder);
+    const bool valid = IsExport(code) != IsImport(code) && !dataFolder.empty() && picked.is_absolute();
+    const fs::path backupFolder = FolderPath(BackupFolder(pickedFolder, dataFolder));
+    if (valid) {
+        const fs::path a = Resolved(data);
+        const fs::path b = Resolved(backupFolder);
+        if (Contains(a, b) || Contains(b, a)) {
+            return {BackupOutcome::Refused, BackupOverlapText, DialogIcon::Warning};
+        }
+    }
+    const bool copied =
+        valid && (IsExport(code) ? Export(data, backupFolder, copyFile) : Import(backupFolder, data, copyFile));
+    return {copied ? BackupOutcome::Done : BackupOutcome::Failed, BackupResultMessage(code, copied),
+            DialogIcon::Question};
+}
+
+} // namespace vanto

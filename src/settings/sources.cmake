@@ -1,0 +1,1 @@
+vanto_core_sources(UserInfo.cpp PhraseDictionary.cpp DataBackup.cpp)
