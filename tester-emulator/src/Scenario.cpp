@@ -261,6 +261,18 @@ void ReadContinuous(Object o, Scenario& s) {
         c.rangeData = ReadBytes(*range, o.Path("range_data"));
     }
     c.endWithCr = o.Bool("end_with_cr", true);
+    if (const Json* generate = o.Get("generate")) {
+        if (!c.rows.empty()) {
+            Fail(o.Where(), "has both \"rows\" and \"generate\"");
+        }
+        Object g(*generate, o.Path("generate"));
+        c.generatedRows = g.Integer("rows", 0, 0, 100000000LL);
+        c.generatedColumns = static_cast<int>(g.Integer("columns", 8, 1, 1000));
+        g.Finish();
+        if (c.headerRows.empty()) {
+            c.headerRows = GeneratedHeaderRows(c.generatedColumns);
+        }
+    }
     o.Finish();
 }
 
@@ -328,6 +340,35 @@ void ReadFaults(Object o, Scenario& s) {
 }
 
 } // namespace
+
+std::vector<Bytes> GeneratedHeaderRows(int columns) {
+    Bytes names = "No.";
+    Bytes units;
+    for (int j = 1; j < columns; ++j) {
+        names += "," + *ToCp932("項目") + std::to_string(j);
+        units += "," + *ToCp932("単位") + std::to_string(j);
+    }
+    return {names, units};
+}
+
+long long ContinuousRecord::RowCount() const {
+    return generatedColumns > 0 ? generatedRows : static_cast<long long>(rows.size());
+}
+
+// A generated record: its record number, then for column j the value (n * j * 7 + j * 13) mod 1000 of record
+// number n (made non-negative), so every cell can be checked without keeping the series.
+Bytes ContinuousRecord::Row(long long index) const {
+    if (generatedColumns == 0) {
+        return rows[static_cast<std::size_t>(index)];
+    }
+    const long long n = first + index;
+    Bytes row = std::to_string(n);
+    for (long long j = 1; j < generatedColumns; ++j) {
+        row += ',';
+        row += std::to_string(((n * j * 7 + j * 13) % 1000 + 1000) % 1000);
+    }
+    return row;
+}
 
 Bytes DeriveSetName(const Bytes& data) {
     Bytes name;

@@ -34,7 +34,16 @@ struct ContinuousRecord {
     std::vector<Bytes> rows;        // each record's fields joined by ",", without the ";"
     std::optional<Bytes> rangeData; // exact answer to CD instead of "MIN=..,MAX=..,"
     bool endWithCr = true;          // a record answer ends with CR
+    long long generatedRows = 0;    // "generate": rows made when asked for, instead of `rows`
+    int generatedColumns = 0;
+
+    // The number of records and record `index` (0 for the first), whether listed or generated.
+    long long RowCount() const;
+    Bytes Row(long long index) const;
 };
+
+// The header rows of a generated series of `columns` columns: "No.,項目1,項目2,…" and ",単位1,単位2,…".
+std::vector<Bytes> GeneratedHeaderRows(int columns);
 
 enum class FaultAction { Error, ByteFF, Truncate, UnplugInRead, Delay };
 

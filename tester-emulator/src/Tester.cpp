@@ -226,7 +226,7 @@ Answer Tester::ContinuousRange() const {
     if (c.rangeData) {
         return Ok(*c.rangeData);
     }
-    long long last = c.first + static_cast<long long>(c.rows.size()) - 1;
+    long long last = c.first + c.RowCount() - 1;
     return Ok("MIN=" + std::to_string(c.first) + ",MAX=" + std::to_string(last) + ",");
 }
 
@@ -250,13 +250,14 @@ Answer Tester::ContinuousData(const Bytes& data) const {
     }
     auto from = ParseSigned(d.substr(4, comma - 4));
     auto to = ParseSigned(d.substr(comma + 5));
-    long long last = c.first + static_cast<long long>(c.rows.size()) - 1;
+    long long last = c.first + c.RowCount() - 1;
     if (!from || !to || *from > *to || *from < c.first || *to > last) {
         return Refuse(kStatusBadData);
     }
+    // Rows are made only as far as one frame can carry them; a longer answer is refused as too long anyway.
     Bytes rows;
-    for (long long n = *from; n <= *to; ++n) {
-        rows += c.rows[static_cast<std::size_t>(n - c.first)] + ";";
+    for (long long n = *from; n <= *to && rows.size() <= kMaxFrame; ++n) {
+        rows += c.Row(n - c.first) + ";";
     }
     if (c.endWithCr) {
         rows += '\r';
