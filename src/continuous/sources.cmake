@@ -1,0 +1,3 @@
+vanto_core_sources(ContinuousTable.cpp)
+vanto_core_sources(ContinuousRecord.cpp)
+vanto_core_sources(ContinuousJob.cpp)
