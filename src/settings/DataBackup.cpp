@@ -149,11 +149,11 @@ void RemoveOwn(const fs::path& path) {
 }
 
 bool Export(const fs::path& data, const fs::path& backupFolder, const CopyFileFunction& copyFile) {
-    std::error_code ec;
-    fs::create_directories(backupFolder.parent_path(), ec);
     if (!FolderExists(data)) {
         return false;
     }
+    std::error_code ec;
+    fs::create_directories(backupFolder.parent_path(), ec);
     // The new copy is made beside the old backup and takes its place only when it is complete.
     const fs::path fresh = FreeSibling(backupFolder, ".~new");
     if (!fs::create_directory(fresh, ec)) {
