@@ -10,8 +10,6 @@ constexpr int SelectRange = 1;
 constexpr int SelectItems = 2;
 constexpr int SelectRecords = 3;
 
-const char* const WaitText = "ただいま通信中です。しばらくお待ちください。";
-
 enum class Exchanged { Answered, Refused, LinkLost };
 
 // One exchange. A refused answer (status "A00" or a damaged frame) stays in IoBuffer and fails the checks;
@@ -40,10 +38,6 @@ const char* ContinuousResultMessage(ContinuousResult result) {
         break;
     }
     return ContinuousCommunicationFailedText;
-}
-
-std::string ContinuousProgressText(int64_t block, int64_t blocks) {
-    return std::string(WaitText) + " " + std::to_string(block) + " / " + std::to_string(blocks);
 }
 
 ContinuousDownload DownloadContinuous(TesterLink& link, ContinuousTable& table, const ContinuousProgress& progress) {

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <string>
 
 namespace vanto {
 
@@ -41,11 +40,8 @@ constexpr bool ContinuousTableFilled(ContinuousResult result) {
     return result == ContinuousResult::Done || result == ContinuousResult::SomeRequestFailed;
 }
 
-// The wait dialog's label while block `block` (1-based) of `blocks` is read.
-std::string ContinuousProgressText(int64_t block, int64_t blocks);
-
 // Called before each records request with the block about to be read (1-based) and the number of blocks, so the
-// wait dialog can show ContinuousProgressText and repaint.
+// wait dialog can show "ただいま通信中です。しばらくお待ちください。 k / n" and repaint.
 using ContinuousProgress = std::function<void(int64_t block, int64_t blocks)>;
 
 // Runs the download on the open link. The table is replaced only when the header rows arrived; a record request

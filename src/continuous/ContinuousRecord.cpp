@@ -39,9 +39,9 @@ RecordRange NthRequest(const RecordRange& range, int recordsPerRequest, int64_t 
 
 namespace {
 
-// Splits tester text into rows of fields: `fieldEnds` end a field, ';' also ends the row, `stops` end the
-// text (after ending the field they cut). Calls row(fields, ended) for every row; a row the text ends without
-// ';' is passed with ended == false. Returns early when row() returns false.
+// Splits tester text into rows of fields: "," ends a field, ";" ends the field and the row, and a byte of `stops`
+// (or the end of the data) ends the field and the text. Calls row(fields, ended) for every row; a row the text
+// ends without ";" is passed with ended == false. Stops early when row() returns false.
 template <typename RowFunction> void SplitTesterText(std::string_view data, std::string_view stops, RowFunction row) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
