@@ -1,25 +1,9 @@
-// Customer names and vehicle numbers become folder and file names as they stand, so they are checked before
-// anything is written.
+// The register's file names.
 #pragma once
 
-#include <optional>
 #include <string>
 
 namespace vanto {
-
-enum class NameProblem {
-    Empty,
-    ForbiddenCharacter, // \ / : * ? " < > | or a control character
-    DotName,            // "." or ".."
-    EdgeBlankOrDot,     // leading or trailing space, leading or trailing "."
-    NotShiftJis,        // a character Shift-JIS cannot store
-};
-
-// Nothing when the name can be a folder name on every platform the register lives on.
-std::optional<NameProblem> CheckFolderName(const std::string& name);
-
-// The refusal message for a problem, with the field's label (お客様名, 車両番号).
-std::string FolderNameMessage(NameProblem problem, const std::string& label);
 
 // Profile file of a customer or vehicle: folder + separator + name with its extension replaced by ".DT"
 // (a name without "." gets ".DT" appended). One rule for every place that names a profile.

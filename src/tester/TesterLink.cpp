@@ -16,48 +16,12 @@ namespace vanto {
 namespace {
 
 constexpr uint8_t Ready = 0x55;
-constexpr std::size_t AnswerHeader = 11; // start, letters, status, length digits
-
 const std::string HowToGoOnline = "\n\n <<<　操作方法　>>>\n"
                                   "    【メインメニュー画面】 ⇒ 【診断】 ⇒ 【自動車ﾒｰｶｰ選択画面】 ⇒ "
                                   "【メインメニュー】 ⇒ 【オンライン】";
 
-std::string NoResponse(const char* where) { return std::string("ターゲットPCからのレスポンスがない") + where; }
-
-// Reads the text as a hexadecimal number; stops at the first character that is no digit.
-uint32_t Hex(std::string_view text) {
-    uint32_t value = 0;
-    for (const char c : text) {
-        int digit = -1;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (c >= 'A' && c <= 'F') {
-            digit = c - 'A' + 10;
-        } else if (c >= 'a' && c <= 'f') {
-            digit = c - 'a' + 10;
-        }
-        if (digit < 0) {
-            break;
-        }
-        value = value * 16 + static_cast<uint32_t>(digit);
-    }
-    return value;
-}
-
-// The characters after `key` up to the next "," (at most 8), and whether the count reached 8.
-std::string_view CapabilityValue(std::string_view text, std::string_view key, bool& tooLong) {
-    tooLong = false;
-    const std::size_t at = text.find(key);
-    if (at == std::string_view::npos) {
-        return {};
-    }
-    std::string_view rest = text.substr(at + key.size());
-    std::size_t count = 0;
-    while (count < rest.size() && rest[count] != ',' && count < 8) {
-        ++count;
-    }
-    tooLong = count >= 8;
-    return rest.substr(0, count);
+std::string NoResponse(const char* where) {
+    return std::string("ターゲットPCからのレスポンスがない") + where;
 }
 
 } // namespace
@@ -76,9 +40,13 @@ TesterLink::TesterLink(Dialogs& dialogs, std::string exeDir)
     : IoBuffer(TransferBufferSize), DataBuffer(TransferBufferSize), DirectoryCopy(TransferBufferSize),
       dialogs_(dialogs), exeDir_(std::move(exeDir)), traceFile_(exeDir_ + "LOG_OUT.BNY") {}
 
-TesterLink::~TesterLink() { CloseHandles(); }
+TesterLink::~TesterLink() {
+    CloseHandles();
+}
 
-bool TesterLink::LibraryLoaded() { return library_.Load(exeDir_); }
+bool TesterLink::LibraryLoaded() {
+    return library_.Load(exeDir_);
+}
 
 void TesterLink::Question(const std::string& text) {
     dialogs_.Message(DialogIcon::Question, text, DialogButtons::Ok);
@@ -225,10 +193,10 @@ void TesterLink::ReadCapabilities() {
     bool tooLong = false;
     const std::string_view buff = CapabilityValue(text, "BUFF=", tooLong);
     // A size of zero (an empty or unreadable value) would make every later request empty: keep the default.
-    if (text.find("BUFF=") != std::string_view::npos && !tooLong && Hex(buff) != 0) {
-        BufferSize = static_cast<int>(Hex(buff));
+    if (text.find("BUFF=") != std::string_view::npos && !tooLong && HexValue(buff) != 0) {
+        BufferSize = static_cast<int>(HexValue(buff));
     }
-    AppLog = Hex(CapabilityValue(text, "APP_LOG=", tooLong));
+    AppLog = HexValue(CapabilityValue(text, "APP_LOG=", tooLong));
 }
 
 int TesterLink::SendCommand(int length) {
@@ -316,54 +284,28 @@ int TesterLink::Receive(const Phase& phase) {
     if (phase.traced) {
         Trace();
     }
-    return CheckReceived();
-}
-
-int TesterLink::CheckReceived() const {
-    const std::string_view text = IoText();
-    if (text.find("AAN000") != std::string_view::npos && text.find("APP_V") == std::string_view::npos) {
-        return LinkDownload;
-    }
-    return CheckAnswer();
+    return CheckReceivedFrame(IoBuffer);
 }
 
 int TesterLink::CheckAnswer() const {
-    if (IoBuffer[1] == 255) {
-        return LinkFailed;
-    }
-    int n = 0;
-    for (std::size_t i = 7; i <= 10; ++i) {
-        const int code = IoBuffer[i];
-        n = n * 16 + (code < 64 ? code - 48 : code - 55);
-    }
-    // The scan stays inside the buffer whatever length the answer claims.
-    const std::size_t last = std::min<std::size_t>(static_cast<std::size_t>(std::max(10 + n, 10)), IoBuffer.size() - 1);
-    for (std::size_t i = 1; i <= last; ++i) {
-        if (IoBuffer[i] == 255) {
-            return LinkFailed;
-        }
-    }
-    if (IoBuffer[3] == 'A' && IoBuffer[4] == '0' && IoBuffer[5] == '0') {
-        return LinkFailed;
-    }
-    return LinkOk;
+    return CheckAnswerFrame(IoBuffer);
 }
 
 unsigned TesterLink::AnswerDataLength() const {
-    return Hex(std::string_view(reinterpret_cast<const char*>(IoBuffer.data()) + 7, 4));
+    return vanto::AnswerDataLength(IoBuffer);
 }
 
 std::string_view TesterLink::AnswerData() const {
-    const std::size_t length = std::min<std::size_t>(AnswerDataLength(), IoBuffer.size() - AnswerHeader);
-    return std::string_view(reinterpret_cast<const char*>(IoBuffer.data()) + AnswerHeader, length);
+    return vanto::AnswerData(IoBuffer);
 }
 
 std::string_view TesterLink::IoText() const {
-    const auto* begin = reinterpret_cast<const char*>(IoBuffer.data());
-    return std::string_view(begin, strnlen(begin, IoBuffer.size()));
+    return ZeroTerminatedText(IoBuffer);
 }
 
-void TesterLink::Trace() const { AppendFileBytes(PathFromUtf8(traceFile_), IoText()); }
+void TesterLink::Trace() const {
+    AppendFileBytes(PathFromUtf8(traceFile_), IoText());
+}
 
 void TesterLink::CloseLink() {
     if (OutPipe == 0 && InPipe == 0 && DeviceHandle == 0) {
@@ -383,108 +325,8 @@ void TesterLink::CloseLink() {
 }
 
 int TesterLink::BuildCommand(int group, int selector, int first, int second) {
-    std::fill(IoBuffer.begin(), IoBuffer.end(), 0);
-    std::string letters;
-    std::string data;
-    char number[32];
-    switch (group) {
-    case GroupLink:
-        letters = selector == 255 ? "AB" : selector == 0 ? "AA" : selector == 5 ? "CB" : "";
-        break;
-    case GroupReference:
-        switch (selector) {
-        case 1:
-            letters = "DC";
-            break;
-        case 2:
-            letters = "DD";
-            std::snprintf(number, sizeof number, "%d", first);
-            data = number;
-            break;
-        case 3:
-            letters = "DE";
-            data.assign(reinterpret_cast<const char*>(DataBuffer.data()),
-                        strnlen(reinterpret_cast<const char*>(DataBuffer.data()), DataBuffer.size()));
-            break;
-        case 4:
-            letters = "DF";
-            std::snprintf(number, sizeof number, "%04X", static_cast<unsigned>(first) & 0xFFFFu);
-            data = std::string(number) + (second == 0 ? "DATA" : "VALUE");
-            data.push_back('\0');
-            break;
-        case 5:
-            letters = "DD";
-            data = "ALL";
-            break;
-        default:
-            break;
-        }
-        break;
-    case GroupContinuous:
-        if (selector == 1) {
-            letters = "CD";
-        } else if (selector == 2) {
-            letters = "DG";
-            data = "ITEM";
-        } else if (selector == 3) {
-            letters = "DG";
-            std::snprintf(number, sizeof number, "MIN=%d,MAX=%d", first, second);
-            data = number;
-        }
-        break;
-    case GroupRecord:
-        letters = "DA";
-        data = {static_cast<char>(selector & 0xFF), static_cast<char>(first & 0xFF), static_cast<char>(second & 0xFF)};
-        break;
-    default:
-        break;
-    }
-    // A payload that the length field or the buffer cannot carry builds nothing.
-    if (letters.empty() || data.size() > 0xFFFF || data.size() + AnswerHeader > IoBuffer.size()) {
-        return 0;
-    }
-    char length[8];
-    std::snprintf(length, sizeof length, "%04X", static_cast<unsigned>(data.size()));
-    std::string frame = "\x02" + letters + length + data;
-    unsigned sum = 0;
-    for (std::size_t i = 1; i < frame.size(); ++i) {
-        sum += static_cast<uint8_t>(frame[i]);
-    }
-    char checksum[4];
-    std::snprintf(checksum, sizeof checksum, "%02X", sum % 256);
-    frame += checksum;
-    frame += "\r\n";
-    std::memcpy(IoBuffer.data(), frame.data(), frame.size());
-    return static_cast<int>(frame.size());
-}
-
-int32_t TesterLink::FindNumber(int mode, std::string_view key, std::string_view text) {
-    if (mode < 1 || mode > 4) {
-        return NumberAbsent;
-    }
-    const std::size_t at = text.find(key);
-    if (at == std::string_view::npos) {
-        return NumberAbsent;
-    }
-    const std::size_t after = at + key.size();
-    if (mode >= 3) {
-        return static_cast<int32_t>(after);
-    }
-    std::string_view value = text.substr(after);
-    value = value.substr(0, value.find(','));
-    bool negative = false;
-    if (!value.empty() && (value.front() == '-' || value.front() == '+')) {
-        negative = value.front() == '-';
-        value.remove_prefix(1);
-    }
-    int64_t number = 0;
-    for (const char c : value) {
-        if (c < '0' || c > '9') {
-            break;
-        }
-        number = std::min<int64_t>(number * 10 + (c - '0'), INT32_MAX);
-    }
-    return static_cast<int32_t>(negative ? -number : number);
+    const std::string_view payload(reinterpret_cast<const char*>(DataBuffer.data()), DataBuffer.size());
+    return BuildCommandFrame(IoBuffer, group, selector, first, second, payload);
 }
 
 } // namespace vanto

@@ -4,6 +4,7 @@
 // Everything runs on the calling (user-interface) thread; only the one-second watchdogs run beside it.
 #pragma once
 
+#include "tester/Frames.h"
 #include "tester/UsbqkLibrary.h"
 
 #include <cstdint>
@@ -26,10 +27,6 @@ enum LinkResult : int {
 
 inline constexpr std::size_t TransferBufferSize = 66'560;
 inline constexpr int DefaultBufferSize = 0x2C00; // 11,264
-inline constexpr int32_t NumberAbsent = INT32_MIN;
-
-// Command groups and selectors of BuildCommand.
-enum CommandGroup : int { GroupLink = 0, GroupReference = 75, GroupContinuous = 77, GroupRecord = 83 };
 
 class TesterLink {
 public:
@@ -79,9 +76,12 @@ public:
     // IoBuffer up to its first zero byte.
     std::string_view IoText() const;
 
-    // Modes 1 and 2: the decimal number after the first `key` up to the next "," or the end; modes 3 and 4:
-    // the position just after the key. NumberAbsent when the key is missing or the mode unknown.
-    static int32_t FindNumber(int mode, std::string_view key, std::string_view text);
+    // See FindNumber in tester/Frames.h.
+    static int32_t FindNumber(int mode, std::string_view key, std::string_view text) {
+        return vanto::FindNumber(mode, key, text);
+    }
+    // True when the answer in IoBuffer was refused with the status "A00".
+    bool AnswerRefused() const { return IsRefusal(IoBuffer); }
 
     bool LibraryLoaded();
     const std::string& TraceFile() const { return traceFile_; }
@@ -90,7 +90,6 @@ private:
     struct Phase;
     int Send(int length, const Phase& phase);
     int Receive(const Phase& phase);
-    int CheckReceived() const;
     void Question(const std::string& text);
     void Sleep(int ms) const;
     void Trace() const;

@@ -31,10 +31,19 @@ protected:
 };
 
 TEST_F(Frames, ExamplesByteForByte) {
-    EXPECT_EQ(Frame(0, 255, 0, 0), "\x02" "AB0000" "43\r\n");
-    EXPECT_EQ(Frame(75, 4, 3, 1), std::string("\x02" "DF000A" "0003VALUE\0" "9B\r\n", 21));
+    EXPECT_EQ(Frame(0, 255, 0, 0), "\x02"
+                                   "AB0000"
+                                   "43\r\n");
+    EXPECT_EQ(Frame(75, 4, 3, 1), std::string("\x02"
+                                              "DF000A"
+                                              "0003VALUE\0"
+                                              "9B\r\n",
+                                              21));
     const std::string minMax = Frame(77, 3, 1, 40);
-    EXPECT_EQ(minMax, "\x02" "DG000C" "MIN=1,MAX=40" "63\r\n");
+    EXPECT_EQ(minMax, "\x02"
+                      "DG000C"
+                      "MIN=1,MAX=40"
+                      "63\r\n");
     EXPECT_EQ(minMax.size(), 23u);
     // Nothing after the line feed: the buffer is cleared before each frame.
     EXPECT_EQ(link.IoBuffer[23], 0);
@@ -68,8 +77,8 @@ INSTANTIATE_TEST_SUITE_P(All, Commands,
                                            CommandCase{75, 1, 0, 0, "DC0000"}, CommandCase{75, 2, 12, 0, "DD000212"},
                                            CommandCase{75, 2, 0, 0, "DD00010"},
                                            CommandCase{75, 4, 0x1F, 0, std::string("DF0009001FDATA\0", 15)},
-                                           CommandCase{75, 5, 0, 0, "DD0003ALL"},
-                                           CommandCase{77, 1, 0, 0, "CD0000"}, CommandCase{77, 2, 0, 0, "DG0004ITEM"},
+                                           CommandCase{75, 5, 0, 0, "DD0003ALL"}, CommandCase{77, 1, 0, 0, "CD0000"},
+                                           CommandCase{77, 2, 0, 0, "DG0004ITEM"},
                                            CommandCase{83, 'E', 'M', '1', "DA0003EM1"}));
 
 TEST_F(Frames, ReferenceWriteCarriesTheTextInDataBuffer) {
@@ -87,33 +96,60 @@ TEST_F(Frames, UnknownCommandsAndOversizedPayloadsBuildNothing) {
 }
 
 TEST_F(Frames, AnswerChecks) {
-    Answer("\x02" "CB0000" "0003EM1" "xx\r\n");
+    Answer("\x02"
+           "CB0000"
+           "0003EM1"
+           "xx\r\n");
     EXPECT_EQ(link.CheckAnswer(), 0);
     EXPECT_EQ(link.AnswerDataLength(), 3u);
     EXPECT_EQ(link.AnswerData(), "EM1");
 
-    Answer("\x02\xFF" "B0000" "0003EM1" "xx\r\n");
+    Answer("\x02\xFF"
+           "B0000"
+           "0003EM1"
+           "xx\r\n");
     EXPECT_EQ(link.CheckAnswer(), -1) << "0xFF at offset 1";
-    Answer("\x02" "CB0000" "0003EM\xFF" "xx\r\n");
+    Answer("\x02"
+           "CB0000"
+           "0003EM\xFF"
+           "xx\r\n");
     EXPECT_EQ(link.CheckAnswer(), -1) << "0xFF at the last data byte";
-    Answer("\x02" "CB0000" "0003EM1" "\xFFx\r\n");
+    Answer("\x02"
+           "CB0000"
+           "0003EM1"
+           "\xFFx\r\n");
     EXPECT_EQ(link.CheckAnswer(), 0) << "the checksum characters are not examined";
-    Answer("\x02" "DEA00F" "0000" "xx\r\n");
+    Answer("\x02"
+           "DEA00F"
+           "0000"
+           "xx\r\n");
     EXPECT_EQ(link.CheckAnswer(), -1) << "status A00";
-    Answer("\x02" "DEA01F" "0000" "xx\r\n");
+    Answer("\x02"
+           "DEA01F"
+           "0000"
+           "xx\r\n");
     EXPECT_EQ(link.CheckAnswer(), 0);
 }
 
 TEST_F(Frames, ChecksStayInsideTheBufferWhateverLengthIsClaimed) {
-    Answer("\x02" "CB0000" "FFFF" "EM1");
+    Answer("\x02"
+           "CB0000"
+           "FFFF"
+           "EM1");
     EXPECT_EQ(link.CheckAnswer(), 0);
     EXPECT_EQ(link.AnswerData().size(), 0xFFFFu);
     // Digits beyond "F" claim more than the buffer holds: the scan ends at the buffer's last byte.
-    Answer("\x02" "CB0000" "~~~~" "EM1");
+    Answer("\x02"
+           "CB0000"
+           "~~~~"
+           "EM1");
     EXPECT_EQ(link.CheckAnswer(), 0);
     link.IoBuffer.back() = 0xFF;
     EXPECT_EQ(link.CheckAnswer(), -1);
-    Answer("\x02" "CB0000" "zz!!" "EM1");
+    Answer("\x02"
+           "CB0000"
+           "zz!!"
+           "EM1");
     EXPECT_EQ(link.CheckAnswer(), 0);
     EXPECT_EQ(link.AnswerDataLength(), 0u);
 }

@@ -17,11 +17,14 @@ namespace {
 const std::string HowTo = "\n\n <<<　操作方法　>>>\n    【メインメニュー画面】 ⇒ 【診断】 ⇒ 【自動車ﾒｰｶｰ選択画面】 ⇒ "
                           "【メインメニュー】 ⇒ 【オンライン】";
 const std::string NotConnected = "***************テスターがUSBポートに接続されていません。***************\n\n"
-                                 "診断機をUSBケーブルで接続して電源を入れて下さい。" + HowTo;
+                                 "診断機をUSBケーブルで接続して電源を入れて下さい。" +
+                                 HowTo;
 const std::string NotWaiting = "***************テスターが待機中になっていません。***************\n\n"
-                               "診断ソフトのオンラインを実行して下さい。" + HowTo;
+                               "診断ソフトのオンラインを実行して下さい。" +
+                               HowTo;
 const std::string Download = "***************テスターがメインメニューのダウンロード(待機中)になっています。"
-                             "**********\n\n診断ソフトのオンラインを実行して下さい。" + HowTo;
+                             "**********\n\n診断ソフトのオンラインを実行して下さい。" +
+                             HowTo;
 
 class Link : public ::testing::Test {
 protected:
@@ -125,10 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CapabilityCase{R"({"APP_V": "1.00"})", 11264, 0u},
                       CapabilityCase{R"({"APP_V": "1.00", "BUFF": "12345678", "APP_LOG": "80000001"})", 11264,
                                      0x80000001u},
-                      CapabilityCase{R"({"APP_V": "1.00", "BUFF": "1000", "APP_LOG": "7FFFFFFF"})", 4096,
-                                     0x7FFFFFFFu},
-                      CapabilityCase{R"({"APP_V": "1.00", "BUFF": "2C00", "APP_LOG": "80000000"})", 11264,
-                                     0x80000000u},
+                      CapabilityCase{R"({"APP_V": "1.00", "BUFF": "1000", "APP_LOG": "7FFFFFFF"})", 4096, 0x7FFFFFFFu},
+                      CapabilityCase{R"({"APP_V": "1.00", "BUFF": "2C00", "APP_LOG": "80000000"})", 11264, 0x80000000u},
                       // A size of zero would make every later request empty: the default stays.
                       CapabilityCase{R"({"APP_V": "1.00", "BUFF": "", "APP_LOG": ""})", 11264, 0u},
                       CapabilityCase{R"({"APP_V": "1.00", "BUFF": "0"})", 11264, 0u}));
@@ -180,7 +181,9 @@ TEST_F(Link, TraceHoldsEveryTracedFrameInOrderButNeverTheClosingExchange) {
 
     const auto frames = emulator->Frames();
     ASSERT_EQ(frames.size(), 6u); // AA, its answer, CB, its answer, AB, its answer
-    EXPECT_EQ(frames[4], std::string("\x02" "AB0000" "43\r\n"));
+    EXPECT_EQ(frames[4], std::string("\x02"
+                                     "AB0000"
+                                     "43\r\n"));
     std::string expected;
     for (std::size_t i = 0; i < 4; ++i) {
         expected += frames[i].substr(0, frames[i].find('\0'));

@@ -1,0 +1,64 @@
+#include "register/RegisterNames.h"
+
+#include "common/Paths.h"
+#include "common/Sjis.h"
+
+#include <string_view>
+
+namespace vanto {
+
+std::optional<NameProblem> CheckFolderName(const std::string& name) {
+    if (name.empty()) {
+        return NameProblem::Empty;
+    }
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
+            return NameProblem::ForbiddenCharacter;
+        }
+    }
+    if (name == "." || name == "..") {
+        return NameProblem::DotName;
+    }
+    // Windows drops trailing blanks and dots silently (two names would share one folder); a leading dot
+    // hides the folder here.
+    auto edge = [](char c) { return c == ' ' || c == '.'; };
+    if (edge(name.front()) || edge(name.back())) {
+        return NameProblem::EdgeBlankOrDot;
+    }
+    if (!IsSjisText(name)) {
+        return NameProblem::NotShiftJis;
+    }
+    return std::nullopt;
+}
+
+std::string FolderNameMessage(NameProblem problem, const std::string& label) {
+    switch (problem) {
+    case NameProblem::Empty:
+        return label + "を入力してください。";
+    case NameProblem::ForbiddenCharacter:
+        return label + "に使用できない文字が含まれています。\n\\ / : * ? \" < > | は使用できません。";
+    case NameProblem::DotName:
+        return "「.」と「..」は" + label + "に使用できません。";
+    case NameProblem::EdgeBlankOrDot:
+        return label + "の先頭と末尾には空白と「.」を使用できません。";
+    case NameProblem::NotShiftJis:
+        return label + "に登録できない文字（シフトJISにない文字）が含まれています。";
+    }
+    return {};
+}
+
+std::string ProfileFileName(const std::string& folder, const std::string& name) {
+    std::string base = name;
+    const std::size_t dot = base.rfind('.');
+    if (dot != std::string::npos) {
+        base.erase(dot);
+    }
+    std::string result = folder;
+    if (!result.empty() && !result.ends_with(FolderSeparator)) {
+        result += FolderSeparator;
+    }
+    return result + base + ".DT";
+}
+
+} // namespace vanto
