@@ -1,5 +1,6 @@
 #include "app/LegacyImport.h"
 
+#include "common/FolderName.h"
 #include "common/Paths.h"
 #include "common/ProfileFile.h"
 #include "common/Sjis.h"

@@ -2,23 +2,12 @@
 // tester-model marker files and the files a fresh install starts with.
 #pragma once
 
+#include "common/WorkingPaths.h"
+
 #include <optional>
 #include <string>
 
 namespace vanto {
-
-// Folder texts end with the platform's separator; all texts are UTF-8.
-struct WorkingPaths {
-    std::string ExeDir;         // the program's folder
-    std::string OwnerDir;       // workshop data: user information, phrase dictionary, registered documents
-    std::string UsersDir;       // customer data
-    std::string PhraseFile;     // the phrase dictionary in use
-    std::string DocumentFolder; // name of the registered-documents folder below OwnerDir
-    std::string CustomerRoot;   // UsersDir + "お客様" + separator
-    std::string VisitorFile;    // the customer list
-    std::string UserInfoFile;   // workshop (user) information
-    std::string DictionaryFile; // OwnerDir + "str_dic.txt"
-};
 
 inline constexpr const char* FolderConfigFileName = "VANTO_DATA.ini";
 inline constexpr const char* DocumentFolderName = "登録文書";

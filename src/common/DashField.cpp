@@ -20,4 +20,17 @@ std::string DashField(std::string_view text, int n) {
     return std::string(field);
 }
 
+std::string JoinDashFields(std::initializer_list<std::string_view> parts) {
+    std::string joined;
+    bool first = true;
+    for (const std::string_view part : parts) {
+        if (!first) {
+            joined += '-';
+        }
+        joined += part;
+        first = false;
+    }
+    return joined;
+}
+
 } // namespace vanto

@@ -1,6 +1,5 @@
-#include "register/RegisterNames.h"
+#include "common/FolderName.h"
 
-#include "common/Paths.h"
 #include "common/Sjis.h"
 
 #include <string_view>
@@ -46,19 +45,6 @@ std::string FolderNameMessage(NameProblem problem, const std::string& label) {
         return label + "に登録できない文字（シフトJISにない文字）が含まれています。";
     }
     return {};
-}
-
-std::string ProfileFileName(const std::string& folder, const std::string& name) {
-    std::string base = name;
-    const std::size_t dot = base.rfind('.');
-    if (dot != std::string::npos) {
-        base.erase(dot);
-    }
-    std::string result = folder;
-    if (!result.empty() && !result.ends_with(FolderSeparator)) {
-        result += FolderSeparator;
-    }
-    return result + base + ".DT";
 }
 
 } // namespace vanto

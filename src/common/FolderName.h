@@ -1,5 +1,5 @@
-// Customer names and vehicle numbers become folder and file names as they stand, so they are checked before
-// anything is written.
+// Names a user types that become folder and file names as they stand (customer names, vehicle numbers, record
+// titles) are checked before anything is written.
 #pragma once
 
 #include <optional>
@@ -20,9 +20,5 @@ std::optional<NameProblem> CheckFolderName(const std::string& name);
 
 // The refusal message for a problem, with the field's label (お客様名, 車両番号).
 std::string FolderNameMessage(NameProblem problem, const std::string& label);
-
-// Profile file of a customer or vehicle: folder + separator + name with its extension replaced by ".DT"
-// (a name without "." gets ".DT" appended). One rule for every place that names a profile.
-std::string ProfileFileName(const std::string& folder, const std::string& name);
 
 } // namespace vanto

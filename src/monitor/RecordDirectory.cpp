@@ -34,6 +34,7 @@ RecordDirectoryListing ListRecordDirectory(std::string_view data) {
         if (auto name = RecordName(data.substr(offset, 3))) {
             listing.lines.push_back(*name);
             listing.entryOfLine.push_back(offset / 3);
+            listing.entries.emplace_back(data.substr(offset, 3));
         }
     }
     return listing;

@@ -16,6 +16,7 @@ std::optional<std::string> RecordName(std::string_view entry);
 struct RecordDirectoryListing {
     std::vector<std::string> lines;       // list lines in directory order
     std::vector<std::size_t> entryOfLine; // for each line, the index of its entry in the directory
+    std::vector<std::string> entries;     // for each line, its 3-byte entry (what the read command sends)
 };
 
 // Lists the entries of the directory data (entries at offsets 0, 3, 6, … below its length). Entries that

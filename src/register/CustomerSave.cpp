@@ -23,7 +23,8 @@ CustomerSaveDecision DecideCustomerSave(bool newEntry, const std::vector<std::st
     if (selected < 0) {
         return {CustomerSaveKind::NoCustomer, {}};
     }
-    return {CustomerSaveKind::Rename, name + "様（[旧]" + selectedName + "様）の <<更新>> を行います、よろしいですか？"};
+    return {CustomerSaveKind::Rename,
+            name + "様（[旧]" + selectedName + "様）の <<更新>> を行います、よろしいですか？"};
 }
 
 } // namespace vanto

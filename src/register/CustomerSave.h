@@ -10,7 +10,8 @@ namespace vanto {
 // Fixed texts of the customer forms.
 inline constexpr const char* EnterCustomerNameMessage = "お客様名を入力してください。";
 inline constexpr const char* NoCustomersMessage = "お客様の登録が有りません。";
-inline constexpr const char* DuplicateCustomerMessage = "同じお客様名が存在しています。\n違うお客様名を入力して下さい。";
+inline constexpr const char* DuplicateCustomerMessage =
+    "同じお客様名が存在しています。\n違うお客様名を入力して下さい。";
 
 enum class CustomerSaveKind {
     New,       // a new customer

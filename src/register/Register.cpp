@@ -113,20 +113,11 @@ std::string Register::VehicleFolder(const std::string& customer, const std::stri
 }
 
 std::string Register::VehicleProfileFile(const std::string& customer, const std::string& vehicle) const {
-    return ProfileFileName(VehicleFolder(customer, vehicle), vehicle);
+    return Vehicle(customer, vehicle).ProfileFile();
 }
 
-std::string Register::MonitorIndexFile(const std::string& customer, const std::string& vehicle) const {
-    return VehicleFolder(customer, vehicle) + Separator + MonitorIndexName;
-}
-
-std::string Register::MonitorIndexBackupFile(const std::string& customer, const std::string& vehicle) const {
-    return VehicleFolder(customer, vehicle) + Separator + MonitorIndexBackupName;
-}
-
-std::string Register::RecordFile(const std::string& customer, const std::string& vehicle,
-                                 const std::string& title) const {
-    return VehicleFolder(customer, vehicle) + Separator + title + RecordFileExtension;
+VehicleFolder Register::Vehicle(const std::string& customer, const std::string& vehicle) const {
+    return vanto::VehicleFolder(VehicleFolder(customer, vehicle));
 }
 
 std::optional<std::vector<std::string>> Register::CustomerNames() const {
@@ -155,7 +146,7 @@ bool Register::CreateVehicleFolder(const std::string& customer, const std::strin
 }
 
 bool Register::CreateVehicleFiles(const std::string& customer, const std::string& vehicle) const {
-    if (!WriteFileAtomic(PathFromUtf8(MonitorIndexFile(customer, vehicle)), "")) {
+    if (!WriteFileAtomic(PathFromUtf8(Vehicle(customer, vehicle).MonitorIndexFile()), "")) {
         return false;
     }
     return UpdateProfile(VehicleProfileFile(customer, vehicle), ListSections({{section::Maker, ""},
@@ -165,6 +156,37 @@ bool Register::CreateVehicleFiles(const std::string& customer, const std::string
                                                                               {section::Comment, ""}}));
 }
 
+namespace {
+// The customer list's bytes and whether the name is listed; nothing when an existing list cannot be read (a
+// missing list reads as empty, as an append would create it).
+struct ListState {
+    std::string bytes;
+    bool listed = false;
+};
+
+std::optional<ListState> ReadListState(const std::string& visitorFile, const std::string& name) {
+    const fs::path list = PathFromUtf8(visitorFile);
+    std::optional<std::string> bytes = ReadFileBytes(list);
+    if (!bytes) {
+        if (fs::exists(list)) {
+            return std::nullopt;
+        }
+        bytes.emplace();
+    }
+    const auto lines = SplitLines(*bytes);
+    return ListState{*bytes, std::find(lines.begin(), lines.end(), name) != lines.end()};
+}
+
+// Appends the name; a list whose last line lacks its line end gets one first, so the name is a line of its own.
+bool AppendToList(const std::string& visitorFile, std::string bytes, const std::string& name) {
+    if (!bytes.empty() && bytes.back() != '\n') {
+        bytes += "\r\n";
+    }
+    bytes += name + "\r\n";
+    return WriteFileAtomic(PathFromUtf8(visitorFile), bytes);
+}
+} // namespace
+
 RegisterResult Register::RegisterCustomer(const std::string& customer, const std::string& vehicle) const {
     if (customer.empty()) {
         return RegisterResult::EmptyName;
@@ -173,25 +195,12 @@ RegisterResult Register::RegisterCustomer(const std::string& customer, const std
     if (!name || CheckFolderName(customer)) {
         return RegisterResult::InvalidName;
     }
-    const fs::path list = PathFromUtf8(visitorFile_);
-    std::optional<std::string> bytes = ReadFileBytes(list);
-    if (!bytes) {
-        if (fs::exists(list)) {
-            return RegisterResult::ListUnavailable;
-        }
-        bytes.emplace(); // a missing list is created, as an append would
+    const auto list = ReadListState(visitorFile_, *name);
+    if (!list) {
+        return RegisterResult::ListUnavailable;
     }
-    const auto lines = SplitLines(*bytes);
-    if (std::find(lines.begin(), lines.end(), *name) == lines.end()) {
-        // A list whose last line lacks its line end gets one first, so the new name is a line of its own.
-        std::string updated = *bytes;
-        if (!updated.empty() && updated.back() != '\n') {
-            updated += "\r\n";
-        }
-        updated += *name + "\r\n";
-        if (!WriteFileAtomic(list, updated)) {
-            return RegisterResult::ListUnavailable;
-        }
+    if (!list->listed && !AppendToList(visitorFile_, list->bytes, *name)) {
+        return RegisterResult::ListUnavailable;
     }
     if (!UpdateProfile(CustomerProfileFile(customer), ListSections({{section::Tel, ""},
                                                                     {section::Handy, ""},
@@ -202,6 +211,32 @@ RegisterResult Register::RegisterCustomer(const std::string& customer, const std
     }
     if (!vehicle.empty() && !CreateVehicleFiles(customer, vehicle)) {
         return RegisterResult::ProfileNotWritten;
+    }
+    return RegisterResult::Done;
+}
+
+RegisterResult Register::SaveCustomer(const std::string& customer, const CustomerProfile& profile) const {
+    if (customer.empty()) {
+        return RegisterResult::EmptyName;
+    }
+    const auto name = EncodeSjis(customer);
+    if (!name || CheckFolderName(customer)) {
+        return RegisterResult::InvalidName;
+    }
+    const auto list = ReadListState(visitorFile_, *name);
+    if (!list) {
+        return RegisterResult::ListUnavailable;
+    }
+    CreateCustomerFolders(customer, "");
+    if (!UpdateProfile(CustomerProfileFile(customer), ListSections({{section::Tel, profile.Tel},
+                                                                    {section::Handy, profile.Handy},
+                                                                    {section::PostNo, profile.PostNo},
+                                                                    {section::Address, profile.Address},
+                                                                    {section::CarNo, profile.CarNo}}))) {
+        return RegisterResult::ProfileNotWritten;
+    }
+    if (!list->listed && !AppendToList(visitorFile_, list->bytes, *name)) {
+        return RegisterResult::ListUnavailable;
     }
     return RegisterResult::Done;
 }
@@ -358,22 +393,6 @@ VehicleDeletion Register::DeleteVehicle(const std::string& customer, const std::
         result.CurrentWritten = WriteCustomerField(customer, section::CarNo, result.Current);
     }
     return result;
-}
-
-std::vector<std::string> Register::ReadMonitorIndex(const std::string& customer, const std::string& vehicle) const {
-    return ReadSjisLines(PathFromUtf8(MonitorIndexFile(customer, vehicle))).value_or(std::vector<std::string>());
-}
-
-bool Register::RemoveMonitorEntry(const std::string& customer, const std::string& vehicle, int line) const {
-    auto lines = ReadByteLines(MonitorIndexFile(customer, vehicle));
-    if (!lines || line < 0 || static_cast<std::size_t>(line) >= lines->size()) {
-        return false;
-    }
-    if (!SaveByteLines(MonitorIndexBackupFile(customer, vehicle), *lines)) {
-        return false;
-    }
-    lines->erase(lines->begin() + line);
-    return SaveByteLines(MonitorIndexFile(customer, vehicle), *lines);
 }
 
 } // namespace vanto

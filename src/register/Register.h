@@ -5,9 +5,10 @@
 // All texts are UTF-8; the files hold CP932. Nothing is cached: each call reads or writes the files it needs.
 #pragma once
 
-#include "monitor/MonitorFiles.h"
+#include "common/FolderName.h"
 #include "register/Folders.h"
 #include "register/RegisterNames.h"
+#include "register/VehicleFolder.h"
 
 #include <cstdint>
 #include <optional>
@@ -109,9 +110,8 @@ public:
     std::string CustomerProfileFile(const std::string& customer) const;
     std::string VehicleFolder(const std::string& customer, const std::string& vehicle) const;
     std::string VehicleProfileFile(const std::string& customer, const std::string& vehicle) const;
-    std::string MonitorIndexFile(const std::string& customer, const std::string& vehicle) const;
-    std::string MonitorIndexBackupFile(const std::string& customer, const std::string& vehicle) const;
-    std::string RecordFile(const std::string& customer, const std::string& vehicle, const std::string& title) const;
+    // The vehicle folder with the files it holds (profile, monitor index and its backup, records).
+    vanto::VehicleFolder Vehicle(const std::string& customer, const std::string& vehicle) const;
 
     // The customer list, one name per line in registration order (line number = position). Nothing when the
     // list cannot be read.
@@ -127,6 +127,11 @@ public:
     // Lists the customer unless already listed, then (re)writes the five customer sections with NUM = 1
     // (POST_NO "000-0000", CAR_NO the vehicle) and, for a vehicle, creates its files.
     RegisterResult RegisterCustomer(const std::string& customer, const std::string& vehicle) const;
+
+    // Saves a customer from the customer form: lists the name unless it is listed, and writes the five customer
+    // sections (NUM = 1 and DATA0) in one profile update, so a failing write never leaves half of them reset. The
+    // profile is written before the name is listed, so a failure never lists a customer without his data.
+    RegisterResult SaveCustomer(const std::string& customer, const CustomerProfile& profile) const;
 
     // DATA0 of one section; false for an empty customer or a file that cannot be written. The batch forms
     // write every value in one atomic replacement (the bytes are those of the writes one by one).
@@ -163,12 +168,6 @@ public:
     // "") becomes current and is written to CAR_NO. An empty vehicle number (or "." and "..") names no
     // vehicle: nothing is removed then, never the customer's own folder.
     VehicleDeletion DeleteVehicle(const std::string& customer, const std::string& vehicle) const;
-
-    // The monitor index of a vehicle, oldest first; a missing index is an empty list.
-    std::vector<std::string> ReadMonitorIndex(const std::string& customer, const std::string& vehicle) const;
-    // Saves the index as it stands to "ﾓﾆﾀ_BK.DT" and removes the entry at `line` (the record file stays).
-    // False when the index or its backup cannot be written (the index is then unchanged).
-    bool RemoveMonitorEntry(const std::string& customer, const std::string& vehicle, int line) const;
 
 private:
     std::string customerRoot_;

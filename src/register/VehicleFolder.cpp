@@ -14,6 +14,8 @@ VehicleFolder::VehicleFolder(std::string folder) : dir_(WithTrailingSeparator(st
     vehicle_ = cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-std::string VehicleFolder::ProfileFile() const { return ProfileFileName(dir_, vehicle_); }
+std::string VehicleFolder::ProfileFile() const {
+    return ProfileFileName(dir_, vehicle_);
+}
 
 } // namespace vanto

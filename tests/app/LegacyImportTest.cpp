@@ -50,19 +50,16 @@ TEST_F(LegacyImportTest, ExampleLineWritesEveryFileExactly) {
 
     EXPECT_EQ(ReadBytes(folder / "VISITOR_M.DT"), Sjis("山田\r\n"));
     EXPECT_EQ(FilesIn("お客様/山田"), (std::set<std::string>{"山田.DT", "未登録2"}));
-    EXPECT_EQ(ReadBytes(folder / "お客様/山田/山田.DT"),
-              Sjis("[TEL]\r\nNUM=1\r\nDATA0=03-1111\r\n"
-                   "[POST_NO]\r\nNUM=1\r\nDATA0=000-0000\r\n"
-                   "[ADD]\r\nNUM=1\r\nDATA0=東京\r\n"
-                   "[CAR_NO]\r\nNUM=2\r\nDATA1=未登録2\r\n"));
-    EXPECT_EQ(FilesIn("お客様/山田/未登録2"),
-              (std::set<std::string>{"未登録2.DT", "ﾓﾆﾀ.DT", "X1.MONDT"}));
-    EXPECT_EQ(ReadBytes(folder / "お客様/山田/未登録2/未登録2.DT"),
-              Sjis("[MAKER]\r\nNUM=1\r\nDATA0=\r\n"
-                   "[TYPE_CAR]\r\nNUM=1\r\nDATA0=A\r\n"
-                   "[MODEL]\r\nNUM=1\r\nDATA0=B\r\n"
-                   "[ENGING_TYPE]\r\nNUM=1\r\nDATA0=C\r\n"
-                   "[COMMENT]\r\nNUM=1\r\nDATA0=D\r\n"));
+    EXPECT_EQ(ReadBytes(folder / "お客様/山田/山田.DT"), Sjis("[TEL]\r\nNUM=1\r\nDATA0=03-1111\r\n"
+                                                              "[POST_NO]\r\nNUM=1\r\nDATA0=000-0000\r\n"
+                                                              "[ADD]\r\nNUM=1\r\nDATA0=東京\r\n"
+                                                              "[CAR_NO]\r\nNUM=2\r\nDATA1=未登録2\r\n"));
+    EXPECT_EQ(FilesIn("お客様/山田/未登録2"), (std::set<std::string>{"未登録2.DT", "ﾓﾆﾀ.DT", "X1.MONDT"}));
+    EXPECT_EQ(ReadBytes(folder / "お客様/山田/未登録2/未登録2.DT"), Sjis("[MAKER]\r\nNUM=1\r\nDATA0=\r\n"
+                                                                         "[TYPE_CAR]\r\nNUM=1\r\nDATA0=A\r\n"
+                                                                         "[MODEL]\r\nNUM=1\r\nDATA0=B\r\n"
+                                                                         "[ENGING_TYPE]\r\nNUM=1\r\nDATA0=C\r\n"
+                                                                         "[COMMENT]\r\nNUM=1\r\nDATA0=D\r\n"));
     EXPECT_EQ(ReadBytes(folder / "お客様/山田/未登録2/ﾓﾆﾀ.DT"), "X1\r\nX2\r\n");
     // Every comma-terminated value of the first line; the text after the last comma is dropped.
     EXPECT_EQ(ReadBytes(folder / "お客様/山田/未登録2/X1.MONDT"), "12\r\nABC\r\n\r\n3.5\r\n");
@@ -78,7 +75,8 @@ TEST_F(LegacyImportTest, VehicleCounterFollowsTheMakerField) {
     EXPECT_EQ(ReadBytes(folder / "VISITOR_M.DT"), Sjis("佐藤\r\n鈴木\r\n"));
     EXPECT_EQ(ReadBytes(folder / "お客様/佐藤/佐藤.DT"),
               Sjis("[CAR_NO]\r\nNUM=2\r\nDATA0=未登録1\r\nDATA1=未登録2\r\n"));
-    EXPECT_EQ(ReadBytes(folder / "お客様/佐藤/未登録1/未登録1.DT").substr(0, 28), Sjis("[MAKER]\r\nNUM=1\r\nDATA0=トヨタ"));
+    EXPECT_EQ(ReadBytes(folder / "お客様/佐藤/未登録1/未登録1.DT").substr(0, 28),
+              Sjis("[MAKER]\r\nNUM=1\r\nDATA0=トヨタ"));
     EXPECT_TRUE(fs::is_directory(folder / "お客様/佐藤/未登録2"));
     EXPECT_TRUE(fs::is_directory(folder / "お客様/鈴木/未登録1"));
     EXPECT_EQ(ReadBytes(folder / "お客様/佐藤/未登録1/ﾓﾆﾀ.DT"), "");

@@ -17,8 +17,8 @@ class MainForm : public AppFixture {};
 TEST_F(MainForm, FreshStartShowsTheMenuWithTheEntryTitle) {
     StartAndShow();
     EXPECT_EQ(main->windowTitle().toStdString(), "診断機よりデータの読み込み");
-    EXPECT_EQ(main->TesterName, "テスター");
-    EXPECT_EQ(main->Paths.VisitorFile, folder.Dir() + "VISITOR_M.DT");
+    EXPECT_EQ(main->State.TesterName, "テスター");
+    EXPECT_EQ(main->State.Paths.VisitorFile, folder.Dir() + "VISITOR_M.DT");
     EXPECT_TRUE(fs::exists(folder / "VISITOR_M.DT"));
     EXPECT_TRUE(fs::exists(folder / "str_dic.txt"));
     EXPECT_TRUE(fs::is_directory(folder / "お客様"));
@@ -29,11 +29,11 @@ TEST_F(MainForm, FreshStartShowsTheMenuWithTheEntryTitle) {
         int width;
         int fontPixels;
     };
-    for (const Expected& e : {Expected{"GeMonitorDataBTN", "テスターよりモニタデータ読み込み", 480, 27},
-                              Expected{"ref_sub_BTN", "参  考  値  管  理", 480, 27},
-                              Expected{"continuation_BTN", "連 続 記 録 の 読 出 し", 480, 27},
-                              Expected{"setvantoBTN", "プログラムの基本設定", 480, 27},
-                              Expected{"Button5", "終　了", 177, 32}}) {
+    for (const Expected& e :
+         {Expected{"GeMonitorDataBTN", "テスターよりモニタデータ読み込み", 480, 27},
+          Expected{"ref_sub_BTN", "参  考  値  管  理", 480, 27},
+          Expected{"continuation_BTN", "連 続 記 録 の 読 出 し", 480, 27},
+          Expected{"setvantoBTN", "プログラムの基本設定", 480, 27}, Expected{"Button5", "終　了", 177, 32}}) {
         auto* button = Find<QPushButton>(main, e.name);
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->text().toStdString(), e.caption);
@@ -61,21 +61,21 @@ TEST_F(MainForm, SecondShowRecomputesPathsAndDoesNotConvertAgain) {
     EXPECT_EQ(ReadBytes(folder / "VISITOR_M.DT"), Sjis("山田\r\n"));
 
     WriteBytes(folder / "mon_gest.HR3OR", Sjis("{鈴木},{},{},{},{M},{},{},{},{},\r\n"));
-    main->Paths.CustomerRoot = "elsewhere";
+    main->State.Paths.CustomerRoot = "elsewhere";
     main->hide();
     main->show();
     ProcessEvents();
-    EXPECT_EQ(main->Paths.CustomerRoot, folder.Dir() + "お客様/");
+    EXPECT_EQ(main->State.Paths.CustomerRoot, folder.Dir() + "お客様/");
     EXPECT_EQ(ReadBytes(folder / "VISITOR_M.DT"), Sjis("山田\r\n"));
     EXPECT_FALSE(fs::exists(folder / "お客様/鈴木"));
 }
 
 TEST_F(MainForm, ConfiguredDataFoldersAreCreated) {
-    WriteBytes(folder / "VANTO_DATA.ini", "[OWNER]\r\nDIR=" + folder.Dir() + "owner\r\n[USERS]\r\nDIR=" +
-                                              folder.Dir() + "users/\r\n");
+    WriteBytes(folder / "VANTO_DATA.ini",
+               "[OWNER]\r\nDIR=" + folder.Dir() + "owner\r\n[USERS]\r\nDIR=" + folder.Dir() + "users/\r\n");
     StartAndShow();
     EXPECT_FALSE(main->ConstructionError);
-    EXPECT_EQ(main->Paths.UserInfoFile, folder.Dir() + "owner/vantodesk_160.INI");
+    EXPECT_EQ(main->State.Paths.UserInfoFile, folder.Dir() + "owner/vantodesk_160.INI");
     EXPECT_TRUE(fs::exists(folder / "users/VISITOR_M.DT"));
     EXPECT_TRUE(fs::exists(folder / "owner/str_dic.txt"));
 }

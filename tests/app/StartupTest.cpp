@@ -31,14 +31,12 @@ TEST_P(ModelMarkers, FirstMarkerInTableOrderChoosesTheTitle) {
     EXPECT_EQ(ModelTitle(folder.Dir()), GetParam().title);
 }
 
-INSTANTIATE_TEST_SUITE_P(Combinations, ModelMarkers,
-                         ::testing::Values(MarkerCase{{}, std::nullopt},
-                                           MarkerCase{{"Osprey.ini", "Heron3.ini"}, "PC-Lumen"},
-                                           MarkerCase{{"Egret.ini", "Osprey.ini"}, "PC-Lumen"},
-                                           MarkerCase{{"Heron3.ini"}, "Vanto君"},
-                                           MarkerCase{{"Heron2.ini", "Egret.ini"}, "Vanto君"},
-                                           MarkerCase{{"Egret.ini"}, "Vanto"},
-                                           MarkerCase{{"osprey.txt"}, std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(
+    Combinations, ModelMarkers,
+    ::testing::Values(MarkerCase{{}, std::nullopt}, MarkerCase{{"Osprey.ini", "Heron3.ini"}, "PC-Lumen"},
+                      MarkerCase{{"Egret.ini", "Osprey.ini"}, "PC-Lumen"}, MarkerCase{{"Heron3.ini"}, "Vanto君"},
+                      MarkerCase{{"Heron2.ini", "Egret.ini"}, "Vanto君"}, MarkerCase{{"Egret.ini"}, "Vanto"},
+                      MarkerCase{{"osprey.txt"}, std::nullopt}));
 
 WorkingPaths Configured(const TempFolder& folder) {
     WorkingPaths paths;
@@ -66,7 +64,8 @@ TEST(FolderConfig, WithoutConfigurationEverythingLivesBesideTheProgram) {
 TEST(FolderConfig, ConfiguredFoldersGetASeparatorAndEmptyValuesFallBack) {
     TempFolder folder;
     const std::string owner = folder.Dir() + "データ/owner";
-    WriteBytes(folder / "VANTO_DATA.ini", Sjis("[OWNER]\r\nDIR=" + owner + "\r\n[USERS]\r\nDIR=\r\n[STR_DIC]\r\n"
+    WriteBytes(folder / "VANTO_DATA.ini", Sjis("[OWNER]\r\nDIR=" + owner +
+                                               "\r\n[USERS]\r\nDIR=\r\n[STR_DIC]\r\n"
                                                "FILE=/srv/phrases.txt\r\n"));
     const WorkingPaths paths = Configured(folder);
     EXPECT_EQ(paths.OwnerDir, owner + "/");

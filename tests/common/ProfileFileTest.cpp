@@ -57,8 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "[A]\r\nk=9\r\nk=2\r\n[a]\r\nk=3\r\n"},
         WriteCase{"LeadingBlanksDropped", "", "S", "k", " \t x ", "[S]\r\nk=x \r\n"},
         WriteCase{"EmbeddedLineFeedWrittenRaw", "", "DATA", "DATA", "abc\n", "[DATA]\r\nDATA=abc\n\r\n"},
-        WriteCase{"KeyBeforeFirstHeaderIsNoKeyOfTheSection", "k=1\r\n[A]\r\n", "A", "k", "2",
-                  "k=1\r\n[A]\r\nk=2\r\n"},
+        WriteCase{"KeyBeforeFirstHeaderIsNoKeyOfTheSection", "k=1\r\n[A]\r\n", "A", "k", "2", "k=1\r\n[A]\r\nk=2\r\n"},
         WriteCase{"ShiftJisBytesKept", "[ADD]\r\nDATA0=x\r\n", "ADD", "DATA0", "\x83\x5C\x95\x5C",
                   "[ADD]\r\nDATA0=\x83\x5C\x95\x5C\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -16,7 +16,9 @@ std::string Bytes(std::initializer_list<int> values) {
     return s;
 }
 
-bool IsTrailByte(int b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+bool IsTrailByte(int b) {
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
 } // namespace
 
 TEST(Sjis, EveryDoubleByteCharacterRoundTrips) {

@@ -1,5 +1,5 @@
-#include "common/DashField.h"
 #include "common/TextFile.h"
+#include "common/DashField.h"
 
 #include "support/TempFolder.h"
 

@@ -1,4 +1,5 @@
 #include "register/RegisterNames.h"
+#include "common/FolderName.h"
 
 #include "common/Paths.h"
 

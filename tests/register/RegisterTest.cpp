@@ -26,9 +26,11 @@ TEST(RegisterPaths, CustomerAndVehicleFilesLieInTheirFolders) {
     EXPECT_EQ(r.reg.CustomerProfileFile("山田"), root + "山田/山田.DT");
     EXPECT_EQ(r.reg.VehicleFolder("山田", "品川500あ1234"), root + "山田/品川500あ1234");
     EXPECT_EQ(r.reg.VehicleProfileFile("山田", "品川500あ1234"), root + "山田/品川500あ1234/品川500あ1234.DT");
-    EXPECT_EQ(r.reg.MonitorIndexFile("山田", "X"), root + "山田/X/ﾓﾆﾀ.DT");
-    EXPECT_EQ(r.reg.MonitorIndexBackupFile("山田", "X"), root + "山田/X/ﾓﾆﾀ_BK.DT");
-    EXPECT_EQ(r.reg.RecordFile("山田", "X", "モニタ記録１"), root + "山田/X/モニタ記録１.MONDT");
+    const VehicleFolder x = r.reg.Vehicle("山田", "X");
+    EXPECT_EQ(x.ProfileFile(), root + "山田/X/X.DT");
+    EXPECT_EQ(x.MonitorIndexFile(), root + "山田/X/ﾓﾆﾀ.DT");
+    EXPECT_EQ(x.MonitorIndexBackupFile(), root + "山田/X/ﾓﾆﾀ_BK.DT");
+    EXPECT_EQ(x.RecordFile("モニタ記録１"), root + "山田/X/モニタ記録１.MONDT");
     EXPECT_EQ(r.reg.VisitorBackupFile(), r.folder.Dir() + "exe/VISITOR_M_BK.DT");
 }
 
@@ -195,24 +197,6 @@ TEST(ListVehicles, EqualTimesKeepNameOrderAndOnlyPlainFoldersCount) {
     EXPECT_EQ(Numbers(r.reg.ListVehicles("山田")), (std::vector<std::string>{"A", "B", "C"}));
     EXPECT_TRUE(r.reg.ListVehicles("居ない").empty());
     EXPECT_TRUE(r.reg.ListVehicles("").empty());
-}
-
-TEST(MonitorIndex, RemovingAnEntryKeepsTheOldIndexAsBackupAndTheRecordFile) {
-    TempRegister r;
-    const auto vehicle = r / "お客様/山田/V";
-    WriteBytes(vehicle / PathFromUtf8("ﾓﾆﾀ.DT"), Sjis("記録A\r\n記録B\r\n記録C\r\n"));
-    WriteBytes(vehicle / PathFromUtf8("記録B.MONDT"), "1\r\n");
-    EXPECT_EQ(r.reg.ReadMonitorIndex("山田", "V"), (std::vector<std::string>{"記録A", "記録B", "記録C"}));
-    ASSERT_TRUE(r.reg.RemoveMonitorEntry("山田", "V", 1));
-    EXPECT_EQ(ReadBytes(vehicle / PathFromUtf8("ﾓﾆﾀ.DT")), Sjis("記録A\r\n記録C\r\n"));
-    EXPECT_EQ(ReadBytes(vehicle / PathFromUtf8("ﾓﾆﾀ_BK.DT")), Sjis("記録A\r\n記録B\r\n記録C\r\n"));
-    EXPECT_TRUE(fs::exists(vehicle / PathFromUtf8("記録B.MONDT")));
-    ASSERT_TRUE(r.reg.RemoveMonitorEntry("山田", "V", 0));
-    EXPECT_EQ(ReadBytes(vehicle / PathFromUtf8("ﾓﾆﾀ_BK.DT")), Sjis("記録A\r\n記録C\r\n"));
-    EXPECT_FALSE(r.reg.RemoveMonitorEntry("山田", "V", 1)); // out of range: nothing written
-    EXPECT_EQ(ReadBytes(vehicle / PathFromUtf8("ﾓﾆﾀ.DT")), Sjis("記録C\r\n"));
-    EXPECT_TRUE(r.reg.ReadMonitorIndex("山田", "W").empty());
-    EXPECT_FALSE(r.reg.RemoveMonitorEntry("山田", "W", 0));
 }
 
 } // namespace
