@@ -15,22 +15,14 @@
 namespace {
 namespace fs = std::filesystem;
 
-class NoDialogs final : public vanto::Dialogs {
-public:
-    vanto::DialogAnswer Message(vanto::DialogIcon, const std::string& text, vanto::DialogButtons) override {
-        std::fprintf(stderr, "dialog: %s\n", text.c_str());
-        return vanto::DialogAnswer::Cancel;
-    }
-    std::optional<std::string> SaveFile(const vanto::FileDialogOptions&) override { return std::nullopt; }
-    std::optional<std::string> OpenFile(const vanto::FileDialogOptions&) override { return std::nullopt; }
-    std::vector<std::string> OpenFiles(const vanto::FileDialogOptions&) override { return {}; }
-    std::optional<std::string> BrowseFolder(const std::string&) override { return std::nullopt; }
-};
+void ReportDialog(const std::string& text) {
+    std::fprintf(stderr, "dialog: %s\n", text.c_str());
+}
 
 // A program folder with the emulator library and a scenario holding one small and one 60 KB record.
 struct Setup {
     fs::path folder;
-    NoDialogs dialogs;
+    vanto::SilentDialogs dialogs{ReportDialog};
     std::unique_ptr<vanto::TesterLink> link;
 
     Setup() {
@@ -43,8 +35,8 @@ struct Setup {
         for (std::size_t i = 8; i < big.size(); i += 9) {
             big[i] = ',';
         }
-        const std::string scenario = R"({"records": [{"entry": "EM0", "data": "1,2,3"}, {"entry": "EM1", "data": ")" +
-                                     big + R"("}]})";
+        const std::string scenario =
+            R"({"records": [{"entry": "EM0", "data": "1,2,3"}, {"entry": "EM1", "data": ")" + big + R"("}]})";
         vanto::WriteFileAtomic(folder / "scenario.json", scenario);
         setenv("UUSBQK_EMULATOR_SCENARIO", (folder / "scenario.json").c_str(), 1);
         link = std::make_unique<vanto::TesterLink>(dialogs, vanto::WithTrailingSeparator(folder.string()));
@@ -87,8 +79,12 @@ void Exchange(benchmark::State& state, int group, int selector, int first, int s
     state.SetBytesProcessed(static_cast<int64_t>(bytes));
 }
 
-void SmallCommand(benchmark::State& state) { Exchange(state, vanto::GroupLink, 5, 0, 0); }
-void LargeAnswer(benchmark::State& state) { Exchange(state, vanto::GroupRecord, 'E', 'M', '1'); }
+void SmallCommand(benchmark::State& state) {
+    Exchange(state, vanto::GroupLink, 5, 0, 0);
+}
+void LargeAnswer(benchmark::State& state) {
+    Exchange(state, vanto::GroupRecord, 'E', 'M', '1');
+}
 
 BENCHMARK(SmallCommand)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
 BENCHMARK(LargeAnswer)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();

@@ -16,8 +16,9 @@ int main(int argc, char* argv[]) {
     const vanto::StartupOptions options{vanto::ExecutableFolder(), vanto::ExecutableFileName(), &dialogs, &clock};
     TTestMainForm* main = vanto::CreateAllForms(options);
     if (main->ConstructionError) {
-        dialogs.Show(vanto::DialogIcon::Error, "データフォルダ「" + *main->ConstructionError +
-                                                   "」を作成できません。\n設定ファイル VANTO_DATA.ini を確認して下さい。");
+        dialogs.Show(vanto::DialogIcon::Error,
+                     "データフォルダ「" + *main->ConstructionError +
+                         "」を作成できません。\n設定ファイル VANTO_DATA.ini を確認して下さい。");
         vanto::DestroyAllForms();
         return 1;
     }

@@ -26,8 +26,12 @@ std::string Format(const char* yearFormat, int year, const LocalDateTime& t) {
 }
 } // namespace
 
-std::string FormatJapaneseTimestamp(const LocalDateTime& time) { return Format("%d", time.year, time); }
+std::string FormatJapaneseTimestamp(const LocalDateTime& time) {
+    return Format("%d", time.year, time);
+}
 
-std::string FormatShortJapaneseTimestamp(const LocalDateTime& time) { return Format("%02d", time.year % 100, time); }
+std::string FormatShortJapaneseTimestamp(const LocalDateTime& time) {
+    return Format("%02d", time.year % 100, time);
+}
 
 } // namespace vanto

@@ -42,8 +42,12 @@ std::filesystem::path ExecutablePath() {
 }
 } // namespace
 
-std::string ExecutableFolder() { return WithTrailingSeparator(PathToUtf8(ExecutablePath().parent_path())); }
+std::string ExecutableFolder() {
+    return WithTrailingSeparator(PathToUtf8(ExecutablePath().parent_path()));
+}
 
-std::string ExecutableFileName() { return PathToUtf8(ExecutablePath().filename()); }
+std::string ExecutableFileName() {
+    return PathToUtf8(ExecutablePath().filename());
+}
 
 } // namespace vanto

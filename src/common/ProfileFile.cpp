@@ -10,9 +10,9 @@ namespace vanto {
 namespace {
 
 struct Line {
-    std::size_t begin;   // first byte of the line
-    std::size_t end;     // end of the content, before the line end
-    std::size_t next;    // first byte after the line end
+    std::size_t begin; // first byte of the line
+    std::size_t end;   // end of the content, before the line end
+    std::size_t next;  // first byte after the line end
 };
 
 std::vector<Line> ScanLines(std::string_view text) {
@@ -33,7 +33,9 @@ std::vector<Line> ScanLines(std::string_view text) {
     return lines;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) {
@@ -45,7 +47,9 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char FoldAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Names match with ASCII letters compared case-insensitively; the bytes of double-byte characters compare
 // exactly (a trail byte may look like a letter).
@@ -98,13 +102,12 @@ std::string_view ValueOf(std::string_view line, std::size_t equals) {
 }
 
 struct Location {
-    std::optional<std::size_t> header;    // index of the section's header line
-    std::optional<std::size_t> keyLine;   // index of the key line
-    std::size_t lastNonBlank = 0;         // index of the section's last non-blank line
+    std::optional<std::size_t> header;  // index of the section's header line
+    std::optional<std::size_t> keyLine; // index of the key line
+    std::size_t lastNonBlank = 0;       // index of the section's last non-blank line
 };
 
-Location Locate(std::string_view text, const std::vector<Line>& lines, std::string_view section,
-                std::string_view key) {
+Location Locate(std::string_view text, const std::vector<Line>& lines, std::string_view section, std::string_view key) {
     Location where;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = text.substr(lines[i].begin, lines[i].end - lines[i].begin);

@@ -33,7 +33,9 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-void AppendEscape(std::string& out, unsigned char byte) { AppendUtf8(out, EscapeBase + byte); }
+void AppendEscape(std::string& out, unsigned char byte) {
+    AppendUtf8(out, EscapeBase + byte);
+}
 
 // Decodes one UTF-8 character at text[pos]; returns its length, or 0 when the sequence is invalid.
 std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp) {
@@ -71,7 +73,9 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp) {
     return len;
 }
 
-bool IsEscape(char32_t cp) { return cp >= EscapeBase + 0x80 && cp <= EscapeBase + 0xFF; }
+bool IsEscape(char32_t cp) {
+    return cp >= EscapeBase + 0x80 && cp <= EscapeBase + 0xFF;
+}
 
 #if defined(_WIN32)
 
@@ -96,8 +100,8 @@ bool EncodeRun(std::string_view utf8, std::string& out, bool lossy) {
     if (utf8.empty()) {
         return true;
     }
-    const int wideLen = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
-                                            nullptr, 0);
+    const int wideLen =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     if (wideLen <= 0) {
         return false;
     }
@@ -184,7 +188,9 @@ bool EncodeRun(std::string_view utf8, std::string& out, bool lossy) {
 #endif
 
 // Byte values that CP932 leaves undefined as single bytes.
-bool IsUndefinedSingleByte(unsigned char b) { return b == 0x80 || b == 0xA0 || b >= 0xFD; }
+bool IsUndefinedSingleByte(unsigned char b) {
+    return b == 0x80 || b == 0xA0 || b >= 0xFD;
+}
 
 std::optional<std::string> Encode(std::string_view utf8, bool lossy) {
     std::string out;
@@ -278,9 +284,13 @@ std::string DecodeSjis(std::string_view sjis) {
     return out;
 }
 
-std::optional<std::string> EncodeSjis(std::string_view utf8) { return Encode(utf8, false); }
+std::optional<std::string> EncodeSjis(std::string_view utf8) {
+    return Encode(utf8, false);
+}
 
-std::string EncodeSjisLossy(std::string_view utf8) { return *Encode(utf8, true); }
+std::string EncodeSjisLossy(std::string_view utf8) {
+    return *Encode(utf8, true);
+}
 
 bool IsSjisText(std::string_view utf8) {
     std::size_t pos = 0;
@@ -295,6 +305,8 @@ bool IsSjisText(std::string_view utf8) {
     return EncodeSjis(utf8).has_value();
 }
 
-std::size_t SjisLength(std::string_view utf8) { return EncodeSjisLossy(utf8).size(); }
+std::size_t SjisLength(std::string_view utf8) {
+    return EncodeSjisLossy(utf8).size();
+}
 
 } // namespace vanto

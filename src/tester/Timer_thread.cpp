@@ -11,7 +11,9 @@ ComWatch::ComWatch(std::chrono::milliseconds limit) {
     });
 }
 
-ComWatch::~ComWatch() { Terminate(); }
+ComWatch::~ComWatch() {
+    Terminate();
+}
 
 void ComWatch::Terminate() {
     {

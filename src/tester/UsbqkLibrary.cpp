@@ -62,14 +62,16 @@ long UsbqkLibrary::ReadPipe(PipeHandle pipe, uint8_t* buffer, std::size_t length
 
 long UsbqkLibrary::WritePipe(PipeHandle pipe, const uint8_t* buffer, std::size_t length) {
     DWORD written = 0;
-    if (!WriteFile(reinterpret_cast<HANDLE>(static_cast<intptr_t>(pipe)), buffer, static_cast<DWORD>(length),
-                   &written, nullptr)) {
+    if (!WriteFile(reinterpret_cast<HANDLE>(static_cast<intptr_t>(pipe)), buffer, static_cast<DWORD>(length), &written,
+                   nullptr)) {
         return -1;
     }
     return static_cast<long>(written);
 }
 
-void UsbqkLibrary::ClosePipe(PipeHandle pipe) { CloseHandle(reinterpret_cast<HANDLE>(static_cast<intptr_t>(pipe))); }
+void UsbqkLibrary::ClosePipe(PipeHandle pipe) {
+    CloseHandle(reinterpret_cast<HANDLE>(static_cast<intptr_t>(pipe)));
+}
 
 #else
 
@@ -91,7 +93,9 @@ long UsbqkLibrary::WritePipe(PipeHandle pipe, const uint8_t* buffer, std::size_t
     }
 }
 
-void UsbqkLibrary::ClosePipe(PipeHandle pipe) { ::close(pipe); }
+void UsbqkLibrary::ClosePipe(PipeHandle pipe) {
+    ::close(pipe);
+}
 
 #endif
 

@@ -25,15 +25,25 @@ public:
     // Loads the library from the folder (then by name from the system's search path). Loading twice does
     // nothing; false when no complete library was found.
     bool Load(const std::string& folder);
-    bool Loaded() const { return open_ != nullptr; }
+    bool Loaded() const {
+        return open_ != nullptr;
+    }
 
-    int32_t Open() const { return open_ ? open_() : -1; }
-    int32_t Close(int32_t device) const { return close_ ? close_(device) : 0; }
+    int32_t Open() const {
+        return open_ ? open_() : -1;
+    }
+    int32_t Close(int32_t device) const {
+        return close_ ? close_(device) : 0;
+    }
     int32_t OpenPipe(int32_t device, uint8_t interfaceNo, int32_t direction) const {
         return openPipe_ ? openPipe_(device, interfaceNo, direction) : -1;
     }
-    int32_t ResetDevice(int32_t device) const { return reset_ ? reset_(device) : 0; }
-    int32_t Check(int32_t device) const { return check_ ? check_(device) : 1; }
+    int32_t ResetDevice(int32_t device) const {
+        return reset_ ? reset_(device) : 0;
+    }
+    int32_t Check(int32_t device) const {
+        return check_ ? check_(device) : 1;
+    }
     int32_t VendorRequest(int32_t device, int32_t direction, int32_t request, int32_t value, int32_t length,
                           uint8_t* buffer) const {
         return vendor_ ? vendor_(device, direction, 0, 1, request, value, length, buffer) : 0;

@@ -40,7 +40,7 @@ int32_t USBQK_CALL USBQK_OpenPipe(int32_t device, uint8_t interfaceNo, int32_t d
 int32_t USBQK_CALL USBQK_ResetDevice(int32_t device);
 int32_t USBQK_CALL USBQK_Check(int32_t device);
 int32_t USBQK_CALL USBQK_VendorRequest(int32_t device, int32_t direction, int32_t reserved0, int32_t reserved1,
-                                      int32_t request, int32_t value, int32_t length, uint8_t* buffer);
+                                       int32_t request, int32_t value, int32_t length, uint8_t* buffer);
 #endif
 
 // Vendor request codes.

@@ -1,4 +1,4 @@
-#include "register/FormFixture.h"
+#include "support/RegisterForms.h"
 
 #include "monitor/ui/Getdatam.h"
 #include "register/ui/Carinfo.h"
@@ -44,9 +44,7 @@ protected:
         ProcessEvents();
         vehicleForm = Forms().CarInfoForm;
         vehicleForm->Button1->click();
-        for (int i = 0; i < 50 && !Forms().GetDataForm->isVisible(); ++i) {
-            QTest::qWait(20);
-        }
+        EXPECT_TRUE(QTest::qWaitFor([] { return Forms().GetDataForm->isVisible(); }, 10000));
         return Forms().GetDataForm;
     }
     void TearDown() override {
@@ -90,7 +88,7 @@ TEST_F(ReadingRecords, DirectoryListsTheRecordNames) {
     EXPECT_TRUE(f->Button1->isEnabled());
     EXPECT_FALSE(vehicleForm->isVisible());
     EXPECT_FALSE(vehicleForm->Panel1->isEnabled());
-    EXPECT_EQ(main->Link->LinkOpen, 0);   // consumed by the job
+    EXPECT_EQ(main->Link->LinkOpen, 0);     // consumed by the job
     EXPECT_NE(main->Link->DeviceHandle, 0); // but open for this form
 }
 
@@ -139,14 +137,15 @@ TEST_F(ReadingRecords, CancelChangesNothingAndKeepsTheFormAndLinkOpen) {
     EXPECT_EQ(File(VehicleDir + "ﾓﾆﾀ.DT"), "");
     EXPECT_NE(main->Link->DeviceHandle, 0);
     for (const auto& frame : FramesFromPc()) {
-        EXPECT_FALSE(frame.starts_with("\x02" "AB")) << "the link was closed";
+        EXPECT_FALSE(frame.starts_with("\x02"
+                                       "AB"))
+            << "the link was closed";
     }
 }
 
 TEST_F(ReadingRecords, ReceiveFailureWritesNothing) {
-    TGetDataForm* f =
-        Import(std::string(R"({"records": [{"entry": "EM0", "values": ["1"]}], "faults": {"rules": [)") +
-               R"({"command": "DA", "action": "error"}]}})");
+    TGetDataForm* f = Import(std::string(R"({"records": [{"entry": "EM0", "values": ["1"]}], "faults": {"rules": [)") +
+                             R"({"command": "DA", "action": "error"}]}})");
     const auto before = VehicleFiles();
     f->Button1->click();
     EXPECT_TRUE(dialogs.Messages().empty());
@@ -166,13 +165,12 @@ TEST_F(ReadingRecords, WholePathFromTheMainMenuToTheRecordFile) {
     f->Button1->click();
 
     // Frame by frame: opening, directory, read, closing (on hiding the form).
-    EXPECT_EQ(FramesFromPc(), (std::vector<std::string>{Frame("AA0000"), Frame("CB0000"), Frame("DA0003EM1"),
-                                                         Frame("AB0000")}));
+    EXPECT_EQ(FramesFromPc(),
+              (std::vector<std::string>{Frame("AA0000"), Frame("CB0000"), Frame("DA0003EM1"), Frame("AB0000")}));
     const auto transcript = emulator->Transcript();
     ASSERT_EQ(transcript.size(), 8u);
     for (std::size_t i = 1; i < 8; i += 2) {
-        EXPECT_TRUE(transcript[i].starts_with("TS> \\x02" + transcript[i - 1].substr(8, 2) + "0000"))
-            << transcript[i];
+        EXPECT_TRUE(transcript[i].starts_with("TS> \\x02" + transcript[i - 1].substr(8, 2) + "0000")) << transcript[i];
     }
     EXPECT_EQ(File(VehicleDir + Title + ".MONDT"), "12\r\nABC\r\n\r\n3.5\r\n");
     EXPECT_EQ(File(VehicleDir + "ﾓﾆﾀ.DT"), Sjis("前の記録\r\n" + Title + "\r\n"));
@@ -194,12 +192,12 @@ TEST_F(ReadingRecords, NoTesterGivesTheVehicleFormBack) {
     main->GeMonitorDataBTN->click();
     Forms().TourokuForm->Button3->click();
     Forms().CarInfoForm->Button1->click();
-    QTest::qWait(300);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main->State.PendingJob == TesterJob::None; }, 10000));
     EXPECT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_TRUE(Forms().CarInfoForm->isVisible());
     EXPECT_TRUE(Forms().CarInfoForm->isEnabled());
     EXPECT_FALSE(Forms().GetDataForm->isVisible());
-    EXPECT_EQ(main->PendingJob, 0);
+    EXPECT_EQ(main->State.PendingJob, TesterJob::None);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "monitor/ui/Touroku.h"
 
-#include "common/ui/Forms.h"
+#include "app/ui/FormSet.h"
 #include "register/ui/Carinfoupdate.h"
 #include "register/ui/Customer.h"
 #include "support/AppFixture.h"
@@ -23,7 +23,7 @@ TEST_F(MonitorMenu, OpensFromTheMainMenuWithItsCaptionAndButtons) {
     TTourokuForm* menu = Forms().TourokuForm;
     ASSERT_TRUE(menu && menu->isVisible());
     EXPECT_FALSE(main->isVisible());
-    EXPECT_EQ(main->PendingJob, 1);
+    EXPECT_EQ(main->State.PendingJob, TesterJob::RecordDirectory);
     EXPECT_EQ(menu->windowTitle().toStdString(), "テスターよりモニタデータ読み込み");
     EXPECT_GE(menu->height(), 250);
     for (const auto& [name, caption] :

@@ -1,4 +1,4 @@
-#include "FormFixture.h"
+#include "support/RegisterForms.h"
 
 #include "monitor/MonitorFiles.h"
 #include "register/ui/Carinfo.h"
@@ -162,11 +162,32 @@ TEST_F(CarInfoForm, ExportWritesTheLinesInShiftJis) {
     EXPECT_EQ(dialogs.FileDialogs()[0].fileName, "山田様-26年12月6日7時5分9秒");
     EXPECT_EQ(dialogs.FileDialogs()[0].defaultExtension, "txt");
     EXPECT_EQ(dialogs.FileDialogs()[0].filter, "テキストファイル|*.txt");
-    EXPECT_EQ(ReadBytes(PathFromUtf8(target)),
-              Sjis("お　客　様　名：山田様\r\n\r\n車　両　番　号：品川500あ1234\r\n"
-                   "メ　ー　カ　ー：トヨタ\r\n車　台　番　号：ZVW50-1\r\n"
-                   "\r\nデータ：R1\r\n　　　R1の値1\r\n　　　2\r\n"
-                   "\r\nデータ：R1\r\n　　　R1の値1\r\n　　　2\r\n"));
+    EXPECT_EQ(ReadBytes(PathFromUtf8(target)), Sjis("お　客　様　名：山田様\r\n\r\n車　両　番　号：品川500あ1234\r\n"
+                                                    "メ　ー　カ　ー：トヨタ\r\n車　台　番　号：ZVW50-1\r\n"
+                                                    "\r\nデータ：R1\r\n　　　R1の値1\r\n　　　2\r\n"
+                                                    "\r\nデータ：R1\r\n　　　R1の値1\r\n　　　2\r\n"));
+}
+
+// Qt selects the first entry by itself when items go into an empty list; a customer whose current vehicle is
+// empty or names no listed vehicle must show no vehicle at all, here and in the vehicle update form.
+TEST_F(CarInfoForm, NoCurrentVehicleSelectsNothing) {
+    for (const std::string carNo : {"", "廃車"}) {
+        Seed({{"山田", {"A1", "B2"}}});
+        Reg().WriteCustomerField("山田", "CAR_NO", carNo);
+        TCarInfoForm* f = OpenCarInfoForm();
+        EXPECT_EQ(f->CarNoCB->count(), 2);
+        EXPECT_EQ(f->CarNoCB->currentIndex(), -1) << carNo;
+        EXPECT_EQ(f->NumberCB->currentIndex(), -1) << carNo;
+        EXPECT_TRUE(f->NumberCB->currentText().isEmpty()) << carNo;
+        EXPECT_EQ(Forms().CarInfoUpdateForm->CarNoCB->currentIndex(), -1) << carNo;
+        const std::string target = folder.Dir() + "export.txt";
+        dialogs.QueueFile(target);
+        f->Button7->click();
+        EXPECT_EQ(ReadBytes(PathFromUtf8(target)), Sjis("お　客　様　名：山田様\r\n\r\n車　両　番　号：\r\n"
+                                                        "\r\nデータ：\r\n\r\nデータ：\r\n"))
+            << carNo;
+        TearDown();
+    }
 }
 
 TEST_F(CarInfoForm, ExportThatCannotBeWrittenIsReported) {
@@ -185,7 +206,7 @@ TEST_F(CarInfoForm, SearchChoosesCustomerAndVehicle) {
     Seed({{"山田", {"A1"}}, {"佐藤", {"S1", "S2"}}});
     TCarInfoForm* f = OpenCarInfoForm();
     WhileSearchIsOpen([](TSearchCustomerForm* search) {
-        EXPECT_TRUE(search->IncludeVehicles);
+        EXPECT_TRUE(search->IncludesVehicles());
         ChooseResult(search, QString::fromUtf8("佐藤/S2"));
     });
     f->Button10->click();

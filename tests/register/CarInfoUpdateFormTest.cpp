@@ -1,4 +1,4 @@
-#include "FormFixture.h"
+#include "support/RegisterForms.h"
 
 #include <QTest>
 
@@ -69,7 +69,7 @@ TEST_F(VehicleForm, ShowsTheFirstCustomerWithHisCurrentVehicle) {
     EXPECT_TRUE(f->CarNoCB->isEnabled());
     EXPECT_FALSE(f->CarNo->isEnabled());
     EXPECT_TRUE(f->DeleteBtn->isEnabled());
-    EXPECT_FALSE(f->SilentSave); // showing never skips the update question
+    EXPECT_FALSE(f->SilentSavePending()); // showing never skips the update question
 }
 
 TEST_F(VehicleForm, RegisteringANewVehicleCreatesItsFilesAndMakesItCurrent) {
@@ -179,12 +179,15 @@ TEST_F(VehicleForm, UpdatingAVehicleMakesItCurrentAndSilentSaveAsksNothing) {
     EXPECT_EQ(Reg().ReadCustomer("山田").CarNo, "品川2");
     EXPECT_EQ(Reg().ReadVehicle("山田", "品川2").Maker, "日産");
 
-    f->Mileage->setText("50000");
-    f->SilentSave = true;
-    f->DecBtnClick();
+    VehicleProfile printed = Reg().ReadVehicle("山田", "品川2");
+    printed.Mileage = "50000";
+    EXPECT_TRUE(f->SaveVehicleSilently("品川2", printed));
     EXPECT_EQ(dialogs.Messages().size(), 1u);
-    EXPECT_FALSE(f->SilentSave);
+    EXPECT_FALSE(f->SilentSavePending());
     EXPECT_EQ(Reg().ReadVehicle("山田", "品川2").Mileage, "50000");
+    dialogs.QueueAnswer(DialogAnswer::Cancel);
+    f->DecBtnClick(); // the next confirm asks again
+    EXPECT_EQ(dialogs.Messages().size(), 2u);
 }
 
 TEST_F(VehicleForm, UpdateNeedsAListedAndSelectedVehicle) {
@@ -274,7 +277,7 @@ TEST_F(VehicleForm, ATypedNumberWithoutProfileRevertsTheSelector) {
     f->CarNoCB->lineEdit()->selectAll();
     Type(f->CarNoCB->lineEdit(), "B");
     EXPECT_EQ(T(f->CarNo->text()), "B");
-    EXPECT_EQ(f->CurrentVehicle, "B");
+    EXPECT_EQ(f->CurrentVehicle(), "B");
 }
 
 TEST_F(VehicleForm, SearchChoosesCustomerAndVehicle) {
@@ -283,7 +286,7 @@ TEST_F(VehicleForm, SearchChoosesCustomerAndVehicle) {
     TCarInfoUpdateForm* f = OpenVehicleForm();
     bool vehicles = false;
     WhileSearchIsOpen([&](TSearchCustomerForm* search) {
-        vehicles = search->IncludeVehicles;
+        vehicles = search->IncludesVehicles();
         search->Edit1->setText("日産");
         search->Button1->click();
         ChooseResult(search, "山田/B");

@@ -1,4 +1,4 @@
-#include "FormFixture.h"
+#include "support/RegisterForms.h"
 
 #include <QTest>
 
@@ -73,6 +73,14 @@ TEST_F(CustomerForm, AnEmptyListAllowsOnlyNewEntry) {
     EXPECT_TRUE(f->Button2->isEnabled());
     f->Button2->click();
     EXPECT_TRUE(f->Button5->isEnabled());
+    // Re-opened in new-entry mode the form stays ready for the entry; out of it, an empty list allows no confirm.
+    f->Button3->click();
+    Forms().TourokuForm->Button1->click();
+    EXPECT_TRUE(f->NewEntryMode());
+    EXPECT_TRUE(f->Button5->isEnabled());
+    f->Button2->click();
+    EXPECT_FALSE(f->Button5->isEnabled());
+    EXPECT_FALSE(f->Button1->isEnabled());
 }
 
 TEST_F(CustomerForm, NewEntryAppendsSelectsAndWritesTheProfile) {
@@ -299,12 +307,39 @@ TEST_F(CustomerForm, SavesThatFailAreReportedAndChangeNothing) {
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山田\r\n"));
 }
 
+// A value the profile cannot take (set past the input filter) makes the profile write fail: the stored contact data
+// must stay whole, and the form must keep what was typed so nothing is lost.
+TEST_F(CustomerForm, AFailedProfileWriteKeepsTheStoredDataAndWhatWasTyped) {
+    Seed({{"山田", {}}});
+    Reg().WriteCustomerFields("山田", {{"TEL", "03-1111-2222"}, {"ADD", "東京都"}});
+    const std::string stored = File("お客様/山田/山田.DT");
+    TCustomerForm* f = OpenCustomerForm();
+    f->Edit2->setText("09");
+    f->Edit4->setText(QString::fromUtf8("大阪😀"));
+    dialogs.QueueAnswer(DialogAnswer::Ok);
+    f->Button5->click();
+    EXPECT_EQ(dialogs.Texts().back(), "山田様のお客様情報ファイルを保存できません。");
+    EXPECT_EQ(File("お客様/山田/山田.DT"), stored);
+    EXPECT_EQ(T(f->Edit2->text()), "09");
+    EXPECT_EQ(T(f->Edit4->text()), "大阪😀");
+
+    f->Button2->click();
+    Fill(f, {"佐藤"});
+    f->Edit4->setText(QString::fromUtf8("😀"));
+    dialogs.QueueAnswer(DialogAnswer::Ok);
+    f->Button5->click();
+    EXPECT_EQ(dialogs.Texts().back(), "佐藤様のお客様情報ファイルを保存できません。");
+    EXPECT_TRUE(f->NewEntryMode());
+    EXPECT_EQ(T(f->Edit1->text()), "佐藤");
+    EXPECT_EQ(File("VISITOR_M.DT"), Sjis("山田\r\n")); // never listed without its data
+}
+
 TEST_F(CustomerForm, SearchSelectsTheChosenCustomerAndIsOffInNewEntryMode) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}, {"佐藤", {}}});
     TCustomerForm* f = OpenCustomerForm();
     bool vehicles = true;
     WhileSearchIsOpen([&](TSearchCustomerForm* search) {
-        vehicles = search->IncludeVehicles;
+        vehicles = search->IncludesVehicles();
         ChooseResult(search, "佐藤/");
     });
     f->SearchBtn->click();

@@ -1,4 +1,4 @@
-#include "FormFixture.h"
+#include "support/RegisterForms.h"
 
 using namespace vanto;
 using namespace vanto::test;
@@ -22,7 +22,6 @@ TEST_F(SearchForm, ShowsTheFullListWithHiddenLineAndVehicleColumns) {
     ASSERT_NE(search, nullptr);
     EXPECT_EQ(T(search->windowTitle()), "お客様情報の検索");
     EXPECT_EQ(T(search->Label1->text()), "検索キーを入力して [検索] をクリックして下さい。");
-    search->IncludeVehicles = true;
     std::vector<std::string> shown, lines, vehicles;
     WhileSearchIsOpen([&](TSearchCustomerForm* s) {
         shown = Rows(s->ListBox1);
@@ -32,7 +31,7 @@ TEST_F(SearchForm, ShowsTheFullListWithHiddenLineAndVehicleColumns) {
         EXPECT_FALSE(s->ListBox3->isVisible());
         s->Button3->click();
     });
-    EXPECT_EQ(search->exec(), QDialog::Rejected);
+    EXPECT_EQ(search->Run(true), QDialog::Rejected);
     EXPECT_EQ(shown, (std::vector<std::string>{"鈴木/", "山田/A", "山田/B"}));
     EXPECT_EQ(lines, (std::vector<std::string>{"0", "1", "1"}));
     EXPECT_EQ(vehicles, (std::vector<std::string>{"", "A", "B"}));
@@ -42,7 +41,6 @@ TEST_F(SearchForm, ChoosingWithoutASelectionShowsTheMessageAndStaysOpen) {
     Seed({{"鈴木", {}}, {"山田", {}}});
     StartAndShow();
     TSearchCustomerForm* search = Forms().SearchCustomerForm;
-    search->IncludeVehicles = false;
     bool stillOpen = false;
     WhileSearchIsOpen([&](TSearchCustomerForm* s) {
         s->Edit1->setText("山");
@@ -52,7 +50,7 @@ TEST_F(SearchForm, ChoosingWithoutASelectionShowsTheMessageAndStaysOpen) {
         s->ListBox1->setCurrentRow(0);
         emit s->ListBox1->itemDoubleClicked(s->ListBox1->item(0));
     });
-    EXPECT_EQ(search->exec(), QDialog::Accepted);
+    EXPECT_EQ(search->Run(false), QDialog::Accepted);
     EXPECT_TRUE(stillOpen);
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].text, "検索結果を選択して下さい。");

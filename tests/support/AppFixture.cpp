@@ -1,11 +1,12 @@
 #include "support/AppFixture.h"
 
 #include "app/ui/FormSet.h"
-#include "common/ui/Forms.h"
 
 namespace vanto::test {
 
 void AppFixture::TearDown() {
+    // A queued answer that no dialog took means the form did not ask what the test expected it to ask.
+    EXPECT_TRUE(dialogs.AllAnswersUsed()) << "answers queued for dialogs that were never shown";
     DestroyAllForms();
     QCoreApplication::setApplicationName(QString::fromUtf8(EntryTitle));
     main = nullptr;

@@ -2,8 +2,8 @@
 // logic, and the forms opened the way the monitor data menu opens them.
 #pragma once
 
+#include "app/ui/FormSet.h"
 #include "common/Paths.h"
-#include "common/ui/Forms.h"
 #include "monitor/ui/Touroku.h"
 #include "register/Register.h"
 #include "register/ui/Carinfoupdate.h"

@@ -18,8 +18,7 @@ DialogAnswer ScriptedDialogs::Message(DialogIcon icon, const std::string& text, 
     return answer;
 }
 
-std::optional<std::string> ScriptedDialogs::SaveFile(const FileDialogOptions& options) {
-    fileDialogs_.push_back(options);
+std::optional<std::string> ScriptedDialogs::NextFile() {
     if (files_.empty()) {
         return std::nullopt;
     }
@@ -28,7 +27,14 @@ std::optional<std::string> ScriptedDialogs::SaveFile(const FileDialogOptions& op
     return path;
 }
 
-std::optional<std::string> ScriptedDialogs::OpenFile(const FileDialogOptions& options) { return SaveFile(options); }
+std::optional<std::string> ScriptedDialogs::SaveFile(const FileDialogOptions& options) {
+    fileDialogs_.push_back(options);
+    return NextFile();
+}
+
+std::optional<std::string> ScriptedDialogs::OpenFile(const FileDialogOptions& options) {
+    return SaveFile(options);
+}
 
 std::vector<std::string> ScriptedDialogs::OpenFiles(const FileDialogOptions& options) {
     fileDialogs_.push_back(options);
@@ -40,10 +46,31 @@ std::vector<std::string> ScriptedDialogs::OpenFiles(const FileDialogOptions& opt
     return paths;
 }
 
-std::optional<std::string> ScriptedDialogs::BrowseFolder(const std::string& title) {
-    FileDialogOptions options;
-    options.title = title;
-    return SaveFile(options);
+std::optional<std::string> ScriptedDialogs::BrowseFolder(const FolderDialogOptions& options) {
+    folderDialogs_.push_back(options);
+    return NextFile();
+}
+
+int ScriptedDialogs::Choose(DialogIcon icon, const std::string& caption, const std::string& text,
+                            const std::vector<std::string>& buttons) {
+    shownChoices_.push_back({icon, caption, text, buttons});
+    if (choices_.empty()) {
+        ADD_FAILURE() << "unexpected choice: " << text;
+        return -1;
+    }
+    const int choice = choices_.front();
+    choices_.pop_front();
+    return choice;
+}
+
+std::optional<PrintTarget> ScriptedDialogs::Print(const PrintDialogOptions& options) {
+    printDialogs_.push_back(options);
+    if (prints_.empty()) {
+        return std::nullopt;
+    }
+    auto target = prints_.front();
+    prints_.pop_front();
+    return target;
 }
 
 std::vector<std::string> ScriptedDialogs::Texts() const {
@@ -57,6 +84,9 @@ std::vector<std::string> ScriptedDialogs::Texts() const {
 void ScriptedDialogs::Clear() {
     messages_.clear();
     fileDialogs_.clear();
+    folderDialogs_.clear();
+    shownChoices_.clear();
+    printDialogs_.clear();
 }
 
 } // namespace vanto::test

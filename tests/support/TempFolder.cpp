@@ -15,8 +15,7 @@ namespace fs = std::filesystem;
 TempFolder::TempFolder() {
     static std::atomic<unsigned> counter{0};
     std::random_device random;
-    path_ = fs::temp_directory_path() /
-            ("vanto-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
+    path_ = fs::temp_directory_path() / ("vanto-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
     fs::create_directories(path_);
 }
 
@@ -32,9 +31,13 @@ TempFolder::~TempFolder() {
     fs::remove_all(path_, ec);
 }
 
-std::string TempFolder::Dir() const { return WithTrailingSeparator(PathToUtf8(path_)); }
+std::string TempFolder::Dir() const {
+    return WithTrailingSeparator(PathToUtf8(path_));
+}
 
-fs::path TempFolder::operator/(std::string_view relative) const { return path_ / PathFromUtf8(relative); }
+fs::path TempFolder::operator/(std::string_view relative) const {
+    return path_ / PathFromUtf8(relative);
+}
 
 void WriteBytes(const fs::path& path, std::string_view bytes) {
     fs::create_directories(path.parent_path());

@@ -1,7 +1,7 @@
 #include "tester/ui/Combusy.h"
 
+#include "app/ui/FormSet.h"
 #include "app/ui/Vantomain.h"
-#include "common/ui/Forms.h"
 #include "support/AppFixture.h"
 #include "support/Emulator.h"
 #include "tester/TesterLink.h"
@@ -67,11 +67,11 @@ TEST_F(TransferDriver, ListJobWithoutOpenLinkGivesTheMainFormBack) {
     Begin();
     main->hide();
     main->setEnabled(false);
-    main->PendingJob = TComWaitForm::ReferenceListJob;
+    main->State.PendingJob = TesterJob::ReferenceList;
     wait->Timer1Timer();
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(main->isEnabled());
-    EXPECT_EQ(main->PendingJob, 0);
+    EXPECT_EQ(main->State.PendingJob, TesterJob::None);
     EXPECT_FALSE(wait->isVisible());
     EXPECT_TRUE(emulator->Transcript().empty());
 }
@@ -80,19 +80,20 @@ TEST_F(TransferDriver, RegisteredHandBackRunsInsteadOfTheJobWhenTheLinkIsNotOpen
     Begin();
     int ran = 0;
     int handedBack = 0;
-    wait->RegisterJob(TComWaitForm::ContinuousJob, [&] { return ++ran, false; }, [&] { ++handedBack; });
-    main->PendingJob = TComWaitForm::ContinuousJob;
+    wait->RegisterJob(
+        TesterJob::Continuous, [&] { return ++ran, false; }, [&] { ++handedBack; });
+    main->State.PendingJob = TesterJob::Continuous;
     wait->Timer1Timer();
     EXPECT_EQ(ran, 0);
     EXPECT_EQ(handedBack, 1);
-    EXPECT_EQ(main->PendingJob, 0);
+    EXPECT_EQ(main->State.PendingJob, TesterJob::None);
 }
 
 TEST_F(TransferDriver, JobOnTheOpenLinkEndsWithTheCommonEnd) {
     Begin(R"({"records": [{"entry": "EM0", "values": ["1"]}]})");
     std::string directory;
     wait->RegisterJob(
-        TComWaitForm::ContinuousJob,
+        TesterJob::Continuous,
         [&] {
             TesterLink& link = *main->Link;
             link.SendCommand(link.BuildCommand(GroupLink, 5, 0, 0));
@@ -101,25 +102,24 @@ TEST_F(TransferDriver, JobOnTheOpenLinkEndsWithTheCommonEnd) {
             return false;
         },
         nullptr);
-    ASSERT_EQ(main->Link->ConnectTester(main->TesterName), LinkOk);
-    main->PendingJob = TComWaitForm::ContinuousJob;
-    wait->show();
+    ASSERT_EQ(main->Link->ConnectTester(main->State.TesterName), LinkOk);
+    wait->ShowForJob(TesterJob::Continuous);
     // The dialog's 200 ms timer runs the job.
-    QTest::qWait(600);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !directory.empty() && !wait->isVisible(); }, 10000));
     EXPECT_EQ(directory, "EM0");
-    EXPECT_FALSE(wait->isVisible());
-    EXPECT_EQ(main->PendingJob, 0);
+    EXPECT_EQ(main->State.PendingJob, TesterJob::None);
     EXPECT_EQ(main->Link->LinkOpen, 0);
     EXPECT_TRUE(TranscriptHasClose());
 }
 
 TEST_F(TransferDriver, JobThatKeepsTheLinkSkipsTheCommonEnd) {
     Begin();
-    wait->RegisterJob(TComWaitForm::ContinuousJob, [] { return true; }, nullptr);
-    ASSERT_EQ(main->Link->ConnectTester(main->TesterName), LinkOk);
-    main->PendingJob = TComWaitForm::ContinuousJob;
-    wait->StartTimer();
-    QTest::qWait(400);
+    bool ran = false;
+    wait->RegisterJob(
+        TesterJob::Continuous, [&] { return ran = true; }, nullptr);
+    ASSERT_EQ(main->Link->ConnectTester(main->State.TesterName), LinkOk);
+    wait->StartJob(TesterJob::Continuous);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ran; }, 10000));
     EXPECT_EQ(main->Link->LinkOpen, 1);
     EXPECT_NE(main->Link->DeviceHandle, 0);
     EXPECT_FALSE(TranscriptHasClose());
@@ -135,7 +135,7 @@ TEST_F(TransferDriver, QuittingWithoutTesterContactCallsNothingInTheLibrary) {
 
 TEST_F(TransferDriver, QuittingAfterAJobClosesTheLinkOnceMore) {
     Begin();
-    ASSERT_EQ(main->Link->ConnectTester(main->TesterName), LinkOk);
+    ASSERT_EQ(main->Link->ConnectTester(main->State.TesterName), LinkOk);
     main->Link->CloseLink();
     const auto framesBefore = emulator->Transcript().size();
     Find<QPushButton>(main, "Button5")->click();
@@ -146,7 +146,7 @@ TEST_F(TransferDriver, QuittingAfterAJobClosesTheLinkOnceMore) {
 
 TEST_F(TransferDriver, QuittingWithTheLinkStillOpenClosesIt) {
     Begin();
-    ASSERT_EQ(main->Link->ConnectTester(main->TesterName), LinkOk);
+    ASSERT_EQ(main->Link->ConnectTester(main->State.TesterName), LinkOk);
     EXPECT_FALSE(TranscriptHasClose());
     Find<QPushButton>(main, "Button5")->click();
     ProcessEvents();

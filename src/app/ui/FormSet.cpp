@@ -1,6 +1,5 @@
 #include "app/ui/FormSet.h"
 
-#include "common/ui/Forms.h"
 #include "monitor/ui/Getdatam.h"
 #include "monitor/ui/Touroku.h"
 #include "register/ui/Carinfo.h"
@@ -18,24 +17,47 @@ std::vector<std::pair<std::string, QWidget*>>& Created() {
     return forms;
 }
 
-template <typename Form> void Make(const char* name) { Created().emplace_back(name, new Form()); }
+template <typename Form, typename... Args> Form* Make(const char* name, Args&&... args) {
+    auto* form = new Form(std::forward<Args>(args)...);
+    Created().emplace_back(name, form);
+    return form;
+}
 } // namespace
 
-TTestMainForm* CreateAllForms(const StartupOptions& options) {
-    auto* main = new TTestMainForm(options);
-    Created().emplace_back("TTestMainForm", main);
-    Make<TComWaitForm>("TComWaitForm");
-    Make<TGetDataForm>("TGetDataForm");
-    Make<TSearchCustomerForm>("TSearchCustomerForm");
-    Make<TCustomerForm>("TCustomerForm");
-    Make<TTourokuForm>("TTourokuForm");
-    Make<TCarInfoForm>("TCarInfoForm");
-    Make<TCarInfoUpdateForm>("TCarInfoUpdateForm");
-    main->UpdateMenuButtons();
-    return main;
+FormRegistry& Forms() {
+    static FormRegistry registry;
+    return registry;
 }
 
-std::vector<std::pair<std::string, QWidget*>> AllForms() { return Created(); }
+TTestMainForm* CreateAllForms(const StartupOptions& options) {
+    FormRegistry& f = Forms();
+    f.MainForm = Make<TTestMainForm>("TTestMainForm", options);
+    const FormContext context = f.MainForm->Context();
+    f.ComWaitForm = Make<TComWaitForm>("TComWaitForm", context, f.MainForm);
+    f.GetDataForm = Make<TGetDataForm>("TGetDataForm", context);
+    f.SearchCustomerForm = Make<TSearchCustomerForm>("TSearchCustomerForm", context);
+    f.CustomerForm = Make<TCustomerForm>("TCustomerForm", context, f.SearchCustomerForm);
+    f.TourokuForm = Make<TTourokuForm>("TTourokuForm", context);
+    f.CarInfoForm = Make<TCarInfoForm>("TCarInfoForm", context, f.SearchCustomerForm);
+    f.CarInfoUpdateForm = Make<TCarInfoUpdateForm>("TCarInfoUpdateForm", context, f.SearchCustomerForm);
+
+    // Who talks to whom.
+    f.ComWaitForm->RegisterJob(TesterJob::ReferenceList, nullptr, [main = f.MainForm] {
+        main->show();
+        main->setEnabled(true);
+    });
+    f.GetDataForm->Connect(f.CarInfoForm, f.ComWaitForm, f.MainForm);
+    f.CustomerForm->Connect(f.TourokuForm);
+    f.TourokuForm->Connect(f.MainForm, f.CustomerForm, f.CarInfoUpdateForm, f.CarInfoForm);
+    f.CarInfoForm->Connect(f.CarInfoUpdateForm, f.ComWaitForm, f.TourokuForm, nullptr);
+    f.CarInfoUpdateForm->Connect(f.TourokuForm);
+    f.MainForm->SetFunctions({f.TourokuForm, nullptr, nullptr, nullptr});
+    return f.MainForm;
+}
+
+std::vector<std::pair<std::string, QWidget*>> AllForms() {
+    return Created();
+}
 
 void DestroyAllForms() {
     auto& forms = Created();

@@ -5,21 +5,20 @@
 #include "common/Dialogs.h"
 #include "common/Paths.h"
 #include "common/Sjis.h"
-#include "common/ui/Forms.h"
 #include "monitor/MonitorFiles.h"
 #include "monitor/ui/Getdatam.h"
 #include "monitor/ui/Touroku.h"
 #include "register/Register.h"
 #include "register/ui/Carinfo.h"
 #include "register/ui/Carinfoupdate.h"
-#include "register/ui/RegisterUi.h"
 #include "register/ui/Customer.h"
+#include "register/ui/RegisterUi.h"
 #include "register/ui/Searchcustomer.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFrame>
 #include <QDir>
+#include <QFrame>
 #include <QPixmap>
 #include <QTemporaryDir>
 
@@ -27,18 +26,6 @@
 #include <cstdlib>
 
 namespace {
-// Dialogs that answer nothing: the screenshots must never block.
-class SilentDialogs final : public vanto::Dialogs {
-public:
-    vanto::DialogAnswer Message(vanto::DialogIcon, const std::string&, vanto::DialogButtons) override {
-        return vanto::DialogAnswer::Cancel;
-    }
-    std::optional<std::string> SaveFile(const vanto::FileDialogOptions&) override { return std::nullopt; }
-    std::optional<std::string> OpenFile(const vanto::FileDialogOptions&) override { return std::nullopt; }
-    std::vector<std::string> OpenFiles(const vanto::FileDialogOptions&) override { return {}; }
-    std::optional<std::string> BrowseFolder(const std::string&) override { return std::nullopt; }
-};
-
 // A small register, so the register's forms show what they show in a workshop.
 void SeedDemoRegister(const std::string& dir) {
     const vanto::Register reg(dir + "お客様", dir + "VISITOR_M.DT", dir);
@@ -71,12 +58,12 @@ void SeedDemoRegister(const std::string& dir) {
         }
     }
     // Two stored records of the current vehicle.
-    const std::string vehicle = vanto::WithTrailingSeparator(reg.VehicleFolder("山田 太郎", "品川300さ5678"));
+    const vanto::VehicleFolder vehicle = reg.Vehicle("山田 太郎", "品川300さ5678");
     for (const auto& [title, data] :
-         {std::pair{std::string("モニタ記録１2026年12月6日9時15分2秒"), std::string("エンジン回転数,750,rpm,水温,82,℃")},
+         {std::pair{std::string("モニタ記録１2026年12月6日9時15分2秒"),
+                    std::string("エンジン回転数,750,rpm,水温,82,℃")},
           std::pair{std::string("自己診断記録２2026年12月6日9時20分41秒"), std::string("P0171,燃料系統リーン")}}) {
-        vanto::WriteRecordFile(vehicle, title, vanto::EncodeSjisLossy(data));
-        vanto::AppendRecordTitle(vehicle, title);
+        vanto::StoreRecord(vehicle, title, vanto::EncodeSjisLossy(data));
     }
 }
 
@@ -85,18 +72,14 @@ void PrepareLikeTheMenu(const std::string& name) {
     const vanto::FormRegistry& f = vanto::Forms();
     if (name == "TCustomerForm" && f.CustomerForm) {
         f.CustomerForm->Prepare();
-    } else if (name == "TCarInfoUpdateForm" && f.CarInfoUpdateForm && f.TourokuForm) {
-        f.TourokuForm->PrepareCarInfoUpdateForm();
-        f.CarInfoUpdateForm->ReloadOnShow = true;
+    } else if (name == "TCarInfoUpdateForm" && f.CarInfoUpdateForm) {
+        f.CarInfoUpdateForm->PrepareFromMenu();
     } else if (name == "TCarInfoForm" && f.CarInfoForm) {
-        f.CarInfoForm->Reset();
-        vanto::LoadCustomerSelector(f.CarInfoForm->UserNameCB);
-        f.CarInfoForm->ReloadOnShow = true;
-        f.CarInfoForm->Panel1->setEnabled(true); // the record reading form, shot before, disabled it
+        f.CarInfoForm->PrepareFromMenu();
+        f.CarInfoForm->ReturnFromRecordRead(); // the record reading form, shot before, disabled its panel
+        f.CarInfoForm->hide();
     } else if (name == "TGetDataForm" && f.GetDataForm) {
         f.GetDataForm->ComboBox1->addItems({"モニタ記録１", "自己診断記録２", "作業サポート記録４"});
-    } else if (name == "TSearchCustomerForm" && f.SearchCustomerForm) {
-        f.SearchCustomerForm->IncludeVehicles = true;
     }
 }
 } // namespace
@@ -115,7 +98,7 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(outDir);
 
     QTemporaryDir dataDir;
-    SilentDialogs dialogs;
+    vanto::SilentDialogs dialogs; // the screenshots must never block
     vanto::SystemClock clock;
     const vanto::StartupOptions options{vanto::WithTrailingSeparator(dataDir.path().toStdString()), "vantodesk",
                                         &dialogs, &clock};

@@ -3,8 +3,6 @@
 #include "common/Clock.h"
 #include "common/Dialogs.h"
 #include "common/ui/FormHelpers.h"
-#include "common/ui/Forms.h"
-#include "monitor/ui/Touroku.h"
 #include "tester/TesterLink.h"
 
 #include <QApplication>
@@ -12,7 +10,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 using namespace vanto;
@@ -29,19 +26,19 @@ QPushButton* MenuButton(QWidget* parent, const char* name, const char* caption, 
 } // namespace
 
 TTestMainForm::TTestMainForm(const StartupOptions& options)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), dialogs_(options.dialogs),
+    : FormBase(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), dialogs_(options.dialogs),
       clock_(options.clock), exeFileName_(options.ExeFileName) {
     setObjectName("TestMainForm");
     setFont(FixedFont(11));
-    Forms().MainForm = this;
 
     // Construction: the folder configuration and the data folders.
-    Paths.ExeDir = options.ExeDir;
-    Link = std::make_unique<TesterLink>(*dialogs_, Paths.ExeDir);
-    ReadFolderConfig(Paths);
-    ConstructionError = CreateDataFolders(Paths);
+    WorkingPaths& paths = State.Paths;
+    paths.ExeDir = options.ExeDir;
+    Link = std::make_unique<TesterLink>(*dialogs_, paths.ExeDir);
+    ReadFolderConfig(paths);
+    ConstructionError = CreateDataFolders(paths);
     if (!ConstructionError) {
-        MoveDocumentFolder(Paths);
+        MoveDocumentFolder(paths);
     }
 
     Panel1 = new QFrame(this);
@@ -69,46 +66,41 @@ TTestMainForm::TTestMainForm(const StartupOptions& options)
 
     connect(Button5, &QPushButton::clicked, this, &QWidget::close);
     connect(GeMonitorDataBTN, &QPushButton::clicked, this, [this] {
-        if (Forms().TourokuForm) {
-            PendingJob = 1;
-            OpenFunction(Forms().TourokuForm);
-        }
+        State.PendingJob = TesterJob::RecordDirectory;
+        OpenFunction(functions_.MonitorMenu);
     });
-    UpdateMenuButtons();
+    connect(ref_sub_BTN, &QPushButton::clicked, this, [this] { OpenFunction(functions_.ReferenceMenu); });
+    connect(continuation_BTN, &QPushButton::clicked, this, [this] { OpenFunction(functions_.Continuation); });
+    connect(setvantoBTN, &QPushButton::clicked, this, [this] { OpenFunction(functions_.Settings); });
+    SetFunctions({});
     setWindowTitle(QCoreApplication::applicationName());
     adjustSize();
     CenterOnScreen(this);
 }
 
-TTestMainForm::~TTestMainForm() {
-    if (Forms().MainForm == this) {
-        Forms().MainForm = nullptr;
-    }
+TTestMainForm::~TTestMainForm() = default;
+
+FormContext TTestMainForm::Context() {
+    return FormContext(State, *Link, *dialogs_, *clock_);
 }
 
-void TTestMainForm::UpdateMenuButtons() {
-    GeMonitorDataBTN->setEnabled(Forms().TourokuForm != nullptr);
-    ref_sub_BTN->setEnabled(Forms().RefSubSel != nullptr);
-    continuation_BTN->setEnabled(Forms().ContinuationForm != nullptr);
-    setvantoBTN->setEnabled(Forms().SetingForm != nullptr);
+void TTestMainForm::SetFunctions(const Functions& functions) {
+    functions_ = functions;
+    GeMonitorDataBTN->setEnabled(functions_.MonitorMenu != nullptr);
+    ref_sub_BTN->setEnabled(functions_.ReferenceMenu != nullptr);
+    continuation_BTN->setEnabled(functions_.Continuation != nullptr);
+    setvantoBTN->setEnabled(functions_.Settings != nullptr);
 }
 
 void TTestMainForm::FormShow() {
-    TesterName = "テスター";
-    if (auto title = ModelTitle(Paths.ExeDir)) {
+    State.TesterName = "テスター";
+    if (auto title = ModelTitle(State.Paths.ExeDir)) {
         QCoreApplication::setApplicationName(QString::fromStdString(*title));
     }
     setWindowTitle(QCoreApplication::applicationName());
     Link->PipeInterface = 0;
-    ComposePaths(Paths, exeFileName_);
-    CreateBootstrapFiles(Paths);
-}
-
-void TTestMainForm::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!event->spontaneous()) {
-        FormShow();
-    }
+    ComposePaths(State.Paths, exeFileName_);
+    CreateBootstrapFiles(State.Paths);
 }
 
 void TTestMainForm::closeEvent(QCloseEvent* event) {
@@ -121,6 +113,9 @@ void TTestMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TTestMainForm::OpenFunction(QWidget* form) {
+    if (!form) {
+        return;
+    }
     hide();
     form->show();
 }

@@ -1,8 +1,10 @@
-// The main form: the home screen with its five buttons, and the owner of everything the forms share
-// (working paths, the tester link, the pending job, the dialogs and the clock).
+// The main form: the home screen with its five buttons, and the owner of everything the forms share (working
+// paths, tester name, pending job, the tester link), which it hands to every form as a FormContext.
 #pragma once
 
 #include "app/WorkingPaths.h"
+#include "common/ui/FormBase.h"
+#include "common/ui/FormContext.h"
 
 #include <QWidget>
 
@@ -26,30 +28,34 @@ struct StartupOptions {
 };
 } // namespace vanto
 
-class TTestMainForm : public QWidget {
+class TTestMainForm : public vanto::FormBase<QWidget> {
     Q_OBJECT
 public:
     explicit TTestMainForm(const vanto::StartupOptions& options);
     ~TTestMainForm() override;
 
-    // Shared state. Paths are recomputed on every show.
-    vanto::WorkingPaths Paths;
-    std::string TesterName;
-    int PendingJob = 0;
+    // Shared state; the paths are recomputed on every show.
+    vanto::SharedState State;
     // The tester link with its handles, flags and transfer buffers.
     std::unique_ptr<vanto::TesterLink> Link;
 
     // The folder that could not be created at construction, if any: the program cannot run without it.
     std::optional<std::string> ConstructionError;
 
-    vanto::Dialogs& Dialogs() const { return *dialogs_; }
-    const vanto::Clock& Clock() const { return *clock_; }
+    // What every other form is given when it is made.
+    vanto::FormContext Context();
+
+    // The forms the four menu buttons open; a function whose form is missing keeps its button disabled.
+    struct Functions {
+        QWidget* MonitorMenu = nullptr;
+        QWidget* ReferenceMenu = nullptr;
+        QWidget* Continuation = nullptr;
+        QWidget* Settings = nullptr;
+    };
+    void SetFunctions(const Functions& functions);
 
     // Runs the show steps: model title, paths, bootstrap files (and the legacy conversion once).
-    void FormShow();
-
-    // Enables the menu buttons whose forms exist.
-    void UpdateMenuButtons();
+    void FormShow() override;
 
     QFrame* Panel1 = nullptr;
     QPushButton* GeMonitorDataBTN = nullptr;
@@ -59,7 +65,6 @@ public:
     QPushButton* Button5 = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -68,4 +73,5 @@ private:
     vanto::Dialogs* dialogs_;
     vanto::Clock* clock_;
     std::string exeFileName_;
+    Functions functions_;
 };

@@ -57,8 +57,8 @@ void CenterOnScreen(QWidget* widget) {
 void SetEnabledLook(QWidget* widget, bool on) {
     widget->setEnabled(on);
     QPalette palette = widget->palette();
-    const QColor background = on ? QGuiApplication::palette().color(QPalette::Base)
-                                 : QGuiApplication::palette().color(QPalette::Button);
+    const QColor background =
+        on ? QGuiApplication::palette().color(QPalette::Base) : QGuiApplication::palette().color(QPalette::Button);
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, background);
         palette.setColor(group, QPalette::Text, Qt::black);

@@ -15,8 +15,12 @@ class QComboBox;
 
 namespace vanto {
 
-inline QString Q(const std::string& text) { return QString::fromStdString(text); }
-inline std::string S(const QString& text) { return text.toStdString(); }
+inline QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string S(const QString& text) {
+    return text.toStdString();
+}
 QStringList ToQStringList(const std::vector<std::string>& lines);
 std::vector<std::string> ToLines(const QStringList& lines);
 

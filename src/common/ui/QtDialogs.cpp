@@ -4,12 +4,17 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QStringList>
 
 namespace vanto {
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // "テキストファイル|*.txt|すべて|*.*" becomes the Qt filter "テキストファイル (*.txt);;すべて (*.*)".
 QString QtFilter(const std::string& filter) {
@@ -39,25 +44,24 @@ QStringList RunFileDialog(const FileDialogOptions& options, QFileDialog::AcceptM
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
 }
 
+QMessageBox::Icon QtIcon(DialogIcon icon) {
+    switch (icon) {
+    case DialogIcon::Error:
+        return QMessageBox::Critical;
+    case DialogIcon::Warning:
+        return QMessageBox::Warning;
+    case DialogIcon::Information:
+        return QMessageBox::Information;
+    case DialogIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::Information;
+}
+
 } // namespace
 
 DialogAnswer QtDialogs::Message(DialogIcon icon, const std::string& text, DialogButtons buttons) {
-    QMessageBox::Icon qtIcon = QMessageBox::Information;
-    switch (icon) {
-    case DialogIcon::Error:
-        qtIcon = QMessageBox::Critical;
-        break;
-    case DialogIcon::Warning:
-        qtIcon = QMessageBox::Warning;
-        break;
-    case DialogIcon::Information:
-        qtIcon = QMessageBox::Information;
-        break;
-    case DialogIcon::Question:
-        qtIcon = QMessageBox::Question;
-        break;
-    }
-    QMessageBox box(qtIcon, QCoreApplication::applicationName(), Q(text),
+    QMessageBox box(QtIcon(icon), QCoreApplication::applicationName(), Q(text),
                     buttons == DialogButtons::Ok ? QMessageBox::Ok : (QMessageBox::Ok | QMessageBox::Cancel),
                     QApplication::activeWindow());
     box.setObjectName("MessageDialog");
@@ -85,12 +89,58 @@ std::vector<std::string> QtDialogs::OpenFiles(const FileDialogOptions& options) 
     return chosen;
 }
 
-std::optional<std::string> QtDialogs::BrowseFolder(const std::string& title) {
-    const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(), Q(title));
-    if (folder.isEmpty()) {
+std::optional<std::string> QtDialogs::BrowseFolder(const FolderDialogOptions& options) {
+    QFileDialog dialog(QApplication::activeWindow(), Q(options.title), Q(options.initialFolder));
+    dialog.setObjectName("FolderDialog");
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setOption(QFileDialog::DontUseNativeDialog); // the instruction and the accept caption need Qt's own
+    if (!options.acceptCaption.empty()) {
+        dialog.setLabelText(QFileDialog::Accept, Q(options.acceptCaption));
+    }
+    if (!options.instruction.empty()) {
+        dialog.setLabelText(QFileDialog::LookIn, Q(options.instruction));
+    }
+    if (!options.initialFolder.empty()) {
+        dialog.selectFile(Q(options.initialFolder));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return folder.toStdString();
+    return dialog.selectedFiles().first().toStdString();
+}
+
+int QtDialogs::Choose(DialogIcon icon, const std::string& caption, const std::string& text,
+                      const std::vector<std::string>& buttons) {
+    QMessageBox box(QtIcon(icon), Q(caption), Q(text), QMessageBox::NoButton, QApplication::activeWindow());
+    box.setObjectName("ChoiceDialog");
+    std::vector<QAbstractButton*> added;
+    for (const std::string& label : buttons) {
+        added.push_back(box.addButton(Q(label), QMessageBox::ActionRole));
+    }
+    box.exec();
+    for (std::size_t i = 0; i < added.size(); ++i) {
+        if (box.clickedButton() == added[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+std::optional<PrintTarget> QtDialogs::Print(const PrintDialogOptions& options) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(options.minPage, options.maxPage);
+    dialog.setFromTo(options.fromPage, options.toPage);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    PrintTarget target;
+    target.printerName = printer.printerName().toStdString();
+    target.outputFile = printer.outputFileName().toStdString();
+    target.copies = printer.copyCount();
+    return target;
 }
 
 } // namespace vanto

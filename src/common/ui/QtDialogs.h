@@ -11,7 +11,10 @@ public:
     std::optional<std::string> SaveFile(const FileDialogOptions& options) override;
     std::optional<std::string> OpenFile(const FileDialogOptions& options) override;
     std::vector<std::string> OpenFiles(const FileDialogOptions& options) override;
-    std::optional<std::string> BrowseFolder(const std::string& title) override;
+    std::optional<std::string> BrowseFolder(const FolderDialogOptions& options) override;
+    int Choose(DialogIcon icon, const std::string& caption, const std::string& text,
+               const std::vector<std::string>& buttons) override;
+    std::optional<PrintTarget> Print(const PrintDialogOptions& options) override;
 };
 
 } // namespace vanto

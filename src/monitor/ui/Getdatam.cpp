@@ -1,9 +1,7 @@
 #include "monitor/ui/Getdatam.h"
 
-#include "app/ui/Vantomain.h"
 #include "common/Dialogs.h"
 #include "common/ui/FormHelpers.h"
-#include "common/ui/Forms.h"
 #include "monitor/MonitorFiles.h"
 #include "monitor/RecordDirectory.h"
 #include "register/ui/Carinfo.h"
@@ -15,23 +13,14 @@
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 using namespace vanto;
 
-namespace {
-TesterLink& Link() { return *Forms().MainForm->Link; }
-Dialogs& Dlg() { return Forms().MainForm->Dialogs(); }
-std::string NoDataLine() { return Forms().MainForm->TesterName + "にデータが有りません。"; }
-
-// Offset of the data in an answer frame.
-constexpr std::size_t AnswerDataOffset = 11;
-} // namespace
-
-TGetDataForm::TGetDataForm() : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TGetDataForm::TGetDataForm(const FormContext& context)
+    : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context) {
     setObjectName("GetDataForm");
     setWindowTitle("モニタデータ読み込み選択");
     setFont(FixedFont(12));
@@ -69,69 +58,68 @@ TGetDataForm::TGetDataForm() : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindow
 
     connect(Button1, &QPushButton::clicked, this, &TGetDataForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TGetDataForm::Button2Click);
+}
 
-    Forms().GetDataForm = this;
-    if (TComWaitForm* wait = Forms().ComWaitForm) {
-        wait->RegisterJob(
-            TComWaitForm::RecordDirectoryJob, [this] { return RecordDirectoryJob(); },
-            [] {
-                if (Forms().CarInfoForm) {
-                    Forms().CarInfoForm->setEnabled(true);
+std::string TGetDataForm::NoDataLine() const {
+    return context_.TesterName() + "にデータが有りません。";
+}
+
+void TGetDataForm::Connect(TCarInfoForm* carInfo, TComWaitForm* wait, QWidget* mainForm) {
+    carInfo_ = carInfo;
+    wait_ = wait;
+    mainForm_ = mainForm;
+    if (wait_) {
+        wait_->RegisterJob(
+            TesterJob::RecordDirectory, [this] { return RecordDirectoryJob(); },
+            [this] {
+                if (carInfo_) {
+                    carInfo_->setEnabled(true);
                 }
             });
     }
 }
 
-TGetDataForm::~TGetDataForm() {
-    if (Forms().GetDataForm == this) {
-        Forms().GetDataForm = nullptr;
+void TGetDataForm::FormShow() {
+    if (carInfo_) {
+        carInfo_->RecordReadStarted();
     }
-}
-
-void TGetDataForm::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!event->spontaneous()) {
-        if (Forms().CarInfoForm) {
-            Forms().CarInfoForm->Panel1->setEnabled(false);
-        }
-        ComboBox1->setCurrentIndex(ComboBox1->count() > 0 ? 0 : -1);
-        CenterOnScreen(this);
-    }
+    ComboBox1->setCurrentIndex(ComboBox1->count() > 0 ? 0 : -1);
+    CenterOnScreen(this);
 }
 
 // Every way out of the form hides it, so the link is always closed here.
 void TGetDataForm::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (!event->spontaneous()) {
-        Link().CloseLink();
+        context_.Link().CloseLink();
     }
 }
 
 bool TGetDataForm::RecordDirectoryJob() {
-    TTestMainForm* main = Forms().MainForm;
-    TCarInfoForm* vehicleForm = Forms().CarInfoForm;
-    TesterLink& link = Link();
+    TesterLink& link = context_.Link();
     link.LinkOpen = 0;
     const int length = link.BuildCommand(GroupLink, 5, 0, 0);
     if (link.SendCommand(length) != LinkOk || link.ReceiveAnswer() != LinkOk) {
-        Forms().ComWaitForm->hide();
-        main->setEnabled(true);
-        if (vehicleForm) {
-            vehicleForm->show();
-            vehicleForm->setEnabled(true);
+        wait_->hide();
+        if (mainForm_) {
+            mainForm_->setEnabled(true);
+        }
+        if (carInfo_) {
+            carInfo_->show();
+            carInfo_->setEnabled(true);
         }
         return false;
     }
     const RecordDirectoryListing listing = ListRecordDirectory(link.AnswerData());
     ComboBox1->clear();
     ComboBox1->addItems(ToQStringList(listing.lines));
-    entryOfLine_ = listing.entryOfLine;
+    entryOfLine_ = listing.entries;
     if (ComboBox1->currentIndex() < 0 && ComboBox1->count() > 0) {
         ComboBox1->setCurrentIndex(0);
     }
     Button1->setEnabled(true);
-    if (vehicleForm) {
-        vehicleForm->hide();
+    if (carInfo_) {
+        carInfo_->HideForRecordRead();
     }
     std::fill(link.DirectoryCopy.begin(), link.DirectoryCopy.end(), 0);
     if (ComboBox1->count() == 0) {
@@ -140,7 +128,7 @@ bool TGetDataForm::RecordDirectoryJob() {
         Button1->setEnabled(false);
     }
     link.DirectoryCopy = link.IoBuffer;
-    Forms().ComWaitForm->setEnabled(false);
+    wait_->setEnabled(false);
     show();
     return true;
 }
@@ -148,27 +136,25 @@ bool TGetDataForm::RecordDirectoryJob() {
 void TGetDataForm::Button1Click() {
     const int line = ComboBox1->currentIndex();
     if (ComboBox1->count() == 0 || line < 0 || static_cast<std::size_t>(line) >= entryOfLine_.size()) {
-        Dlg().Show(DialogIcon::Information, NoDataLine());
+        context_.Dialogs().Show(DialogIcon::Information, NoDataLine());
         return;
     }
-    TesterLink& link = Link();
-    const std::size_t offset = AnswerDataOffset + 3 * entryOfLine_[static_cast<std::size_t>(line)];
-    const auto* entry = link.DirectoryCopy.data() + offset;
-    const int length = link.BuildCommand(GroupRecord, entry[0], entry[1], entry[2]);
+    TesterLink& link = context_.Link();
+    const std::string& entry = entryOfLine_[static_cast<std::size_t>(line)];
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(entry[i]); };
+    const int length = link.BuildCommand(GroupRecord, byte(0), byte(1), byte(2));
     if (link.SendCommand(length) != LinkOk) {
         ReturnToVehicleForm();
         return;
     }
     if (link.ReceiveAnswer() != LinkOk) {
         hide();
-        if (TCarInfoForm* vehicleForm = Forms().CarInfoForm) {
-            vehicleForm->Panel1->setEnabled(true);
-            vehicleForm->show();
-            vehicleForm->setEnabled(true);
+        if (carInfo_) {
+            carInfo_->ReturnFromRecordRead();
         }
         return;
     }
-    if (!Dlg().Confirm(DialogIcon::Question, "データの登録を行います、よろしいですか？")) {
+    if (!context_.Dialogs().Confirm(DialogIcon::Question, "データの登録を行います、よろしいですか？")) {
         return; // the form stays open with the link open
     }
     SaveRecord(line);
@@ -176,50 +162,44 @@ void TGetDataForm::Button1Click() {
 }
 
 // Files the answer in IoBuffer under the vehicle: the record file first, then its title in the index, so the
-// index never names a record that was not written.
+// index never names a record that was not written; an index that cannot be read stops before anything is written.
 bool TGetDataForm::SaveRecord(int line) {
-    TCarInfoForm* vehicleForm = Forms().CarInfoForm;
-    if (!vehicleForm) {
+    if (!carInfo_) {
         return false;
     }
-    const std::string folder = vehicleForm->VehicleFolder();
-    const std::string title = RecordTitle(S(ComboBox1->itemText(line)), Forms().MainForm->Clock().Now());
-    if (!IsRecordTitleUsable(title)) {
-        Dlg().Show(DialogIcon::Error, "データ名「" + title + "」はファイル名に使えないため、保存できません。");
-        return false;
+    Dialogs& dialogs = context_.Dialogs();
+    const VehicleFolder vehicle = carInfo_->CurrentVehicleFolder();
+    const std::string title = RecordTitle(S(ComboBox1->itemText(line)), context_.Clock().Now());
+    switch (StoreRecord(vehicle, title, context_.Link().AnswerData())) {
+    case StoreResult::Done:
+        return true;
+    case StoreResult::TitleUnusable:
+        dialogs.Show(DialogIcon::Error, "データ名「" + title + "」はファイル名に使えないため、保存できません。");
+        break;
+    case StoreResult::IndexUnreadable:
+        dialogs.Show(DialogIcon::Error, "データ一覧「" + vehicle.MonitorIndexFile() +
+                                            "」を読み込めません。\nデータは登録されていません。");
+        break;
+    case StoreResult::RecordNotWritten:
+        dialogs.Show(DialogIcon::Error, "データファイル「" + vehicle.RecordFile(title) + "」を保存できませんでした。");
+        break;
+    case StoreResult::IndexNotSaved:
+        dialogs.Show(DialogIcon::Error, "データ一覧「" + vehicle.MonitorIndexFile() + "」を保存できませんでした。");
+        break;
     }
-    if (!WriteRecordFile(folder, title, Link().AnswerData())) {
-        Dlg().Show(DialogIcon::Error, "データファイル「" + folder + title + RecordFileExtension +
-                                          "」を保存できませんでした。");
-        return false;
-    }
-    if (!AppendRecordTitle(folder, title)) {
-        Dlg().Show(DialogIcon::Error, "データ一覧「" + folder + MonitorIndexName + "」を保存できませんでした。");
-        return false;
-    }
-    return true;
+    return false;
 }
 
 void TGetDataForm::ReturnToVehicleForm() {
     hide();
-    TCarInfoForm* vehicleForm = Forms().CarInfoForm;
-    if (!vehicleForm) {
-        return;
+    if (carInfo_) {
+        carInfo_->ShowAfterRecordStored();
     }
-    vehicleForm->ReloadOnShow = false;
-    vehicleForm->SetCurrentCustomer(S(vehicleForm->UserNameCB->currentText()));
-    vehicleForm->LoadVehicle();
-    vehicleForm->Panel1->setEnabled(true);
-    vehicleForm->setEnabled(true);
-    vehicleForm->show();
-    vehicleForm->raise();
 }
 
 void TGetDataForm::Button2Click() {
     hide();
-    if (TCarInfoForm* vehicleForm = Forms().CarInfoForm) {
-        vehicleForm->Panel1->setEnabled(true);
-        vehicleForm->show();
-        vehicleForm->setEnabled(true);
+    if (carInfo_) {
+        carInfo_->ReturnFromRecordRead();
     }
 }

@@ -2,25 +2,34 @@
 // link), reads the chosen one and files it under the vehicle chosen in the vehicle information form.
 #pragma once
 
+#include "common/ui/FormBase.h"
+#include "common/ui/FormContext.h"
+
 #include <QWidget>
 
-#include <cstddef>
+#include <string>
 #include <vector>
 
 class QComboBox;
 class QFrame;
 class QPushButton;
+class TCarInfoForm;
+class TComWaitForm;
 
-class TGetDataForm : public QWidget {
+class TGetDataForm : public vanto::FormBase<QWidget> {
     Q_OBJECT
 public:
-    TGetDataForm();
-    ~TGetDataForm() override;
+    explicit TGetDataForm(const vanto::FormContext& context);
+
+    // The vehicle information form it reads for and returns to, and the wait dialog that runs its job (the
+    // record directory is registered there).
+    void Connect(TCarInfoForm* carInfo, TComWaitForm* wait, QWidget* mainForm);
 
     // The record-directory job, run by the wait dialog on the open link. True when this form was shown
     // (the link stays open until the form is hidden).
     bool RecordDirectoryJob();
 
+    void FormShow() override;
     void Button1Click(); // read
     void Button2Click(); // back
 
@@ -30,13 +39,17 @@ public:
     QPushButton* Button2 = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
     void ReturnToVehicleForm();
     bool SaveRecord(int line);
+    std::string NoDataLine() const;
 
-    // For each list line, the index of its directory entry.
-    std::vector<std::size_t> entryOfLine_;
+    vanto::FormContext context_;
+    TCarInfoForm* carInfo_ = nullptr;
+    TComWaitForm* wait_ = nullptr;
+    QWidget* mainForm_ = nullptr;
+    // For each list line, the 3-byte directory entry that the read command sends.
+    std::vector<std::string> entryOfLine_;
 };

@@ -1,8 +1,6 @@
 #include "monitor/ui/Touroku.h"
 
-#include "app/ui/Vantomain.h"
 #include "common/ui/FormHelpers.h"
-#include "common/ui/Forms.h"
 #include "register/ui/Carinfo.h"
 #include "register/ui/Carinfoupdate.h"
 #include "register/ui/Customer.h"
@@ -10,7 +8,6 @@
 
 #include <QFrame>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 using namespace vanto;
@@ -23,10 +20,10 @@ QPushButton* MenuButton(QWidget* parent, const char* name, const char* caption) 
 }
 } // namespace
 
-TTourokuForm::TTourokuForm() : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TTourokuForm::TTourokuForm(const FormContext& context)
+    : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context) {
     setObjectName("TourokuForm");
     setFont(FixedFont(13));
-    Forms().TourokuForm = this;
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName("Panel1");
@@ -55,72 +52,55 @@ TTourokuForm::TTourokuForm() : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindow
     connect(modoru_BTN, &QPushButton::clicked, this, &TTourokuForm::modoru_BTNClick);
 }
 
-TTourokuForm::~TTourokuForm() {
-    if (Forms().TourokuForm == this) {
-        Forms().TourokuForm = nullptr;
-    }
-}
-
-void TTourokuForm::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!event->spontaneous()) {
-        FormShow();
-    }
+void TTourokuForm::Connect(QWidget* mainMenu, TCustomerForm* customer, TCarInfoUpdateForm* vehicle,
+                           TCarInfoForm* carInfo) {
+    mainMenu_ = mainMenu;
+    customer_ = customer;
+    vehicle_ = vehicle;
+    carInfo_ = carInfo;
+    Button1->setEnabled(customer_ != nullptr);
+    Button2->setEnabled(vehicle_ != nullptr);
+    Button3->setEnabled(carInfo_ != nullptr);
 }
 
 void TTourokuForm::FormShow() {
     setEnabled(true);
-    setWindowTitle(Q(Forms().MainForm->TesterName + "よりモニタデータ読み込み"));
+    setWindowTitle(Q(context_.TesterName() + "よりモニタデータ読み込み"));
     adjustSize();
     CenterOnScreen(this);
 }
 
 void TTourokuForm::Button1Click() {
-    TCustomerForm* form = Forms().CustomerForm;
-    if (!form) {
+    if (!customer_) {
         return;
     }
     hide();
-    form->Prepare();
-    form->show();
-}
-
-void TTourokuForm::PrepareCarInfoUpdateForm() {
-    if (TCarInfoUpdateForm* form = Forms().CarInfoUpdateForm) {
-        form->Reset();
-        LoadCustomerSelector(form->UserNameCB);
-    }
+    customer_->ShowFromMenu();
 }
 
 void TTourokuForm::Button2Click() {
-    TCarInfoUpdateForm* form = Forms().CarInfoUpdateForm;
-    if (!form) {
+    if (!vehicle_) {
         return;
     }
     hide();
-    PrepareCarInfoUpdateForm();
-    form->ReloadOnShow = true;
-    form->show();
+    vehicle_->ShowFromMenu();
 }
 
 // The vehicle information form keeps the vehicle update form in step, so that one is prepared too.
 void TTourokuForm::Button3Click() {
-    TCarInfoForm* form = Forms().CarInfoForm;
-    if (!form) {
+    if (!carInfo_) {
         return;
     }
     hide();
-    PrepareCarInfoUpdateForm();
-    if (TCarInfoUpdateForm* update = Forms().CarInfoUpdateForm) {
-        update->ReloadOnShow = true;
+    if (vehicle_) {
+        vehicle_->PrepareFromMenu();
     }
-    form->Reset();
-    LoadCustomerSelector(form->UserNameCB);
-    form->ReloadOnShow = true;
-    form->show();
+    carInfo_->ShowFromMenu();
 }
 
 void TTourokuForm::modoru_BTNClick() {
     hide();
-    Forms().MainForm->show();
+    if (mainMenu_) {
+        mainMenu_->show();
+    }
 }

@@ -1,27 +1,31 @@
-// The monitor data menu: leads to customer entry, vehicle entry and the vehicle information form, preparing
-// each target form and filling its customer selector from the customer list.
+// The monitor data menu: leads to customer entry, vehicle entry and the vehicle information form, each of which
+// it opens with the customer list loaded afresh.
 #pragma once
+
+#include "common/ui/FormBase.h"
+#include "common/ui/FormContext.h"
 
 #include <QWidget>
 
 class QFrame;
 class QPushButton;
+class TCarInfoForm;
+class TCarInfoUpdateForm;
+class TCustomerForm;
 
-class TTourokuForm : public QWidget {
+class TTourokuForm : public vanto::FormBase<QWidget> {
     Q_OBJECT
 public:
-    TTourokuForm();
-    ~TTourokuForm() override;
+    explicit TTourokuForm(const vanto::FormContext& context);
 
-    void FormShow();
+    // The forms it leads to and the main menu it returns to.
+    void Connect(QWidget* mainMenu, TCustomerForm* customer, TCarInfoUpdateForm* vehicle, TCarInfoForm* carInfo);
+
+    void FormShow() override;
     void Button1Click(); // customer entry
     void Button2Click(); // vehicle entry
     void Button3Click(); // vehicle information: data import and printing
     void modoru_BTNClick();
-
-    // Resets the vehicle update form and fills its customer selector, to be shown later or kept in step by the
-    // vehicle information form.
-    void PrepareCarInfoUpdateForm();
 
     QFrame* Panel1 = nullptr;
     QPushButton* Button1 = nullptr;
@@ -29,6 +33,10 @@ public:
     QPushButton* Button3 = nullptr; // "データ取込・印刷": the vehicle information form
     QPushButton* modoru_BTN = nullptr;
 
-protected:
-    void showEvent(QShowEvent* event) override;
+private:
+    vanto::FormContext context_;
+    QWidget* mainMenu_ = nullptr;
+    TCustomerForm* customer_ = nullptr;
+    TCarInfoUpdateForm* vehicle_ = nullptr;
+    TCarInfoForm* carInfo_ = nullptr;
 };

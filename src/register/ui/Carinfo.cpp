@@ -1,18 +1,15 @@
 #include "register/ui/Carinfo.h"
 
-#include "app/ui/Vantomain.h"
 #include "common/Dialogs.h"
 #include "common/Paths.h"
 #include "common/TextFile.h"
 #include "common/ui/FormHelpers.h"
-#include "common/ui/Forms.h"
 #include "monitor/MonitorFiles.h"
-#include "monitor/ui/Touroku.h"
+#include "register/CustomerSave.h"
 #include "register/Register.h"
 #include "register/VehicleExport.h"
 #include "register/ui/Carinfoupdate.h"
 #include "register/ui/RegisterUi.h"
-#include "register/ui/Searchcustomer.h"
 #include "tester/TesterLink.h"
 #include "tester/ui/Combusy.h"
 
@@ -25,14 +22,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 using namespace vanto;
 
 namespace {
-
-Dialogs& Dlg() { return MainDialogs(); }
 
 QLineEdit* DisplayField(QWidget* parent, const char* name, const char* label, int maxLength = 0) {
     QLineEdit* edit = MakeDisplayField(parent, name, QString::fromUtf8(label));
@@ -48,7 +42,9 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
     return button;
 }
 
-QLabel* Label(const char* text, QWidget* parent) { return MakeLabel(parent, text); }
+QLabel* Label(const char* text, QWidget* parent) {
+    return MakeLabel(parent, text);
+}
 
 void SetLines(QComboBox* combo, const std::vector<std::string>& lines) {
     combo->clear();
@@ -57,18 +53,26 @@ void SetLines(QComboBox* combo, const std::vector<std::string>& lines) {
 
 } // namespace
 
-TCarInfoForm::TCarInfoForm() : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TCarInfoForm::TCarInfoForm(const FormContext& context, TSearchCustomerForm* search)
+    : TVehicleSelectionForm(context, search) {
     setObjectName("CarInfoForm");
     setWindowTitle("データ取込・印刷");
     setFont(FixedFont(12));
     BuildLayout();
-    Forms().CarInfoForm = this;
 }
 
-TCarInfoForm::~TCarInfoForm() {
-    if (Forms().CarInfoForm == this) {
-        Forms().CarInfoForm = nullptr;
-    }
+void TCarInfoForm::Connect(TCarInfoUpdateForm* update, TComWaitForm* wait, QWidget* menu, QWidget* printSetup) {
+    update_ = update;
+    wait_ = wait;
+    menu_ = menu;
+    printSetup_ = printSetup;
+    Button6->setEnabled(false);
+}
+
+void TCarInfoForm::ShowFromMenu() {
+    PrepareFromMenu();
+    Panel1->setEnabled(true);
+    show();
 }
 
 void TCarInfoForm::BuildLayout() {
@@ -128,9 +132,9 @@ void TCarInfoForm::BuildLayout() {
     vehicleGrid->addWidget(CarNoCB, 0, 1);
     vehicleGrid->addWidget(Label("管理番号", vehicle), 0, 2);
     vehicleGrid->addWidget(NumberCB, 0, 3);
-    const std::pair<const char*, QLineEdit*> rows[] = {{"メーカー", Edit5}, {"車種", Edit6}, {"車台番号", Edit11},
-                                                        {"型式", Edit1},    {"初年度登録年月", Edit7},
-                                                        {"エンジン形式", Edit8}};
+    const std::pair<const char*, QLineEdit*> rows[] = {{"メーカー", Edit5},       {"車種", Edit6},
+                                                       {"車台番号", Edit11},      {"型式", Edit1},
+                                                       {"初年度登録年月", Edit7}, {"エンジン形式", Edit8}};
     int row = 1;
     for (const auto& [label, edit] : rows) {
         vehicleGrid->addWidget(Label(label, vehicle), row, 0);
@@ -140,8 +144,8 @@ void TCarInfoForm::BuildLayout() {
     vehicleGrid->addWidget(Label("コメント", vehicle), row, 0);
     vehicleGrid->addWidget(Edit9, row, 1, 1, 3);
 
-    auto recordColumn = [this](const char* caption, const char* comboName, const char* memoName,
-                                QComboBox*& combo, QPlainTextEdit*& memo) {
+    auto recordColumn = [this](const char* caption, const char* comboName, const char* memoName, QComboBox*& combo,
+                               QPlainTextEdit*& memo) {
         auto* box = new QGroupBox(QString::fromUtf8(caption), Panel1);
         combo = new QComboBox(box);
         SetupCombo(combo, comboName, QString::fromUtf8(caption), false);
@@ -198,12 +202,9 @@ void TCarInfoForm::BuildLayout() {
     connect(Button1, &QPushButton::clicked, this, &TCarInfoForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TCarInfoForm::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TCarInfoForm::Button3Click);
-    // Printing leads to the print setup form, which is not part of the program yet.
+    connect(Button6, &QPushButton::clicked, this, &TCarInfoForm::Button6Click);
+    // Printing needs the print setup form; the button stays off without it.
     Button6->setEnabled(false);
-}
-
-std::string TCarInfoForm::VehicleFolder() const {
-    return WithTrailingSeparator(MainRegister().VehicleFolder(currentCustomer_, currentVehicle_));
 }
 
 void TCarInfoForm::Reset() {
@@ -221,92 +222,53 @@ void TCarInfoForm::Reset() {
     memo3Lines_.clear();
 }
 
-void TCarInfoForm::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!event->spontaneous()) {
-        FormShow();
+void TCarInfoForm::DisableForNoCustomers() {
+    for (QPushButton* button : {Button1, Button2, Button6, Button7, Button10}) {
+        button->setEnabled(false);
     }
 }
 
-void TCarInfoForm::FormShow() {
-    customerIndex_ = -1;
-    if (!ReloadOnShow) {
-        return;
-    }
-    if (UserNameCB->count() == 0) {
-        UserNameCB->addItem(QString::fromUtf8(NoDataPlaceholder));
-        UserNameCB->setCurrentIndex(0);
-        for (QPushButton* button : {Button1, Button2, Button6, Button7, Button10}) {
-            button->setEnabled(false);
-        }
-    } else {
-        customerIndex_ = UserNameCB->currentIndex();
-        if (UserNameCB->currentIndex() < 0) {
-            UserNameCB->setCurrentIndex(0);
-            currentCustomer_ = S(UserNameCB->currentText());
-            LoadCustomer();
-        }
-    }
-    CenterOnScreen(this);
-}
-
-void TCarInfoForm::LoadCustomer() {
-    if (UserNameCB->count() == 0) {
-        Dlg().Show(DialogIcon::Information, "お客様の登録が有りません。");
-        return;
-    }
-    const CustomerProfile profile = MainRegister().ReadCustomer(currentCustomer_);
+void TCarInfoForm::ShowCustomer(const CustomerProfile& profile) {
     ShowContact(profile, {{Edit2, Edit21, Edit22}, {Edit3, Edit23, Edit24}, {Edit25, Edit20}, Edit4});
-    currentVehicle_ = profile.CarNo;
-    if (TCarInfoUpdateForm* update = Forms().CarInfoUpdateForm) {
-        update->UserNameCB->setCurrentIndex(UserNameCB->currentIndex());
-    }
-    ListVehicles();
-    LoadVehicle();
+}
+
+void TCarInfoForm::AfterCustomerLoaded() {
     Button10->setEnabled(true);
 }
 
-// Lists the customer's vehicles here and in the vehicle update form, which this form keeps in step.
-void TCarInfoForm::ListVehicles() {
-    TCarInfoUpdateForm* update = Forms().CarInfoUpdateForm;
-    CarNoCB->clear();
+// The management numbers follow the vehicle list.
+void TCarInfoForm::AfterVehiclesListed() {
+    const QSignalBlocker block(NumberCB);
     NumberCB->clear();
-    if (update) {
-        update->CarNoCB->clear();
-        update->CarNoTimeCB->clear();
+    for (std::size_t number = 1; number <= vehicles_.size(); ++number) {
+        NumberCB->addItem(QString::number(number));
     }
-    const auto vehicles = MainRegister().ListVehicles(currentCustomer_);
-    int number = 1;
-    for (const VehicleEntry& vehicle : vehicles) {
-        CarNoCB->addItem(Q(vehicle.Number));
-        NumberCB->addItem(QString::number(number++));
-        if (update) {
-            update->CarNoCB->addItem(Q(vehicle.Number));
-            update->CarNoTimeCB->addItem(QString::number(vehicle.Time));
-        }
-    }
-    CarNoCB->setEditText(Q(currentVehicle_));
-    SelectMatchingItem(CarNoCB);
     NumberCB->setCurrentIndex(CarNoCB->currentIndex());
-    if (update) {
-        update->CarNoCB->setEditText(Q(currentVehicle_));
-        SelectMatchingItem(update->CarNoCB);
+    if (CarNoCB->currentIndex() < 0) {
+        NumberCB->setEditText({});
     }
-    SetVehicleButtons(!vehicles.empty());
+    SetVehicleButtons(!vehicles_.empty());
+    KeepPartnerInStep();
+}
+
+void TCarInfoForm::KeepPartnerInStep() {
+    if (update_) {
+        update_->KeepInStepWith(Selection());
+    }
 }
 
 void TCarInfoForm::SetVehicleButtons(bool enabled) {
     for (QPushButton* button : {Button7, Button1, Button2}) {
         button->setEnabled(enabled);
     }
-    Button6->setEnabled(enabled && Forms().PrintSet != nullptr);
+    Button6->setEnabled(enabled && printSetup_ != nullptr);
 }
 
 void TCarInfoForm::LoadVehicle() {
     if (currentVehicle_.empty()) {
         return;
     }
-    const VehicleProfile vehicle = MainRegister().ReadVehicle(currentCustomer_, currentVehicle_);
+    const VehicleProfile vehicle = Reg().ReadVehicle(currentCustomer_, currentVehicle_);
     Edit5->setText(Q(vehicle.Maker));
     Edit6->setText(Q(vehicle.TypeCar));
     Edit11->setText(Q(vehicle.BodyNumber));
@@ -320,14 +282,12 @@ void TCarInfoForm::LoadVehicle() {
     LoadRecords();
     SelectMatchingItem(CarNoCB);
     NumberCB->setCurrentIndex(CarNoCB->currentIndex());
-    if (TCarInfoUpdateForm* update = Forms().CarInfoUpdateForm) {
-        update->CarNoCB->setCurrentIndex(CarNoCB->currentIndex());
-    }
+    KeepPartnerInStep();
 }
 
 // Both record selectors list the vehicle's index; both memos show the first record.
 void TCarInfoForm::LoadRecords() {
-    const std::vector<std::string> titles = ReadMonitorIndex(VehicleFolder());
+    const std::vector<std::string> titles = ReadMonitorIndex(CurrentVehicleFolder());
     for (QComboBox* combo : {ComboBox2, ComboBox3}) {
         SetLines(combo, titles);
         combo->setCurrentIndex(titles.empty() ? -1 : 0);
@@ -340,28 +300,16 @@ void TCarInfoForm::LoadMemo(QComboBox* selector, QPlainTextEdit* memo, std::vect
     memo->clear();
     lines.clear();
     if (selector->currentIndex() >= 0) {
-        lines = ReadRecordLines(VehicleFolder(), S(selector->currentText()));
+        lines = ReadRecordLines(CurrentVehicleFolder(), S(selector->currentText()));
         memo->setPlainText(ToQStringList(lines).join('\n'));
     }
 }
 
-void TCarInfoForm::ComboBox2Change() { LoadMemo(ComboBox2, Memo2, memo2Lines_); }
-void TCarInfoForm::ComboBox3Change() { LoadMemo(ComboBox3, Memo3, memo3Lines_); }
-
-void TCarInfoForm::UserNameCBChange() {
-    Reset();
-    currentCustomer_ = S(UserNameCB->currentText());
-    LoadCustomer();
+void TCarInfoForm::ComboBox2Change() {
+    LoadMemo(ComboBox2, Memo2, memo2Lines_);
 }
-
-void TCarInfoForm::CarNoCBChange() {
-    const std::string text = S(CarNoCB->currentText());
-    if (!MainRegister().VehicleExists(currentCustomer_, text)) {
-        CarNoCB->setEditText(Q(currentVehicle_));
-        return;
-    }
-    currentVehicle_ = text;
-    LoadVehicle();
+void TCarInfoForm::ComboBox3Change() {
+    LoadMemo(ComboBox3, Memo3, memo3Lines_);
 }
 
 void TCarInfoForm::NumberCBChange() {
@@ -380,30 +328,20 @@ void TCarInfoForm::NumberCBChange() {
 }
 
 void TCarInfoForm::Button10Click() {
-    TSearchCustomerForm* search = Forms().SearchCustomerForm;
-    if (!search) {
-        return;
-    }
-    search->IncludeVehicles = true;
-    if (search->exec() != QDialog::Accepted) {
-        return;
-    }
-    UserNameCB->setCurrentIndex(search->ResultLine());
-    UserNameCBChange();
-    CarNoCB->setEditText(Q(search->ResultVehicle()));
-    CarNoCBChange();
+    SearchClick();
 }
 
 void TCarInfoForm::Button1Click() {
     if (UserNameCB->currentText().isEmpty()) {
-        Dlg().Show(DialogIcon::Information, "お客様名を入力してください。");
+        context_.Dialogs().Show(DialogIcon::Information, EnterCustomerNameMessage);
         return;
     }
-    TTestMainForm* main = Forms().MainForm;
-    main->Link->ConnectTester(main->TesterName);
+    if (!wait_) {
+        return;
+    }
+    context_.Link().ConnectTester(context_.TesterName());
     customerIndex_ = UserNameCB->currentIndex();
-    main->PendingJob = TComWaitForm::RecordDirectoryJob;
-    Forms().ComWaitForm->StartTimer();
+    wait_->StartJob(TesterJob::RecordDirectory);
 }
 
 void TCarInfoForm::Button2Click() {
@@ -412,9 +350,10 @@ void TCarInfoForm::Button2Click() {
         return;
     }
     ReloadOnShow = false;
-    if (!MainRegister().RemoveMonitorEntry(currentCustomer_, currentVehicle_, ComboBox2->currentIndex())) {
-        Dlg().Show(DialogIcon::Error, "データ一覧「" + VehicleFolder() + MonitorIndexName +
-                                          "」を保存できませんでした。\nデータは削除されていません。");
+    const VehicleFolder vehicle = CurrentVehicleFolder();
+    if (!RemoveMonitorEntry(vehicle, ComboBox2->currentIndex())) {
+        context_.Dialogs().Show(DialogIcon::Error, "データ一覧「" + vehicle.MonitorIndexFile() +
+                                                       "」を保存できませんでした。\nデータは削除されていません。");
         return;
     }
     LoadRecords();
@@ -443,21 +382,84 @@ void TCarInfoForm::Button7Click() {
     data.Second = {S(ComboBox3->currentText()), memo3Lines_};
 
     FileDialogOptions options;
-    options.fileName = VehicleExportFileName(data.Customer, FormatShortJapaneseTimestamp(Forms().MainForm->Clock().Now()));
+    options.fileName = VehicleExportFileName(data.Customer, FormatShortJapaneseTimestamp(context_.Clock().Now()));
     options.defaultExtension = "txt";
     options.filter = "テキストファイル|*.txt";
-    const auto file = Dlg().SaveFile(options);
+    const auto file = context_.Dialogs().SaveFile(options);
     if (!file) {
         return;
     }
     if (!SaveSjisLines(PathFromUtf8(*file), VehicleExportLines(data))) {
-        Dlg().Show(DialogIcon::Error, "ファイル「" + *file + "」を作成できませんでした。");
+        context_.Dialogs().Show(DialogIcon::Error, "ファイル「" + *file + "」を作成できませんでした。");
     }
 }
 
 void TCarInfoForm::Button3Click() {
     hide();
-    if (Forms().TourokuForm) {
-        Forms().TourokuForm->show();
+    if (menu_) {
+        menu_->show();
     }
+}
+
+void TCarInfoForm::Button6Click() {
+    if (!printSetup_) {
+        return;
+    }
+    hide();
+    printSetup_->show();
+}
+
+void TCarInfoForm::ReturnFromPrinting() {
+    show();
+    setEnabled(true);
+}
+
+void TCarInfoForm::RecordReadStarted() {
+    Panel1->setEnabled(false);
+}
+
+void TCarInfoForm::HideForRecordRead() {
+    hide();
+}
+
+void TCarInfoForm::ReturnFromRecordRead() {
+    Panel1->setEnabled(true);
+    show();
+    setEnabled(true);
+}
+
+void TCarInfoForm::ShowAfterRecordStored() {
+    ReloadOnShow = false;
+    currentCustomer_ = S(UserNameCB->currentText());
+    LoadVehicle();
+    Panel1->setEnabled(true);
+    setEnabled(true);
+    show();
+    raise();
+}
+
+CarInfoFields TCarInfoForm::Fields() const {
+    CarInfoFields f;
+    f.Customer = S(UserNameCB->currentText());
+    f.Post1 = S(Edit25->text());
+    f.Post2 = S(Edit20->text());
+    f.Tel1 = S(Edit2->text());
+    f.Tel2 = S(Edit21->text());
+    f.Tel3 = S(Edit22->text());
+    f.Mobile1 = S(Edit3->text());
+    f.Mobile2 = S(Edit23->text());
+    f.Mobile3 = S(Edit24->text());
+    f.Address = S(Edit4->text());
+    f.VehicleNumber = S(CarNoCB->currentText());
+    f.Vehicle = {S(Edit5->text()),  S(Edit6->text()),  S(Edit7->text()),  S(Edit8->text()), S(Edit9->text()),
+                 S(Edit11->text()), S(Edit12->text()), S(Edit10->text()), S(Edit13->text())};
+    for (int i = 0; i < ComboBox2->count(); ++i) {
+        f.Records.push_back(S(ComboBox2->itemText(i)));
+    }
+    return f;
+}
+
+void TCarInfoForm::TakePrintedMileage(const std::string& mileage, const std::string& nextCheck) {
+    Edit10->setText(Q(mileage));
+    Edit13->setText(Q(nextCheck));
 }

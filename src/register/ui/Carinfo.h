@@ -1,43 +1,61 @@
 // The vehicle information form: one customer's contact data and one of his vehicles with its stored records,
-// side by side; from here a record is read from the tester, removed from the list, or the vehicle exported.
+// side by side; from here a record is read from the tester, removed from the list, or the vehicle exported or
+// printed. It keeps the vehicle update form's selection in step with its own.
 #pragma once
 
-#include <QWidget>
+#include "register/ui/VehicleSelection.h"
 
 #include <string>
 #include <vector>
 
-class QComboBox;
 class QFrame;
-class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class TCarInfoUpdateForm;
+class TComWaitForm;
 
-class TCarInfoForm : public QWidget {
+// The vehicle as the form shows it: what the print setup copies onto the sheet.
+struct CarInfoFields {
+    std::string Customer;
+    std::string Post1, Post2;
+    std::string Tel1, Tel2, Tel3;
+    std::string Mobile1, Mobile2, Mobile3;
+    std::string Address;
+    std::string VehicleNumber; // the vehicle selector's text
+    vanto::VehicleProfile Vehicle;
+    std::vector<std::string> Records; // the vehicle's record titles, as listed
+};
+
+class TCarInfoForm : public TVehicleSelectionForm {
     Q_OBJECT
 public:
-    TCarInfoForm();
-    ~TCarInfoForm() override;
+    TCarInfoForm(const vanto::FormContext& context, TSearchCustomerForm* search);
 
-    // Set by the opening menu so that the next show selects the first customer and his current vehicle.
-    bool ReloadOnShow = false;
+    // The forms this one talks to: the vehicle update form it keeps in step, the wait dialog that runs the record
+    // directory, the menu it returns to and the print setup form (null until printing is available).
+    void Connect(TCarInfoUpdateForm* update, TComWaitForm* wait, QWidget* menu, QWidget* printSetup);
 
-    const std::string& CurrentCustomer() const { return currentCustomer_; }
-    const std::string& CurrentVehicle() const { return currentVehicle_; }
-    void SetCurrentCustomer(const std::string& name) { currentCustomer_ = name; }
-    // The current vehicle's folder (with a trailing separator).
-    std::string VehicleFolder() const;
+    // Opening from the monitor data menu.
+    void ShowFromMenu();
 
-    // Clears the vehicle and record lists, the display fields, the hidden fields and both memos.
-    void Reset();
-    void FormShow();
-    void LoadCustomer();
-    void LoadVehicle();
+    // The record reading form's steps: it shows itself over this form (which stops taking input), hides this form
+    // once the tester's records are listed, gives it back unchanged, or gives it back with the record stored (the
+    // customer and vehicle stay; the new record is listed).
+    void RecordReadStarted();
+    void HideForRecordRead();
+    void ReturnFromRecordRead();
+    void ShowAfterRecordStored();
+
+    // The print setup form's view of the vehicle, and its save of the two fields it edits.
+    CarInfoFields Fields() const;
+    void TakePrintedMileage(const std::string& mileage, const std::string& nextCheck);
+    void ReturnFromPrinting();
+
+    void Reset() override;
+    void LoadVehicle() override;
 
     // Handlers.
-    void UserNameCBChange();
-    void CarNoCBChange();
     void NumberCBChange();
     void ComboBox2Change();
     void ComboBox3Change();
@@ -46,14 +64,13 @@ public:
     void Button1Click();  // data import from the tester
     void Button2Click();  // remove a record from the list
     void Button3Click();  // return
+    void Button6Click();  // print
 
     QFrame* Panel1 = nullptr;
-    QComboBox* UserNameCB = nullptr;
     QLineEdit *Edit25 = nullptr, *Edit20 = nullptr;
     QLineEdit *Edit2 = nullptr, *Edit21 = nullptr, *Edit22 = nullptr;
     QLineEdit *Edit3 = nullptr, *Edit23 = nullptr, *Edit24 = nullptr;
     QLineEdit* Edit4 = nullptr;
-    QComboBox* CarNoCB = nullptr;
     QComboBox* NumberCB = nullptr;
     QLineEdit *Edit5 = nullptr, *Edit6 = nullptr, *Edit11 = nullptr, *Edit1 = nullptr, *Edit7 = nullptr,
               *Edit8 = nullptr, *Edit9 = nullptr;
@@ -66,19 +83,23 @@ public:
                 *Button3 = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void DisableForNoCustomers() override;
+    void ShowCustomer(const vanto::CustomerProfile& profile) override;
+    void AfterCustomerLoaded() override;
+    void AfterVehiclesListed() override;
 
 private:
     void BuildLayout();
-    void ListVehicles();
     void LoadRecords();
     void LoadMemo(QComboBox* selector, QPlainTextEdit* memo, std::vector<std::string>& lines);
     void SetVehicleButtons(bool enabled);
+    void KeepPartnerInStep();
 
-    int customerIndex_ = -1;
+    TCarInfoUpdateForm* update_ = nullptr;
+    TComWaitForm* wait_ = nullptr;
+    QWidget* menu_ = nullptr;
+    QWidget* printSetup_ = nullptr;
     // The lines each memo shows, as the record file holds them.
     std::vector<std::string> memo2Lines_;
     std::vector<std::string> memo3Lines_;
-    std::string currentCustomer_;
-    std::string currentVehicle_;
 };

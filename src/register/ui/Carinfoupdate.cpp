@@ -2,11 +2,8 @@
 
 #include "common/Dialogs.h"
 #include "common/ui/FormHelpers.h"
-#include "common/ui/Forms.h"
-#include "monitor/ui/Touroku.h"
 #include "register/Register.h"
 #include "register/ui/RegisterUi.h"
-#include "register/ui/Searchcustomer.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,25 +12,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 using namespace vanto;
 
 namespace {
 const QString NewVehicleCaption = QString::fromUtf8("車両新規登録");
-const QString CancelEntryCaption = QString::fromUtf8("登録取消");
-const QString NoCustomers = QString::fromUtf8("データは登録されていません。");
+const QString CancelEntryCaption = QString::fromUtf8(CancelEntryText);
 constexpr const char* VehicleLabel = "車両番号";
-constexpr int PlaceholderRole = Qt::UserRole + 1;
 } // namespace
 
-TCarInfoUpdateForm::TCarInfoUpdateForm()
-    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TCarInfoUpdateForm::TCarInfoUpdateForm(const FormContext& context, TSearchCustomerForm* search)
+    : TVehicleSelectionForm(context, search) {
     setObjectName("CarInfoUpdateForm");
     setWindowTitle("車両情報");
     setFont(FixedFont(13));
-    Forms().CarInfoUpdateForm = this;
 
     UserNameCB = new QComboBox(this);
     SetupCombo(UserNameCB, "UserNameCB", "お客様名", false);
@@ -93,7 +86,7 @@ TCarInfoUpdateForm::TCarInfoUpdateForm()
     connect(UserNameCB, &QComboBox::activated, this, &TCarInfoUpdateForm::UserNameCBChange);
     connect(CarNoCB, &QComboBox::activated, this, &TCarInfoUpdateForm::CarNoCBChange);
     connect(CarNoCB->lineEdit(), &QLineEdit::textEdited, this, &TCarInfoUpdateForm::CarNoCBChange);
-    connect(SearchBtn, &QPushButton::clicked, this, &TCarInfoUpdateForm::SearchBtnClick);
+    connect(SearchBtn, &QPushButton::clicked, this, &TCarInfoUpdateForm::SearchClick);
     connect(InsertBtn, &QPushButton::clicked, this, &TCarInfoUpdateForm::InsertBtnClick);
     connect(DecBtn, &QPushButton::clicked, this, &TCarInfoUpdateForm::DecBtnClick);
     connect(DeleteBtn, &QPushButton::clicked, this, &TCarInfoUpdateForm::DeleteBtnClick);
@@ -163,18 +156,36 @@ void TCarInfoUpdateForm::BuildLayout() {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TCarInfoUpdateForm::~TCarInfoUpdateForm() {
-    if (Forms().CarInfoUpdateForm == this) {
-        Forms().CarInfoUpdateForm = nullptr;
-    }
-}
-
 bool TCarInfoUpdateForm::NewVehicleMode() const {
     return InsertBtn->text() == CancelEntryCaption;
 }
 
 bool TCarInfoUpdateForm::HasCustomers() const {
-    return UserNameCB->count() > 0 && !UserNameCB->itemData(0, PlaceholderRole).toBool();
+    return ::HasCustomers(UserNameCB);
+}
+
+void TCarInfoUpdateForm::ShowFromMenu() {
+    PrepareFromMenu();
+    show();
+}
+
+void TCarInfoUpdateForm::KeepInStepWith(const VehicleSelectionState& selection) {
+    {
+        const QSignalBlocker block(UserNameCB);
+        UserNameCB->setCurrentIndex(selection.CustomerIndex);
+    }
+    currentCustomer_ = selection.Customer;
+    currentVehicle_ = selection.CurrentVehicle;
+    vehicles_ = selection.Vehicles;
+    const QSignalBlocker block(CarNoCB);
+    CarNoCB->clear();
+    CarNoTimeCB->clear();
+    for (const VehicleEntry& vehicle : vehicles_) {
+        CarNoCB->addItem(Q(vehicle.Number));
+        CarNoTimeCB->addItem(QString::number(vehicle.Time));
+    }
+    CarNoCB->setCurrentIndex(selection.VehicleIndex);
+    CarNoCB->setEditText(Q(selection.CurrentVehicle));
 }
 
 void TCarInfoUpdateForm::Reset() {
@@ -187,68 +198,37 @@ void TCarInfoUpdateForm::Reset() {
     }
 }
 
-void TCarInfoUpdateForm::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!event->spontaneous()) {
-        FormShow();
+void TCarInfoUpdateForm::DisableForNoCustomers() {
+    for (QPushButton* b : {DecBtn, DeleteBtn, SearchBtn, InsertBtn}) {
+        b->setEnabled(false);
     }
 }
 
-void TCarInfoUpdateForm::FormShow() {
-    CustomerIndex = -1;
-    if (ReloadOnShow) {
-        if (UserNameCB->count() == 0) {
-            UserNameCB->addItem(NoCustomers);
-            UserNameCB->setItemData(0, true, PlaceholderRole);
-            UserNameCB->setCurrentIndex(0);
-            for (QPushButton* b : {DecBtn, DeleteBtn, SearchBtn, InsertBtn}) {
-                b->setEnabled(false);
-            }
-        } else {
-            CustomerIndex = UserNameCB->currentIndex();
-            if (UserNameCB->currentIndex() < 0) {
-                UserNameCB->setCurrentIndex(0);
-                CurrentCustomer = S(UserNameCB->currentText());
-                LoadCustomer();
-            }
-        }
-    }
-    adjustSize();
-    CenterOnScreen(this);
-}
-
-void TCarInfoUpdateForm::LoadCustomer() {
-    if (!HasCustomers()) {
-        MainDialogs().Show(DialogIcon::Information, "お客様の登録が有りません。");
-        return;
-    }
-    const CustomerProfile profile = MainRegister().ReadCustomer(CurrentCustomer);
+void TCarInfoUpdateForm::ShowCustomer(const CustomerProfile& profile) {
     ShowContact(profile, {{Phon1, Phon2, Phon3}, {Mobile1, Mobile2, Mobile3}, {Zip1, Zip2}, Add});
-    CurrentVehicle = profile.CarNo;
-    ListVehicles();
-    LoadVehicle();
+}
+
+void TCarInfoUpdateForm::BeforeCustomerChange() {
+    SetNewVehicleMode(false);
+}
+
+void TCarInfoUpdateForm::AfterCustomerLoaded() {
     ApplyModeLook();
 }
 
-void TCarInfoUpdateForm::ListVehicles() {
-    const QSignalBlocker block(CarNoCB);
-    CarNoCB->clear();
+void TCarInfoUpdateForm::AfterVehiclesListed() {
     CarNoTimeCB->clear();
-    for (const VehicleEntry& vehicle : MainRegister().ListVehicles(CurrentCustomer)) {
-        CarNoCB->addItem(Q(vehicle.Number));
+    for (const VehicleEntry& vehicle : vehicles_) {
         CarNoTimeCB->addItem(QString::number(vehicle.Time));
     }
-    CarNoCB->setCurrentIndex(-1);
-    CarNoCB->setEditText(Q(CurrentVehicle));
-    SelectMatchingItem(CarNoCB);
 }
 
 void TCarInfoUpdateForm::LoadVehicle() {
-    CarNo->setText(Q(CurrentVehicle));
-    if (CurrentVehicle.empty()) {
+    CarNo->setText(Q(currentVehicle_));
+    if (currentVehicle_.empty()) {
         return;
     }
-    const VehicleProfile v = MainRegister().ReadVehicle(CurrentCustomer, CurrentVehicle);
+    const VehicleProfile v = Reg().ReadVehicle(currentCustomer_, currentVehicle_);
     Maker->setText(Q(v.Maker));
     CarName->setText(Q(v.TypeCar));
     Model->setText(Q(v.Model));
@@ -284,42 +264,6 @@ void TCarInfoUpdateForm::SetNewVehicleMode(bool on) {
     HintLabel->setVisible(on);
 }
 
-void TCarInfoUpdateForm::UserNameCBChange() {
-    Reset();
-    CurrentCustomer = S(UserNameCB->currentText());
-    SetNewVehicleMode(false);
-    LoadCustomer();
-}
-
-void TCarInfoUpdateForm::CarNoCBChange() {
-    const std::string text = S(CarNoCB->currentText());
-    if (!MainRegister().VehicleExists(CurrentCustomer, text)) {
-        CarNoCB->setEditText(Q(CurrentVehicle));
-        return;
-    }
-    CurrentVehicle = text;
-    LoadVehicle();
-}
-
-void TCarInfoUpdateForm::SearchBtnClick() {
-    TSearchCustomerForm* search = Forms().SearchCustomerForm;
-    if (!search) {
-        return;
-    }
-    search->IncludeVehicles = true;
-    if (search->exec() != QDialog::Accepted) {
-        return;
-    }
-    const int line = search->ResultLine();
-    if (line < 0 || line >= UserNameCB->count() || !HasCustomers()) {
-        return;
-    }
-    UserNameCB->setCurrentIndex(line);
-    UserNameCBChange();
-    CarNoCB->setEditText(Q(search->ResultVehicle()));
-    CarNoCBChange();
-}
-
 void TCarInfoUpdateForm::InsertBtnClick() {
     const bool entering = !NewVehicleMode();
     SetNewVehicleMode(entering);
@@ -335,77 +279,98 @@ void TCarInfoUpdateForm::InsertBtnClick() {
     }
 }
 
-void TCarInfoUpdateForm::DecBtnClick() {
-    Dialogs& dialogs = MainDialogs();
+VehicleProfile TCarInfoUpdateForm::FieldValues() const {
+    return {S(Maker->text()),  S(CarName->text()), S(Model->text()),   S(EngType->text()),  S(Comment->text()),
+            S(BodyNo->text()), S(CarForm->text()), S(Mileage->text()), S(NextCheck->text())};
+}
+
+bool TCarInfoUpdateForm::SaveVehicleSilently(const std::string& vehicleNumber, const VehicleProfile& fields) {
+    CarNo->setText(Q(vehicleNumber));
+    Maker->setText(Q(fields.Maker));
+    CarName->setText(Q(fields.TypeCar));
+    Model->setText(Q(fields.Model));
+    EngType->setText(Q(fields.EngineType));
+    Comment->setText(Q(fields.Comment));
+    BodyNo->setText(Q(fields.BodyNumber));
+    CarForm->setText(Q(fields.Type));
+    Mileage->setText(Q(fields.Mileage));
+    NextCheck->setText(Q(fields.NextCheck));
+    silentSave_ = true;
+    const bool stored = Confirm();
+    silentSave_ = false;
+    return stored;
+}
+
+bool TCarInfoUpdateForm::Confirm() {
+    Dialogs& dialogs = context_.Dialogs();
     if (!HasCustomers() || UserNameCB->currentIndex() < 0) {
-        return;
+        return false;
     }
-    const Register reg = MainRegister();
+    const Register reg = Reg();
     const std::string customer = S(UserNameCB->currentText());
     const std::string number = S(CarNo->text());
     if (NewVehicleMode()) {
         if (number.empty()) {
             dialogs.Show(DialogIcon::Error, "車両番号を入力してください。");
-            return;
+            return false;
         }
         if (const auto problem = CheckFolderName(number)) {
             dialogs.Show(DialogIcon::Error, FolderNameMessage(*problem, VehicleLabel));
-            return;
+            return false;
         }
-        bool listed = false;
-        for (int i = 0; i < CarNoCB->count(); ++i) {
-            listed = listed || S(CarNoCB->itemText(i)) == number;
-        }
-        if (listed || reg.VehicleFolderTaken(customer, number)) {
+        if (IsListed(number) || reg.VehicleFolderTaken(customer, number)) {
             dialogs.Show(DialogIcon::Error, "車両番号が重複しています。新規登録できません。");
-            return;
+            return false;
         }
         if (!dialogs.Confirm(DialogIcon::Warning, "車両番号:" + number + "の車両情報を <<新規登録>> します。")) {
-            return;
+            return false;
         }
         if (!reg.CreateVehicleFolder(customer, number) || !reg.CreateVehicleFiles(customer, number)) {
             dialogs.Show(DialogIcon::Error,
                          "車両番号:" + number + "の車両フォルダを作成できません。\n登録は行われませんでした。");
-            return;
+            return false;
         }
     } else {
-        if (CarNoCB->count() == 0) {
+        if (vehicles_.empty()) {
             dialogs.Show(DialogIcon::Error,
                          "車両が登録されていない為、更新できません。\n\n[車両新規登録]をクリックして車両情報を入力後、"
                          "[車両情報確定]をクリックして登録処理を行って下さい。");
-            return;
+            return false;
         }
         if (CarNoCB->currentIndex() < 0) {
             dialogs.Show(DialogIcon::Error,
                          "車両が選択されていない為、更新できません。\n\n車両番号選択後、変更する項目を修正して"
                          "[車両情報確定]をクリックして更新処理を行って下さい。");
-            return;
+            return false;
         }
-        if (SilentSave) {
-            SilentSave = false;
+        if (silentSave_) {
+            silentSave_ = false;
         } else if (!dialogs.Confirm(DialogIcon::Warning, "車両番号：" + number + "の車両情報を <<更新>> します。")) {
-            return;
+            return false;
         }
     }
-    CurrentCustomer = customer;
-    CurrentVehicle = number; // the saved vehicle becomes the customer's current vehicle
-    const VehicleProfile data{S(Maker->text()),   S(CarName->text()), S(Model->text()),
-                              S(EngType->text()), S(Comment->text()), S(BodyNo->text()),
-                              S(CarForm->text()), S(Mileage->text()), S(NextCheck->text())};
+    currentCustomer_ = customer;
+    currentVehicle_ = number; // the saved vehicle becomes the customer's current vehicle
+    const VehicleProfile data = FieldValues();
     if (!reg.WriteCustomerField(customer, section::CarNo, number) ||
         !reg.WriteVehicleFields(customer, number, VehicleSections(data))) {
         dialogs.Show(DialogIcon::Error, "車両番号:" + number + "の車両情報ファイルを保存できません。");
-        return;
+        return false;
     }
     SetNewVehicleMode(false);
     ListVehicles();
     LoadVehicle();
     ApplyModeLook();
+    return true;
+}
+
+void TCarInfoUpdateForm::DecBtnClick() {
+    Confirm();
 }
 
 void TCarInfoUpdateForm::DeleteBtnClick() {
-    Dialogs& dialogs = MainDialogs();
-    if (CarNoCB->count() == 0 || CurrentVehicle.empty()) {
+    Dialogs& dialogs = context_.Dialogs();
+    if (vehicles_.empty() || currentVehicle_.empty()) {
         dialogs.Show(DialogIcon::Error, "車両情報が存在しない為、削除が実行できません。");
         return;
     }
@@ -415,13 +380,13 @@ void TCarInfoUpdateForm::DeleteBtnClick() {
     if (!dialogs.Confirm(DialogIcon::Warning, S(question))) {
         return;
     }
-    const VehicleDeletion result = MainRegister().DeleteVehicle(CurrentCustomer, CurrentVehicle);
+    const VehicleDeletion result = Reg().DeleteVehicle(currentCustomer_, currentVehicle_);
     if (!result.CurrentWritten) {
-        dialogs.Show(DialogIcon::Error, CurrentCustomer + "様のお客様情報ファイルを保存できません。");
+        dialogs.Show(DialogIcon::Error, currentCustomer_ + "様のお客様情報ファイルを保存できません。");
     }
-    CurrentVehicle = result.Current;
+    currentVehicle_ = result.Current;
     ListVehicles();
-    if (CurrentVehicle.empty()) {
+    if (currentVehicle_.empty()) {
         Reset();
     } else {
         LoadVehicle();
@@ -431,7 +396,7 @@ void TCarInfoUpdateForm::DeleteBtnClick() {
 void TCarInfoUpdateForm::RtnBtnClick() {
     SetNewVehicleMode(false);
     hide();
-    if (TTourokuForm* menu = Forms().TourokuForm) {
-        menu->show();
+    if (menu_) {
+        menu_->show();
     }
 }

@@ -1,40 +1,43 @@
 // The vehicle form: registers a new vehicle for a customer, changes a vehicle's data and deletes a vehicle with
-// everything stored for it. The mode is kept in the new-vehicle button's caption. The vehicle information
-// form keeps this form's customer selection and vehicle lists in step with its own, and the print setup fills
-// the vehicle fields and runs the confirm with SilentSave set.
+// everything stored for it. The mode is kept in the new-vehicle button's caption. The vehicle information form
+// keeps this form's selection in step with its own, and the print setup saves a vehicle through it.
 #pragma once
 
-#include <QWidget>
+#include "register/ui/VehicleSelection.h"
 
 #include <string>
 
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TCarInfoUpdateForm : public QWidget {
+class TCarInfoUpdateForm : public TVehicleSelectionForm {
     Q_OBJECT
 public:
-    TCarInfoUpdateForm();
-    ~TCarInfoUpdateForm() override;
+    TCarInfoUpdateForm(const vanto::FormContext& context, TSearchCustomerForm* search);
 
-    // The opening reset: clears the vehicle selector (entries and text), the hidden time list and every field.
-    void Reset();
+    // The menu it returns to.
+    void Connect(QWidget* menu) { menu_ = menu; }
 
-    void FormShow();
-    void LoadCustomer();
-    void LoadVehicle();
-    // Fills CarNoCB and CarNoTimeCB from the customer's vehicle list, with the current vehicle as text and its
-    // entry selected.
-    void ListVehicles();
+    // Opening from the monitor data menu.
+    void ShowFromMenu();
+
+    // Follows the vehicle information form: the same customer, vehicle list and current vehicle.
+    void KeepInStepWith(const VehicleSelectionState& selection);
+
+    // The print setup's save: the vehicle's fields as printed are stored without a question, through the confirm.
+    // True when they were stored.
+    bool SaveVehicleSilently(const std::string& vehicleNumber, const vanto::VehicleProfile& fields);
+    bool SilentSavePending() const { return silentSave_; }
+
+    void Reset() override;
+    void LoadVehicle() override;
     void ApplyModeLook();
 
-    void UserNameCBChange();
-    void CarNoCBChange();
-    void SearchBtnClick();
     void InsertBtnClick(); // new vehicle on / off
     void DecBtnClick();    // confirm
+    // The confirm; true when the vehicle was stored.
+    bool Confirm();
     void DeleteBtnClick();
     void RtnBtnClick();
 
@@ -43,13 +46,6 @@ public:
     // False while the selector only shows the empty-register placeholder.
     bool HasCustomers() const;
 
-    int CustomerIndex = -1;
-    bool ReloadOnShow = false; // set by the opening menu: the next show loads the first customer
-    bool SilentSave = false;   // set by the print setup: its update confirm asks nothing
-    std::string CurrentCustomer;
-    std::string CurrentVehicle;
-
-    QComboBox* UserNameCB = nullptr;
     QPushButton* SearchBtn = nullptr;
     QLineEdit* Zip1 = nullptr;
     QLineEdit* Zip2 = nullptr;
@@ -61,7 +57,6 @@ public:
     QLineEdit* Mobile3 = nullptr;
     QLineEdit* Add = nullptr;
 
-    QComboBox* CarNoCB = nullptr;
     QLineEdit* CarNo = nullptr;
     QLineEdit* Number = nullptr;
     QLineEdit* Maker = nullptr;
@@ -82,9 +77,17 @@ public:
     QLabel* HintLabel = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void DisableForNoCustomers() override;
+    void ShowCustomer(const vanto::CustomerProfile& profile) override;
+    void BeforeCustomerChange() override;
+    void AfterCustomerLoaded() override;
+    void AfterVehiclesListed() override;
 
 private:
     void SetNewVehicleMode(bool on);
     void BuildLayout();
+    vanto::VehicleProfile FieldValues() const;
+
+    QWidget* menu_ = nullptr;
+    bool silentSave_ = false; // the next update confirm asks nothing
 };

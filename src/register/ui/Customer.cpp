@@ -1,9 +1,9 @@
 #include "register/ui/Customer.h"
 
+#include "common/DashField.h"
 #include "common/Dialogs.h"
 #include "common/ui/FormHelpers.h"
-#include "common/ui/Forms.h"
-#include "monitor/ui/Touroku.h"
+#include "register/CustomerSave.h"
 #include "register/Register.h"
 #include "register/ui/RegisterUi.h"
 #include "register/ui/Searchcustomer.h"
@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -24,16 +23,16 @@ using namespace vanto;
 
 namespace {
 const QString NewEntryCaption = QString::fromUtf8("お客様情報新規登録");
-const QString CancelEntryCaption = QString::fromUtf8("登録取消");
+const QString CancelEntryCaption = QString::fromUtf8(CancelEntryText);
 constexpr const char* NameLabel = "お客様名";
-constexpr const char* DuplicateMessage = "同じお客様名が存在しています。\n違うお客様名を入力して下さい。";
 } // namespace
 
-TCustomerForm::TCustomerForm() : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TCustomerForm::TCustomerForm(const FormContext& context, TSearchCustomerForm* search)
+    : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context),
+      search_(search) {
     setObjectName("CustomerForm");
     setWindowTitle("お客様情報");
     setFont(FixedFont(13));
-    Forms().CustomerForm = this;
 
     UserNameCB = new QComboBox(this);
     SetupCombo(UserNameCB, "UserNameCB", "お客様", false);
@@ -111,26 +110,18 @@ TCustomerForm::TCustomerForm() : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWind
     ApplyModeLook();
 }
 
-TCustomerForm::~TCustomerForm() {
-    if (Forms().CustomerForm == this) {
-        Forms().CustomerForm = nullptr;
-    }
-}
-
 bool TCustomerForm::NewEntryMode() const {
     return Button2->text() == CancelEntryCaption;
 }
 
 void TCustomerForm::Prepare() {
     ClearFields();
-    LoadCustomerSelector(UserNameCB);
+    LoadCustomerSelector(UserNameCB, RegisterOf(context_));
 }
 
-void TCustomerForm::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!event->spontaneous()) {
-        FormShow();
-    }
+void TCustomerForm::ShowFromMenu() {
+    Prepare();
+    show();
 }
 
 void TCustomerForm::FormShow() {
@@ -158,7 +149,7 @@ void TCustomerForm::LoadSelected() {
     ClearFields();
     if (UserNameCB->currentIndex() >= 0) {
         const std::string name = S(UserNameCB->currentText());
-        const CustomerProfile profile = MainRegister().ReadCustomer(name);
+        const CustomerProfile profile = RegisterOf(context_).ReadCustomer(name);
         Edit1->setText(UserNameCB->currentText());
         ShowContact(profile, {{Edit2, Edit14, Edit15}, {Edit3, Edit16, Edit17}, {Edit12, Edit13}, Edit4});
         CarNo->setText(Q(profile.CarNo));
@@ -201,57 +192,41 @@ void TCustomerForm::Button2Click() {
     }
 }
 
+CustomerProfile TCustomerForm::TypedProfile() const {
+    return {JoinDashFields({S(Edit2->text()), S(Edit14->text()), S(Edit15->text())}),
+            JoinDashFields({S(Edit3->text()), S(Edit16->text()), S(Edit17->text())}),
+            JoinDashFields({S(Edit12->text()), S(Edit13->text())}), S(Edit4->text()), S(CarNo->text())};
+}
+
 void TCustomerForm::Button5Click() {
-    Dialogs& dialogs = MainDialogs();
+    Dialogs& dialogs = context_.Dialogs();
     const std::string name = S(Edit1->text());
     if (name.empty()) {
-        dialogs.Show(DialogIcon::Information, "お客様名を入力してください。");
+        dialogs.Show(DialogIcon::Information, EnterCustomerNameMessage);
         return;
     }
     if (const auto problem = CheckFolderName(name)) {
         dialogs.Show(DialogIcon::Error, FolderNameMessage(*problem, NameLabel));
         return;
     }
-    const Register reg = MainRegister();
+    const Register reg = RegisterOf(context_);
     const auto list = reg.CustomerNames();
     if (!list) {
         dialogs.Show(DialogIcon::Error, "お客様リストを読み込めません。");
         return;
     }
-    const auto equal = std::find(list->begin(), list->end(), name);
-    const int equalLine = equal == list->end() ? -1 : static_cast<int>(equal - list->begin());
     const int selected = UserNameCB->currentIndex();
     const std::string selectedName = S(UserNameCB->currentText());
-    enum class Save { New, Update, Rename } save = Save::New;
-    if (NewEntryMode()) {
-        if (equalLine >= 0) {
-            dialogs.Show(DialogIcon::Information, DuplicateMessage);
-            return;
-        }
-        if (!dialogs.Confirm(DialogIcon::Question, name + "様の <<新規登録>> を行います、よろしいですか？")) {
-            return;
-        }
-    } else if (equalLine >= 0) {
-        if (equalLine != selected) {
-            dialogs.Show(DialogIcon::Information, DuplicateMessage);
-            return;
-        }
-        if (!dialogs.Confirm(DialogIcon::Question, name + "様の <<更新>> を行います、よろしいですか？")) {
-            return;
-        }
-        save = Save::Update;
-    } else {
-        if (selected < 0) {
-            return;
-        }
-        if (!dialogs.Confirm(DialogIcon::Question,
-                             name + "様（[旧]" + selectedName + "様）の <<更新>> を行います、よろしいですか？")) {
-            return;
-        }
-        save = Save::Rename;
+    const CustomerSaveDecision save = DecideCustomerSave(NewEntryMode(), *list, name, selected, selectedName);
+    if (save.kind == CustomerSaveKind::Duplicate) {
+        dialogs.Show(DialogIcon::Information, DuplicateCustomerMessage);
+        return;
+    }
+    if (save.kind == CustomerSaveKind::NoCustomer || !dialogs.Confirm(DialogIcon::Question, save.question)) {
+        return;
     }
 
-    if (save == Save::Rename) {
+    if (save.kind == CustomerSaveKind::Rename) {
         switch (reg.RenameCustomer(selected, selectedName, name)) {
         case RenameResult::Done:
             break;
@@ -267,29 +242,28 @@ void TCustomerForm::Button5Click() {
             return;
         }
     }
-    reg.CreateCustomerFolders(name, "");
-    const RegisterResult registered = reg.RegisterCustomer(name, "");
-    if (registered == RegisterResult::ListUnavailable) {
+    CustomerProfile profile = TypedProfile();
+    if (save.kind == CustomerSaveKind::New) {
+        profile.CarNo.clear();
+    }
+    switch (reg.SaveCustomer(name, profile)) {
+    case RegisterResult::Done:
+        break;
+    case RegisterResult::ListUnavailable:
+        // What the user typed stays in the form, so the save can be tried again.
         dialogs.Show(DialogIcon::Error, "お客様リストを保存できません。\n登録は行われませんでした。");
         return;
-    }
-    const bool written =
-        registered == RegisterResult::Done &&
-        reg.WriteCustomerFields(name, {{section::Tel, S(Edit2->text() + "-" + Edit14->text() + "-" + Edit15->text())},
-                                       {section::Handy, S(Edit3->text() + "-" + Edit16->text() + "-" + Edit17->text())},
-                                       {section::PostNo, S(Edit12->text() + "-" + Edit13->text())},
-                                       {section::Address, S(Edit4->text())},
-                                       {section::CarNo, save == Save::New ? std::string() : S(CarNo->text())}});
-    if (!written) {
+    default:
         dialogs.Show(DialogIcon::Error, name + "様のお客様情報ファイルを保存できません。");
+        return;
     }
 
-    if (save == Save::New) {
+    if (save.kind == CustomerSaveKind::New) {
         SetNewEntryMode(false);
-        LoadCustomerSelector(UserNameCB);
+        LoadCustomerSelector(UserNameCB, reg);
         UserNameCB->setCurrentIndex(UserNameCB->count() - 1);
-    } else if (save == Save::Rename) {
-        LoadCustomerSelector(UserNameCB);
+    } else if (save.kind == CustomerSaveKind::Rename) {
+        LoadCustomerSelector(UserNameCB, reg);
         UserNameCB->setCurrentIndex(std::min(selected, UserNameCB->count() - 1));
     }
     LoadSelected();
@@ -300,12 +274,13 @@ void TCustomerForm::Button1Click() {
     if (selected < 0) {
         return;
     }
-    Dialogs& dialogs = MainDialogs();
+    Dialogs& dialogs = context_.Dialogs();
     const std::string name = S(UserNameCB->currentText());
     if (!dialogs.Confirm(DialogIcon::Question, name + " 様の削除を行います、よろしいですか？")) {
         return;
     }
-    switch (MainRegister().DeleteCustomer(selected, name)) {
+    const Register reg = RegisterOf(context_);
+    switch (reg.DeleteCustomer(selected, name)) {
     case DeleteResult::Done:
         break;
     case DeleteResult::BackupNotSaved:
@@ -315,7 +290,7 @@ void TCustomerForm::Button1Click() {
         dialogs.Show(DialogIcon::Error, "お客様リストを保存できません。\n削除は行われませんでした。");
         return;
     }
-    LoadCustomerSelector(UserNameCB);
+    LoadCustomerSelector(UserNameCB, reg);
     if (UserNameCB->count() > 0) {
         UserNameCB->setCurrentIndex(0);
     }
@@ -323,15 +298,13 @@ void TCustomerForm::Button1Click() {
 }
 
 void TCustomerForm::SearchBtnClick() {
-    TSearchCustomerForm* search = Forms().SearchCustomerForm;
-    if (!search || NewEntryMode()) {
+    if (!search_ || NewEntryMode()) {
         return;
     }
-    search->IncludeVehicles = false;
-    if (search->exec() != QDialog::Accepted) {
+    if (search_->Run(false) != QDialog::Accepted) {
         return;
     }
-    const int line = search->ResultLine();
+    const int line = search_->ResultLine();
     if (line < 0 || line >= UserNameCB->count()) {
         return;
     }
@@ -341,7 +314,7 @@ void TCustomerForm::SearchBtnClick() {
 
 void TCustomerForm::Button3Click() {
     hide();
-    if (TTourokuForm* menu = Forms().TourokuForm) {
-        menu->show();
+    if (menu_) {
+        menu_->show();
     }
 }

@@ -2,6 +2,10 @@
 // everything stored for him. The mode is kept in the new-entry button's caption.
 #pragma once
 
+#include "common/ui/FormBase.h"
+#include "common/ui/FormContext.h"
+#include "register/Register.h"
+
 #include <QWidget>
 
 #include <string>
@@ -10,17 +14,22 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class TSearchCustomerForm;
 
-class TCustomerForm : public QWidget {
+class TCustomerForm : public vanto::FormBase<QWidget> {
     Q_OBJECT
 public:
-    TCustomerForm();
-    ~TCustomerForm() override;
+    TCustomerForm(const vanto::FormContext& context, TSearchCustomerForm* search);
 
-    // Opening from the monitor data menu: clears the fields and loads the customer list (nothing selected).
+    // The menu it returns to.
+    void Connect(QWidget* menu) { menu_ = menu; }
+
+    // Opening from the monitor data menu: clears the fields, loads the customer list (nothing selected) and shows
+    // the form.
+    void ShowFromMenu();
     void Prepare();
 
-    void FormShow();
+    void FormShow() override;
     void UserNameCBChange();
     void Button2Click(); // new entry on / off
     void Button5Click(); // confirm
@@ -50,12 +59,14 @@ public:
     QPushButton* Button3 = nullptr;
     QLabel* HintLabel = nullptr;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void ClearFields();
     void LoadSelected();
     void ApplyModeLook();
     void SetNewEntryMode(bool on);
+    vanto::CustomerProfile TypedProfile() const;
+
+    vanto::FormContext context_;
+    TSearchCustomerForm* search_;
+    QWidget* menu_ = nullptr;
 };

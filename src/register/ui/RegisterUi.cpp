@@ -1,9 +1,9 @@
 #include "register/ui/RegisterUi.h"
 
-#include "app/ui/Vantomain.h"
 #include "common/DashField.h"
+#include "common/ui/FormContext.h"
 #include "common/ui/FormHelpers.h"
-#include "common/ui/Forms.h"
+#include "register/VehicleExport.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -14,20 +14,31 @@
 
 namespace vanto {
 
-Register MainRegister() {
-    const WorkingPaths& paths = Forms().MainForm->Paths;
+namespace {
+constexpr int PlaceholderRole = Qt::UserRole + 1;
+}
+
+Register RegisterOf(const FormContext& context) {
+    const WorkingPaths& paths = context.Paths();
     return Register(paths.CustomerRoot, paths.VisitorFile, paths.ExeDir);
 }
 
-Dialogs& MainDialogs() {
-    return Forms().MainForm->Dialogs();
-}
-
-void LoadCustomerSelector(QComboBox* combo) {
+void LoadCustomerSelector(QComboBox* combo, const Register& reg) {
     const QSignalBlocker block(combo);
     combo->clear();
-    combo->addItems(ToQStringList(MainRegister().CustomerNames().value_or(std::vector<std::string>())));
+    combo->addItems(ToQStringList(reg.CustomerNames().value_or(std::vector<std::string>())));
     combo->setCurrentIndex(-1);
+}
+
+void ShowNoCustomersEntry(QComboBox* combo) {
+    combo->clear();
+    combo->addItem(QString::fromUtf8(NoDataPlaceholder));
+    combo->setItemData(0, true, PlaceholderRole);
+    combo->setCurrentIndex(0);
+}
+
+bool HasCustomers(const QComboBox* combo) {
+    return combo->count() > 0 && !combo->itemData(0, PlaceholderRole).toBool();
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int fontPixels) {

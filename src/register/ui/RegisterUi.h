@@ -17,16 +17,23 @@ class QPushButton;
 class QWidget;
 
 namespace vanto {
-class Dialogs;
+class FormContext;
 
-// The register below the main form's current working paths.
-Register MainRegister();
-// The dialogs of the program (the main form's).
-Dialogs& MainDialogs();
+// The caption of a new-entry toggle while new-entry mode is on.
+inline constexpr const char* CancelEntryText = "登録取消";
+
+// The register below the program's current working paths.
+Register RegisterOf(const FormContext& context);
 
 // Fills a customer selector with the lines of the customer list, leaving no entry selected (a missing list
 // leaves it empty).
-void LoadCustomerSelector(QComboBox* combo);
+void LoadCustomerSelector(QComboBox* combo, const Register& reg);
+
+// The entry a customer selector shows when the register has no customer: "データは登録されていません。",
+// marked so that it is never taken for a customer.
+void ShowNoCustomersEntry(QComboBox* combo);
+// False when the selector is empty or only shows the no-customers entry.
+bool HasCustomers(const QComboBox* combo);
 
 // A button with its component name and caption, a label, and a display-only field (disabled, grey).
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int fontPixels = 15);

@@ -2,7 +2,6 @@
 
 #include "common/Dialogs.h"
 #include "common/ui/FormHelpers.h"
-#include "common/ui/Forms.h"
 #include "register/CustomerSearch.h"
 #include "register/ui/RegisterUi.h"
 
@@ -11,18 +10,16 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 using namespace vanto;
 
-TSearchCustomerForm::TSearchCustomerForm()
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TSearchCustomerForm::TSearchCustomerForm(const FormContext& context)
+    : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context) {
     setObjectName("SearchCustomerForm");
     setWindowTitle("お客様情報の検索");
     setFont(FixedFont(13));
     setModal(true);
-    Forms().SearchCustomerForm = this;
 
     Label1 = MakeLabel(this, "検索キーを入力して [検索] をクリックして下さい。");
     Label1->setObjectName("Label1");
@@ -66,10 +63,9 @@ TSearchCustomerForm::TSearchCustomerForm()
     connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-TSearchCustomerForm::~TSearchCustomerForm() {
-    if (Forms().SearchCustomerForm == this) {
-        Forms().SearchCustomerForm = nullptr;
-    }
+int TSearchCustomerForm::Run(bool includeVehicles) {
+    includeVehicles_ = includeVehicles;
+    return exec();
 }
 
 int TSearchCustomerForm::ResultLine() const {
@@ -87,13 +83,6 @@ std::string TSearchCustomerForm::ResultVehicle() const {
     return row >= 0 && row < ListBox3->count() ? S(ListBox3->item(row)->text()) : std::string();
 }
 
-void TSearchCustomerForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        FormShow();
-    }
-}
-
 void TSearchCustomerForm::FormShow() {
     adjustSize();
     CenterOnScreen(this);
@@ -106,7 +95,7 @@ void TSearchCustomerForm::Fill(const std::string& key) {
     ListBox1->clear();
     ListBox2->clear();
     ListBox3->clear();
-    for (const SearchResult& result : SearchCustomers(MainRegister(), key, IncludeVehicles)) {
+    for (const SearchResult& result : SearchCustomers(RegisterOf(context_), key, includeVehicles_)) {
         ListBox1->addItem(Q(result.Text));
         ListBox2->addItem(QString::number(result.Line));
         ListBox3->addItem(Q(result.Vehicle));
@@ -120,7 +109,7 @@ void TSearchCustomerForm::Button1Click() {
 
 void TSearchCustomerForm::Button2Click() {
     if (ListBox1->currentRow() < 0 || ListBox1->selectedItems().isEmpty()) {
-        MainDialogs().Show(DialogIcon::Error, "検索結果を選択して下さい。");
+        context_.Dialogs().Show(DialogIcon::Error, "検索結果を選択して下さい。");
         return;
     }
     accept();

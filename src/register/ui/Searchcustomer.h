@@ -1,6 +1,9 @@
-// The customer search dialog: finds a customer, or a customer's vehicle, by any text stored for it. Callers
-// set IncludeVehicles, run it modally (exec) and on Accepted read ResultLine and ResultVehicle.
+// The customer search dialog: finds a customer, or a customer's vehicle, by any text stored for it. Callers run
+// it modally with Run and on Accepted read ResultLine and ResultVehicle.
 #pragma once
+
+#include "common/ui/FormBase.h"
+#include "common/ui/FormContext.h"
 
 #include <QDialog>
 
@@ -11,21 +14,21 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-class TSearchCustomerForm : public QDialog {
+class TSearchCustomerForm : public vanto::FormBase<QDialog> {
     Q_OBJECT
 public:
-    TSearchCustomerForm();
-    ~TSearchCustomerForm() override;
+    explicit TSearchCustomerForm(const vanto::FormContext& context);
 
-    // Set by the caller before every opening: vehicles are searched and listed too.
-    bool IncludeVehicles = false;
+    // Shows the dialog modally, searching customers only or customers and their vehicles; returns its result.
+    int Run(bool includeVehicles);
+    bool IncludesVehicles() const { return includeVehicles_; }
 
     // The chosen result: the customer's line in the customer list (-1 without a choice) and the vehicle
     // number ("" for a customer result).
     int ResultLine() const;
     std::string ResultVehicle() const;
 
-    void FormShow();
+    void FormShow() override;
     void Button1Click(); // search
     void Button2Click(); // choose
 
@@ -38,9 +41,9 @@ public:
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void Fill(const std::string& key);
+
+    vanto::FormContext context_;
+    bool includeVehicles_ = false;
 };

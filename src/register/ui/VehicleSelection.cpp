@@ -16,7 +16,9 @@ TVehicleSelectionForm::TVehicleSelectionForm(const FormContext& context, TSearch
     : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context),
       search_(search) {}
 
-Register TVehicleSelectionForm::Reg() const { return RegisterOf(context_); }
+Register TVehicleSelectionForm::Reg() const {
+    return RegisterOf(context_);
+}
 
 VehicleFolder TVehicleSelectionForm::CurrentVehicleFolder() const {
     return Reg().Vehicle(currentCustomer_, currentVehicle_);

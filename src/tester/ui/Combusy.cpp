@@ -1,15 +1,14 @@
 #include "tester/ui/Combusy.h"
 
-#include "app/ui/Vantomain.h"
 #include "common/ui/FormHelpers.h"
-#include "common/ui/Forms.h"
 #include "tester/TesterLink.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <memory>
 
 using namespace vanto;
 
@@ -17,8 +16,8 @@ namespace {
 const char* const WaitText = "ただいま通信中です。しばらくお待ちください。";
 }
 
-TComWaitForm::TComWaitForm()
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TComWaitForm::TComWaitForm(const FormContext& context, QWidget* mainForm)
+    : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context) {
     setObjectName("ComWaitForm");
     setWindowTitle("通信中・・・");
     setFont(FixedFont(12));
@@ -36,14 +35,7 @@ TComWaitForm::TComWaitForm()
     Timer1->setInterval(200);
     connect(Timer1, &QTimer::timeout, this, &TComWaitForm::Timer1Timer);
 
-    Forms().ComWaitForm = this;
-    // The reference-value list is started from the menu, which hides the main form: give it back.
-    RegisterJob(
-        ReferenceListJob, nullptr, [] {
-            Forms().MainForm->show();
-            Forms().MainForm->setEnabled(true);
-        });
-    TesterLink& link = *Forms().MainForm->Link;
+    TesterLink& link = context_.Link();
     // Between polls only this dialog is repainted (no user input is processed), a few times a second.
     auto sincePaint = std::make_shared<QElapsedTimer>();
     sincePaint->start();
@@ -53,47 +45,56 @@ TComWaitForm::TComWaitForm()
             sincePaint->restart();
         }
     };
-    link.ConnectHook = [this] {
-        if (Forms().MainForm) {
-            Forms().MainForm->repaint();
+    link.ConnectHook = [this, mainForm] {
+        if (mainForm) {
+            mainForm->repaint();
         }
         setEnabled(true);
     };
 }
 
 TComWaitForm::~TComWaitForm() {
-    if (Forms().MainForm && Forms().MainForm->Link) {
-        Forms().MainForm->Link->PollHook = nullptr;
-        Forms().MainForm->Link->ConnectHook = nullptr;
-    }
-    if (Forms().ComWaitForm == this) {
-        Forms().ComWaitForm = nullptr;
-    }
+    context_.Link().PollHook = nullptr;
+    context_.Link().ConnectHook = nullptr;
 }
 
-void TComWaitForm::RegisterJob(int job, JobFunction function, HandBackFunction handBack) {
+void TComWaitForm::RegisterJob(TesterJob job, JobFunction function, HandBackFunction handBack) {
     jobs_[job] = {std::move(function), std::move(handBack)};
 }
 
-void TComWaitForm::StartTimer() { Timer1->start(); }
+void TComWaitForm::StartJob(TesterJob job) {
+    context_.State().PendingJob = job;
+    Timer1->start();
+}
 
-void TComWaitForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        CenterOnScreen(this);
-        raise();
-        activateWindow();
-        Timer1->start();
-    }
+void TComWaitForm::ShowForJob(TesterJob job) {
+    context_.State().PendingJob = job;
+    show();
+}
+
+int TComWaitForm::RunModal(TesterJob job) {
+    context_.State().PendingJob = job;
+    return exec();
+}
+
+void TComWaitForm::ShowProgress(int done, int total) {
+    Label1->setText(QString::fromUtf8(WaitText) + QString(" %1 / %2").arg(done).arg(total));
+    repaint();
+}
+
+void TComWaitForm::FormShow() {
+    CenterOnScreen(this);
+    raise();
+    activateWindow();
+    Timer1->start();
 }
 
 void TComWaitForm::Timer1Timer() {
     Timer1->stop();
     Label1->setText(QString::fromUtf8(WaitText));
-    TTestMainForm* main = Forms().MainForm;
-    const auto found = jobs_.find(main->PendingJob);
+    const auto found = jobs_.find(context_.State().PendingJob);
     const Registered* job = found != jobs_.end() ? &found->second : nullptr;
-    if (main->Link->LinkOpen != 1) {
+    if (context_.Link().LinkOpen != 1) {
         if (job && job->handBack) {
             job->handBack();
         }
@@ -105,7 +106,6 @@ void TComWaitForm::Timer1Timer() {
 
 void TComWaitForm::CommonEnd() {
     hide();
-    TTestMainForm* main = Forms().MainForm;
-    main->PendingJob = NoJob;
-    main->Link->CloseLink();
+    context_.State().PendingJob = TesterJob::None;
+    context_.Link().CloseLink();
 }
