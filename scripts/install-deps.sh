@@ -13,6 +13,8 @@ packages=(
 if [ "$mode" = test ]; then
     # ptrassist is cross-built for Windows and smoke-tested under Wine on a virtual display.
     packages+=(mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth)
+    # The tree's formatting is checked with the clang-format Debian 12 ships.
+    packages+=(clang-format)
 fi
 
 missing=()
