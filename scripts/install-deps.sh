@@ -6,7 +6,7 @@ mode=${1:-test}
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl1-mesa-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl1-mesa-dev qt6-charts-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
     fonts-ipafont-gothic fonts-ipafont-mincho
 )

@@ -9,7 +9,6 @@
 
 namespace vanto {
 
-inline constexpr const char* FolderConfigFileName = "VANTO_DATA.ini";
 inline constexpr const char* DocumentFolderName = "登録文書";
 inline constexpr const char* CustomerFolderName = "お客様";
 inline constexpr const char* VisitorFileName = "VISITOR_M.DT";

@@ -5,6 +5,9 @@
 
 namespace vanto {
 
+// The folder configuration in the program's folder.
+inline constexpr const char* FolderConfigFileName = "VANTO_DATA.ini";
+
 // Folder texts end with the platform's separator; all texts are UTF-8.
 struct WorkingPaths {
     std::string ExeDir;         // the program's folder

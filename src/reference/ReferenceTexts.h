@@ -2,6 +2,8 @@
 // here; the forms and the tests use these names.
 #pragma once
 
+#include "tester/TesterLink.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -53,7 +55,7 @@ inline constexpr const char* NoAnswerText = "正常な通信が出来ません�
 inline constexpr const char* AreaFullText = "参考値エリアが一杯か、又は書き込み中にエラーが発生しました。";
 std::string WriteCompleteText(const std::string& testerName);
 // The wait dialog's label while file k (counted from 0) of n is written.
-inline constexpr const char* ReferenceWaitText = "ただいま通信中です。しばらくお待ちください。";
+inline constexpr const char* ReferenceWaitText = WaitingText;
 std::string WriteProgressLabel(std::size_t k, std::size_t n);
 
 } // namespace vanto

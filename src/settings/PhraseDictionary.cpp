@@ -1,10 +1,10 @@
 #include "settings/PhraseDictionary.h"
 
-#include "app/WorkingPaths.h"
 #include "common/Paths.h"
 #include "common/ProfileFile.h"
 #include "common/Sjis.h"
 #include "common/TextFile.h"
+#include "common/WorkingPaths.h"
 
 #include <filesystem>
 #include <utility>
@@ -150,14 +150,11 @@ FileDialogOptions PhraseFileDialogOptions(const std::string& phraseFile, const s
 // The setting holds the file name as the platform spells file names: the Windows profile routines store the
 // ANSI (CP932) name, here file names are UTF-8 bytes and are stored as they are, so any name the file dialog
 // gives can be recorded and found again.
+// VANTO_DATA.ini is Shift-JIS like every file of the program: a path it cannot store is refused, never cut.
 std::optional<std::string> ReadPhraseFileSetting(const std::string& exeDir) {
     const ProfileFile config = FolderConfig(exeDir);
-#if defined(_WIN32)
     auto value = config.ReadBytes(PhraseConfigSection, PhraseConfigKey);
     return value ? std::optional<std::string>(DecodeSjis(*value)) : std::nullopt;
-#else
-    return config.ReadBytes(PhraseConfigSection, PhraseConfigKey);
-#endif
 }
 
 bool WritePhraseFileSetting(const std::string& exeDir, const std::string& phraseFile) {
@@ -165,11 +162,7 @@ bool WritePhraseFileSetting(const std::string& exeDir, const std::string& phrase
         return false; // would end the key's line
     }
     ProfileFile config = FolderConfig(exeDir);
-#if defined(_WIN32)
     return config.WriteString(PhraseConfigSection, PhraseConfigKey, phraseFile);
-#else
-    return config.WriteBytes(PhraseConfigSection, PhraseConfigKey, phraseFile);
-#endif
 }
 
 std::string PhraseFileNotRecordedMessage() {

@@ -26,6 +26,8 @@ enum LinkResult : int {
 };
 
 inline constexpr std::size_t TransferBufferSize = 66'560;
+// What the wait dialog says while a tester job runs (followed by " k / n" for a job of n steps).
+inline constexpr const char* WaitingText = "ただいま通信中です。しばらくお待ちください。";
 inline constexpr int DefaultBufferSize = 0x2C00; // 11,264
 
 class TesterLink {

@@ -107,11 +107,12 @@ TEST(PhraseFile, TheOpenDialogStartsInTheDocumentsFolderOrAtTheFile) {
 TEST(PhraseFile, TheChoiceIsRecordedWholeInTheFolderConfiguration) {
     TempFolder folder;
     WriteBytes(folder / "VANTO_DATA.ini", "[OWNER]\r\nDIR=/o/\r\n[STR_DIC]\r\nFILE=/old.txt\r\n[USERS]\r\nDIR=/u/\r\n");
-    const std::string longPath = "/データ/" + std::string(300, 'x') + "/定型文é.txt"; // over 260 bytes, not CP932
+    const std::string longPath = "/データ/" + std::string(300, 'x') + "/定型文.txt"; // over 260 bytes
     ASSERT_TRUE(WritePhraseFileSetting(folder.Dir(), longPath));
     EXPECT_EQ(ReadBytes(folder / "VANTO_DATA.ini"),
-              "[OWNER]\r\nDIR=/o/\r\n[STR_DIC]\r\nFILE=" + longPath + "\r\n[USERS]\r\nDIR=/u/\r\n");
+              "[OWNER]\r\nDIR=/o/\r\n[STR_DIC]\r\nFILE=" + Sjis(longPath) + "\r\n[USERS]\r\nDIR=/u/\r\n");
     EXPECT_EQ(ReadPhraseFileSetting(folder.Dir()), longPath);
+    EXPECT_FALSE(WritePhraseFileSetting(folder.Dir(), "/定型文é.txt")); // the file cannot store it: refused whole
 
     TempFolder fresh;
     ASSERT_TRUE(WritePhraseFileSetting(fresh.Dir(), "/a.txt"));

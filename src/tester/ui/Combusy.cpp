@@ -12,16 +12,12 @@
 
 using namespace vanto;
 
-namespace {
-const char* const WaitText = "ただいま通信中です。しばらくお待ちください。";
-}
-
 TComWaitForm::TComWaitForm(const FormContext& context, QWidget* mainForm)
     : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context) {
     setObjectName("ComWaitForm");
     setWindowTitle("通信中・・・");
     setFont(FixedFont(12));
-    Label1 = new QLabel(QString::fromUtf8(WaitText), this);
+    Label1 = new QLabel(QString::fromUtf8(WaitingText), this);
     Label1->setObjectName("Label1");
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFont(ProportionalFont(16));
@@ -77,8 +73,12 @@ int TComWaitForm::RunModal(TesterJob job) {
     return exec();
 }
 
+void TComWaitForm::SetJobResult(int result) {
+    setResult(result);
+}
+
 void TComWaitForm::ShowProgress(int done, int total) {
-    Label1->setText(QString::fromUtf8(WaitText) + QString(" %1 / %2").arg(done).arg(total));
+    Label1->setText(QString::fromUtf8(WaitingText) + QString(" %1 / %2").arg(done).arg(total));
     repaint();
 }
 
@@ -91,7 +91,7 @@ void TComWaitForm::FormShow() {
 
 void TComWaitForm::Timer1Timer() {
     Timer1->stop();
-    Label1->setText(QString::fromUtf8(WaitText));
+    Label1->setText(QString::fromUtf8(WaitingText));
     const auto found = jobs_.find(context_.State().PendingJob);
     const Registered* job = found != jobs_.end() ? &found->second : nullptr;
     if (context_.Link().LinkOpen != 1) {

@@ -34,6 +34,9 @@ public:
     void ShowForJob(vanto::TesterJob job);
     int RunModal(vanto::TesterJob job);
 
+    // The result RunModal returns once the job ends (job 3: 1 when every value was written, 2 otherwise).
+    void SetJobResult(int result);
+
     // Sets the label to the waiting text followed by " k / n" and repaints: the progress of a job of n steps.
     void ShowProgress(int done, int total);
 
