@@ -31,27 +31,49 @@ FormRegistry& Forms() {
 
 TTestMainForm* CreateAllForms(const StartupOptions& options) {
     FormRegistry& f = Forms();
+    // The forms in the program's order.
     f.MainForm = Make<TTestMainForm>("TTestMainForm", options);
     const FormContext context = f.MainForm->Context();
     f.ComWaitForm = Make<TComWaitForm>("TComWaitForm", context, f.MainForm);
+    // Tcontinuation_form
+    // TDictionary_sel_form
     f.GetDataForm = Make<TGetDataForm>("TGetDataForm", context);
     f.SearchCustomerForm = Make<TSearchCustomerForm>("TSearchCustomerForm", context);
     f.CustomerForm = Make<TCustomerForm>("TCustomerForm", context, f.SearchCustomerForm);
+    // Tprint_item_sel
+    // TRefDataReadForm
+    // TRefDataWriteForm
+    // Tref_sub_sel
+    // Tseting_form
     f.TourokuForm = Make<TTourokuForm>("TTourokuForm", context);
+    // Tprint_set
     f.CarInfoForm = Make<TCarInfoForm>("TCarInfoForm", context, f.SearchCustomerForm);
     f.CarInfoUpdateForm = Make<TCarInfoUpdateForm>("TCarInfoUpdateForm", context, f.SearchCustomerForm);
 
-    // Who talks to whom.
-    f.ComWaitForm->RegisterJob(TesterJob::ReferenceList, nullptr, [main = f.MainForm] {
-        main->show();
-        main->setEnabled(true);
-    });
+    // Who talks to whom, subsystem by subsystem.
+    TTestMainForm::Functions functions;
+
+    // Monitor data and the register.
+    functions.MonitorMenu = f.TourokuForm;
     f.GetDataForm->Connect(f.CarInfoForm, f.ComWaitForm, f.MainForm);
     f.CustomerForm->Connect(f.TourokuForm);
     f.TourokuForm->Connect(f.MainForm, f.CustomerForm, f.CarInfoUpdateForm, f.CarInfoForm);
     f.CarInfoForm->Connect(f.CarInfoUpdateForm, f.ComWaitForm, f.TourokuForm, nullptr);
     f.CarInfoUpdateForm->Connect(f.TourokuForm);
-    f.MainForm->SetFunctions({f.TourokuForm, nullptr, nullptr, nullptr});
+
+    // Reference values.
+    f.ComWaitForm->RegisterJob(TesterJob::ReferenceList, nullptr, [main = f.MainForm] {
+        main->show();
+        main->setEnabled(true);
+    });
+
+    // Continuous records.
+
+    // Settings and the phrase picker.
+
+    // Printing.
+
+    f.MainForm->SetFunctions(functions);
     return f.MainForm;
 }
 

@@ -4,9 +4,13 @@
 
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
+#include <QSizePolicy>
 #include <QWidget>
 
 namespace vanto {
@@ -117,6 +121,53 @@ void SelectMatchingItem(QComboBox* combo) {
         const QSignalBlocker block(combo);
         combo->setCurrentIndex(match);
     }
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int fontPixels) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(name);
+    button->setAccessibleName(button->text());
+    button->setFont(ProportionalFont(fontPixels));
+    button->setMinimumHeight(32);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* text) {
+    return new QLabel(QString::fromUtf8(text), parent);
+}
+
+QLabel* MakeHintLabel(QWidget* parent, const char* text) {
+    QLabel* hint = MakeLabel(parent, text);
+    hint->setObjectName("HintLabel");
+    hint->setStyleSheet("color: red;");
+    QSizePolicy keepPlace = hint->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    hint->setSizePolicy(keepPlace);
+    hint->hide();
+    return hint;
+}
+
+QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName) {
+    auto* edit = new QLineEdit(parent);
+    SetupEdit(edit, name, accessibleName);
+    SetEnabledLook(edit, false);
+    return edit;
+}
+
+QHBoxLayout* DashRow(std::initializer_list<QLineEdit*> fields) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    bool first = true;
+    for (QLineEdit* field : fields) {
+        if (!first) {
+            row->addWidget(new QLabel("-", field->parentWidget()));
+        }
+        row->addWidget(field);
+        first = false;
+    }
+    row->addStretch();
+    return row;
 }
 
 } // namespace vanto

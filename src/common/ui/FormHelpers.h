@@ -6,12 +6,16 @@
 #include <QStringList>
 #include <QValidator>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 class QWidget;
 class QLineEdit;
 class QComboBox;
+class QHBoxLayout;
+class QLabel;
+class QPushButton;
 
 namespace vanto {
 
@@ -61,5 +65,16 @@ void SetupCombo(QComboBox* combo, const char* componentName, const QString& acce
 // The first entry whose text equals the combo box's text, walking all entries so the last equal one ends
 // selected; no equal entry leaves the selection as it was.
 void SelectMatchingItem(QComboBox* combo);
+
+// A button with its component name and caption, a label, and a display-only field (disabled, grey).
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int fontPixels = 15);
+QLabel* MakeLabel(QWidget* parent, const char* text);
+// The red hint of a new-entry mode ("HintLabel"), hidden; it keeps its place while hidden so the form does not
+// jump when the mode changes.
+QLabel* MakeHintLabel(QWidget* parent, const char* text);
+QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName);
+
+// Fields joined by "-" labels in one row (telephone numbers, postal codes).
+QHBoxLayout* DashRow(std::initializer_list<QLineEdit*> fields);
 
 } // namespace vanto

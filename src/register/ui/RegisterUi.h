@@ -1,20 +1,16 @@
 // What the register's forms share: the register of the running program, the customer selector and the
-// building blocks of their layouts.
+// customer's contact fields.
 #pragma once
 
+#include "common/ui/FormHelpers.h"
 #include "register/Register.h"
 
 #include <QString>
 
-#include <initializer_list>
 #include <string>
 
 class QComboBox;
-class QHBoxLayout;
-class QLabel;
 class QLineEdit;
-class QPushButton;
-class QWidget;
 
 namespace vanto {
 class FormContext;
@@ -35,14 +31,6 @@ void ShowNoCustomersEntry(QComboBox* combo);
 // False when the selector is empty or only shows the no-customers entry.
 bool HasCustomers(const QComboBox* combo);
 
-// A button with its component name and caption, a label, and a display-only field (disabled, grey).
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int fontPixels = 15);
-QLabel* MakeLabel(QWidget* parent, const char* text);
-// The red hint of a new-entry mode ("HintLabel"), hidden; it keeps its place while hidden so the form does not
-// jump when the mode changes.
-QLabel* MakeHintLabel(QWidget* parent, const char* text);
-QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName);
-
 // The entry or display fields of a customer's contact data.
 struct ContactFields {
     QLineEdit* Tel[3];
@@ -52,8 +40,5 @@ struct ContactFields {
 };
 // Shows a customer profile's telephone, mobile and postal parts (split at "-") and address in the fields.
 void ShowContact(const CustomerProfile& profile, const ContactFields& fields);
-
-// Fields joined by "-" labels in one row (telephone numbers, postal codes).
-QHBoxLayout* DashRow(std::initializer_list<QLineEdit*> fields);
 
 } // namespace vanto
