@@ -285,6 +285,9 @@ VehicleProfile TCarInfoUpdateForm::FieldValues() const {
 }
 
 bool TCarInfoUpdateForm::SaveVehicleSilently(const std::string& vehicleNumber, const VehicleProfile& fields) {
+    // The print setup updates the vehicle it shows: never a new-vehicle registration left half typed here.
+    SetNewVehicleMode(false);
+    ApplyModeLook();
     CarNo->setText(Q(vehicleNumber));
     Maker->setText(Q(fields.Maker));
     CarName->setText(Q(fields.TypeCar));
