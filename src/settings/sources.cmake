@@ -1,1 +1,2 @@
 vanto_core_sources(UserInfo.cpp PhraseDictionary.cpp DataBackup.cpp)
+vanto_ui_sources(ui/Dictionary_sel.cpp)

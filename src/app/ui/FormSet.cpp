@@ -6,6 +6,7 @@
 #include "register/ui/Carinfoupdate.h"
 #include "register/ui/Customer.h"
 #include "register/ui/Searchcustomer.h"
+#include "settings/ui/Dictionary_sel.h"
 #include "tester/ui/Combusy.h"
 
 namespace vanto {
@@ -36,7 +37,7 @@ TTestMainForm* CreateAllForms(const StartupOptions& options) {
     const FormContext context = f.MainForm->Context();
     f.ComWaitForm = Make<TComWaitForm>("TComWaitForm", context, f.MainForm);
     // Tcontinuation_form
-    // TDictionary_sel_form
+    f.DictionarySelForm = Make<TDictionary_sel_form>("TDictionary_sel_form", context);
     f.GetDataForm = Make<TGetDataForm>("TGetDataForm", context);
     f.SearchCustomerForm = Make<TSearchCustomerForm>("TSearchCustomerForm", context);
     f.CustomerForm = Make<TCustomerForm>("TCustomerForm", context, f.SearchCustomerForm);
