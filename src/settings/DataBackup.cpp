@@ -215,7 +215,7 @@ std::string DataFolderOf(int code, const std::string& ownerDir, const std::strin
     return IsWorkshop(code) ? ownerDir : usersDir;
 }
 
-ChooseFolderRequest ChooseFolderFor(int code, const std::string& ownerDir, const std::string& usersDir) {
+FolderDialogOptions ChooseFolderFor(int code, const std::string& ownerDir, const std::string& usersDir) {
     return {ChooseFolderTitle, ChooseFolderInstruction(code), ChooseFolderAcceptCaption,
             DataFolderOf(code, ownerDir, usersDir)};
 }

@@ -42,18 +42,12 @@ DetailState ToggleDetail(const std::string& caption);
 inline constexpr const char* ChooseFolderTitle = "保存場所選択ﾀﾞｲｱﾛｸﾞ";
 inline constexpr const char* ChooseFolderAcceptCaption = "決　　定";
 
-struct ChooseFolderRequest {
-    std::string Title;
-    std::string Instruction;
-    std::string AcceptCaption;
-    std::string InitialFolder; // the operation's data folder
-};
-
 // "書き出す場所を選択して【決　　定】ボタンをクリックして下さい。" for an export, "読み込む…" for an import.
 std::string ChooseFolderInstruction(int code);
 // The data folder of the operation: ownerDir for workshop data, usersDir for customer data.
 std::string DataFolderOf(int code, const std::string& ownerDir, const std::string& usersDir);
-ChooseFolderRequest ChooseFolderFor(int code, const std::string& ownerDir, const std::string& usersDir);
+// The folder browser of an operation: its title, instruction, accept caption and the data folder preselected.
+FolderDialogOptions ChooseFolderFor(int code, const std::string& ownerDir, const std::string& usersDir);
 // True when the settings form must be reloaded afterwards (the workshop data import brings user information).
 bool ReloadsSettings(int code);
 

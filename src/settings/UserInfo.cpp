@@ -29,12 +29,12 @@ template <std::size_t N> std::array<std::string, N> Split(const std::string& val
     return parts;
 }
 
-template <std::size_t N> std::string Join(const std::array<std::string, N>& parts) {
-    std::string value = parts[0];
-    for (std::size_t i = 1; i < N; ++i) {
-        value += "-" + parts[i];
-    }
-    return value;
+std::string Join(const std::array<std::string, 2>& parts) {
+    return JoinDashFields({parts[0], parts[1]});
+}
+
+std::string Join(const std::array<std::string, 3>& parts) {
+    return JoinDashFields({parts[0], parts[1], parts[2]});
 }
 
 UserInfo Read(const std::string& userInfoFile, std::string_view postDefault) {

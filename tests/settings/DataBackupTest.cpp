@@ -69,10 +69,10 @@ TEST(BackupTexts, PerOperation) {
                           Case{9, "読み込む", "基本情報の読込みに成功しました。", "/o/"},
                           Case{6, "書き出す", "お客様情報の書出しに成功しました。", "/u/"},
                           Case{10, "読み込む", "お客様情報の読込みに成功しました。", "/u/"}}) {
-        const ChooseFolderRequest request = ChooseFolderFor(c.code, "/o/", "/u/");
-        EXPECT_EQ(request.Instruction,
+        const FolderDialogOptions request = ChooseFolderFor(c.code, "/o/", "/u/");
+        EXPECT_EQ(request.instruction,
                   c.action + std::string("場所を選択して【決　　定】ボタンをクリックして下さい。"));
-        EXPECT_EQ(request.InitialFolder, c.folder);
+        EXPECT_EQ(request.initialFolder, c.folder);
         EXPECT_EQ(BackupResultMessage(c.code, true), c.done);
         EXPECT_EQ(ReloadsSettings(c.code), c.code == 9);
     }

@@ -7,6 +7,7 @@
 #include "register/ui/Customer.h"
 #include "register/ui/Searchcustomer.h"
 #include "settings/ui/Dictionary_sel.h"
+#include "settings/ui/Seting_pro.h"
 #include "tester/ui/Combusy.h"
 
 namespace vanto {
@@ -45,7 +46,7 @@ TTestMainForm* CreateAllForms(const StartupOptions& options) {
     // TRefDataReadForm
     // TRefDataWriteForm
     // Tref_sub_sel
-    // Tseting_form
+    f.SetingForm = Make<Tseting_form>("Tseting_form", context);
     f.TourokuForm = Make<TTourokuForm>("TTourokuForm", context);
     // Tprint_set
     f.CarInfoForm = Make<TCarInfoForm>("TCarInfoForm", context, f.SearchCustomerForm);
@@ -71,6 +72,8 @@ TTestMainForm* CreateAllForms(const StartupOptions& options) {
     // Continuous records.
 
     // Settings and the phrase picker.
+    functions.Settings = f.SetingForm;
+    f.SetingForm->Connect(f.MainForm);
 
     // Printing.
 

@@ -5,6 +5,7 @@
 #include "common/Dialogs.h"
 #include "common/Paths.h"
 #include "common/Sjis.h"
+#include "common/TextFile.h"
 #include "monitor/MonitorFiles.h"
 #include "monitor/ui/Getdatam.h"
 #include "monitor/ui/Touroku.h"
@@ -14,6 +15,7 @@
 #include "register/ui/Customer.h"
 #include "register/ui/RegisterUi.h"
 #include "register/ui/Searchcustomer.h"
+#include "settings/ui/Seting_pro.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -67,6 +69,46 @@ void SeedDemoRegister(const std::string& dir) {
     }
 }
 
+// The workshop's details and a phrase dictionary chosen in the settings form, for the settings form and the picker.
+void PrepareSettings(const std::string& name) {
+    const vanto::FormRegistry& f = vanto::Forms();
+    vanto::WorkingPaths& paths = f.MainForm->State.Paths;
+    if (name == "TDictionary_sel_form") {
+        paths.PhraseFile = paths.OwnerDir + paths.DocumentFolder + "/定型文.txt";
+        std::filesystem::create_directories(vanto::PathFromUtf8(paths.OwnerDir + paths.DocumentFolder));
+        vanto::SaveSjisLines(vanto::PathFromUtf8(paths.PhraseFile),
+                             {"点検の結果、異常はありませんでした。", "ブレーキパッドの残量が少なくなっています。",
+                              "次回点検時にエンジンオイルの交換をお勧めします。", "バッテリーの電圧が低下しています。",
+                              "タイヤの溝が減っています。早めの交換をお勧めします。"});
+    } else if (name == "Tseting_form") {
+        vanto::UserInfo shop;
+        shop.Name = "ベクトル自動車整備工場";
+        shop.Post = {"140", "0013"};
+        shop.Tel = {"03", "3761", "1234"};
+        shop.Fax = {"03", "3761", "1235"};
+        shop.Address = "東京都品川区南大井三丁目１２番５号";
+        vanto::SaveUserInfo(paths.UserInfoFile, shop);
+    }
+}
+
+// The settings form once more, with its detailed section open.
+void ShootDetailedSettings(const QString& outDir, int& written) {
+    Tseting_form* form = vanto::Forms().SetingForm;
+    if (!form) {
+        return;
+    }
+    form->show();
+    form->Button8Click();
+    QApplication::processEvents();
+    const QString file = outDir + "/Tseting_form-detailed.png";
+    if (form->grab().save(file)) {
+        std::printf("%s\n", file.toLocal8Bit().constData());
+        ++written;
+    }
+    form->Button8Click();
+    form->hide();
+}
+
 // Opens a form the way the monitor data menu does.
 void PrepareLikeTheMenu(const std::string& name) {
     const vanto::FormRegistry& f = vanto::Forms();
@@ -108,6 +150,7 @@ int main(int argc, char* argv[]) {
     int written = 0;
     for (const auto& [name, form] : vanto::AllForms()) {
         PrepareLikeTheMenu(name);
+        PrepareSettings(name);
         form->show();
         QApplication::processEvents();
         const QString file = outDir + "/" + QString::fromStdString(name) + ".png";
@@ -117,6 +160,7 @@ int main(int argc, char* argv[]) {
         }
         form->hide();
     }
+    ShootDetailedSettings(outDir, written);
     vanto::DestroyAllForms();
     return written > 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }
