@@ -3,6 +3,7 @@
 #include "common/Paths.h"
 #include "common/TextFile.h"
 #include "monitor/MonitorFiles.h"
+#include "register/VehicleFolder.h"
 
 #include <algorithm>
 
@@ -14,7 +15,7 @@ std::optional<std::vector<std::string>> ReadPrintRecord(const std::string& vehic
     if (vehicleFolder.empty() || !IsRecordTitleUsable(recordName)) {
         return std::nullopt;
     }
-    return ReadSjisLines(PathFromUtf8(WithTrailingSeparator(vehicleFolder) + recordName + RecordFileExtension));
+    return ReadSjisLinesForDisplay(PathFromUtf8(VehicleFolder(vehicleFolder).RecordFile(recordName)));
 }
 
 std::vector<int> DefaultChoice(int lineCount, int n) {

@@ -1,2 +1,6 @@
 vanto_core_sources(PrintSlots.cpp)
 vanto_core_sources(SheetLayout.cpp)
+vanto_core_sources(PrintSetup.cpp)
+vanto_ui_sources(ui/QtCanvas.cpp)
+vanto_ui_sources(ui/Print_item_sel_pro.cpp)
+vanto_ui_sources(ui/Print_pro.cpp)

@@ -2,6 +2,8 @@
 
 #include "monitor/ui/Getdatam.h"
 #include "monitor/ui/Touroku.h"
+#include "print/ui/Print_item_sel_pro.h"
+#include "print/ui/Print_pro.h"
 #include "register/ui/Carinfo.h"
 #include "register/ui/Carinfoupdate.h"
 #include "register/ui/Customer.h"
@@ -42,13 +44,13 @@ TTestMainForm* CreateAllForms(const StartupOptions& options) {
     f.GetDataForm = Make<TGetDataForm>("TGetDataForm", context);
     f.SearchCustomerForm = Make<TSearchCustomerForm>("TSearchCustomerForm", context);
     f.CustomerForm = Make<TCustomerForm>("TCustomerForm", context, f.SearchCustomerForm);
-    // Tprint_item_sel
+    f.PrintItemSel = Make<Tprint_item_sel>("Tprint_item_sel", context);
     // TRefDataReadForm
     // TRefDataWriteForm
     // Tref_sub_sel
     f.SetingForm = Make<Tseting_form>("Tseting_form", context);
     f.TourokuForm = Make<TTourokuForm>("TTourokuForm", context);
-    // Tprint_set
+    f.PrintSet = Make<Tprint_set>("Tprint_set", context, f.PrintItemSel);
     f.CarInfoForm = Make<TCarInfoForm>("TCarInfoForm", context, f.SearchCustomerForm);
     f.CarInfoUpdateForm = Make<TCarInfoUpdateForm>("TCarInfoUpdateForm", context, f.SearchCustomerForm);
 
@@ -60,7 +62,7 @@ TTestMainForm* CreateAllForms(const StartupOptions& options) {
     f.GetDataForm->Connect(f.CarInfoForm, f.ComWaitForm, f.MainForm);
     f.CustomerForm->Connect(f.TourokuForm);
     f.TourokuForm->Connect(f.MainForm, f.CustomerForm, f.CarInfoUpdateForm, f.CarInfoForm);
-    f.CarInfoForm->Connect(f.CarInfoUpdateForm, f.ComWaitForm, f.TourokuForm, nullptr);
+    f.CarInfoForm->Connect(f.CarInfoUpdateForm, f.ComWaitForm, f.TourokuForm, f.PrintSet);
     f.CarInfoUpdateForm->Connect(f.TourokuForm);
 
     // Reference values.
@@ -76,6 +78,7 @@ TTestMainForm* CreateAllForms(const StartupOptions& options) {
     f.SetingForm->Connect(f.MainForm);
 
     // Printing.
+    f.PrintSet->Connect(f.CarInfoForm, f.CarInfoUpdateForm, f.DictionarySelForm);
 
     f.MainForm->SetFunctions(functions);
     return f.MainForm;

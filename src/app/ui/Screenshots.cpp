@@ -9,12 +9,15 @@
 #include "monitor/MonitorFiles.h"
 #include "monitor/ui/Getdatam.h"
 #include "monitor/ui/Touroku.h"
+#include "print/ui/Print_item_sel_pro.h"
+#include "print/ui/Print_pro.h"
 #include "register/Register.h"
 #include "register/ui/Carinfo.h"
 #include "register/ui/Carinfoupdate.h"
 #include "register/ui/Customer.h"
 #include "register/ui/RegisterUi.h"
 #include "register/ui/Searchcustomer.h"
+#include "settings/UserInfo.h"
 #include "settings/ui/Seting_pro.h"
 
 #include <QApplication>
@@ -22,6 +25,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -109,6 +113,57 @@ void ShootDetailedSettings(const QString& outDir, int& written) {
     form->hide();
 }
 
+// The print setup of the demo vehicle as a workshop uses it: its details, a longer monitor record in the slots,
+// a judgement; the result sheet and the data print go to PDF files beside the pictures, drawn as printing does.
+void PreparePrinting(const std::string& name, const QString& outDir) {
+    const vanto::FormRegistry& f = vanto::Forms();
+    if (name == "Tprint_item_sel" && f.PrintItemSel) {
+        f.PrintItemSel->Load({{"エンジン回転数 750rpm", "冷却水温 82℃", "吸気温度 31℃", "車速 0km/h", "O2センサ 0.45V"},
+                              {true, true, false, true, false}});
+        return;
+    }
+    if (name != "Tprint_set" || !f.PrintSet || !f.CarInfoForm) {
+        return;
+    }
+    const vanto::FormContext context = f.MainForm->Context();
+    vanto::UserInfo shop;
+    shop.Name = "ベクトル自動車整備工場";
+    shop.Post = {"140", "0013"};
+    shop.Tel = {"03", "3761", "1234"};
+    shop.Fax = {"03", "3761", "1235"};
+    shop.Address = "東京都品川区南大井三丁目１２番５号";
+    shop.Mes1 = "車検・点検・修理はお任せ下さい";
+    vanto::SaveUserInfo(context.Paths().UserInfoFile, shop);
+    vanto::StoreRecord(vanto::RegisterOf(context).Vehicle("山田 太郎", "品川300さ5678"),
+                       "モニタ記録３2026年12月6日9時32分10秒",
+                       vanto::EncodeSjisLossy("エンジン回転数 752rpm,冷却水温 88℃,吸気温度 31℃,車速 0km/h,"
+                                              "スロットル開度 12%,O2センサ 0.45V,点火時期 8°CA,燃料噴射時間 2.6ms,"
+                                              "バッテリ電圧 14.1V,エアフロ 3.2g/s,短期燃料補正 -1.6%,"
+                                              "長期燃料補正 2.3%"));
+    f.CarInfoForm->PrepareFromMenu();
+    f.CarInfoForm->show();
+    QApplication::processEvents();
+    f.CarInfoForm->hide();
+    f.PrintSet->show();
+    for (const auto& [slot, record] : {std::pair{0, 2}, std::pair{1, 1}, std::pair{2, 0}}) {
+        f.PrintSet->SlotChoosers.at(slot)->setCurrentIndex(record);
+        f.PrintSet->SlotChooserChange(slot);
+    }
+    f.PrintSet->Edit9->setText("45210");
+    f.PrintSet->Edit10->setText("2027年5月31日");
+    f.PrintSet->Memo1->setPlainText("ブレーキパッド残量少\n次回点検時に交換を推奨");
+    f.PrintSet->ComboBox5->setCurrentIndex(2);
+    for (const char* pdf : {"result-sheet.pdf", "data-print.pdf"}) {
+        const QString file = outDir + "/" + pdf;
+        vanto::PrintTarget target;
+        target.outputFile = file.toStdString();
+        const bool sheet = QString(pdf) == "result-sheet.pdf";
+        if (sheet ? f.PrintSet->PrintSheetTo(target) : f.PrintSet->PrintDataTo(target)) {
+            std::printf("%s\n", file.toLocal8Bit().constData());
+        }
+    }
+}
+
 // Opens a form the way the monitor data menu does.
 void PrepareLikeTheMenu(const std::string& name) {
     const vanto::FormRegistry& f = vanto::Forms();
@@ -150,6 +205,7 @@ int main(int argc, char* argv[]) {
     int written = 0;
     for (const auto& [name, form] : vanto::AllForms()) {
         PrepareLikeTheMenu(name);
+        PreparePrinting(name, outDir);
         PrepareSettings(name);
         form->show();
         QApplication::processEvents();
