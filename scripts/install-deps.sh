@@ -15,6 +15,8 @@ if [ "$mode" = test ]; then
     packages+=(mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth)
     # The tree's formatting is checked with the clang-format Debian 12 ships.
     packages+=(clang-format)
+    # The printing tests read the text and the pages of the PDF files they print.
+    packages+=(poppler-utils)
 fi
 
 missing=()

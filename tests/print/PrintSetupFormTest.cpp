@@ -1,0 +1,323 @@
+#include "PrintForms.h"
+
+#include "print/PrintSetup.h"
+#include "settings/ui/Dictionary_sel.h"
+
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTest>
+
+#include <filesystem>
+
+using namespace vanto;
+using namespace vanto::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Monitor = "モニタ記録１2026年12月6日9時15分2秒";
+const std::string Diagnosis = "自己診断記録２2026年12月6日9時20分41秒";
+
+using Fields = std::vector<std::pair<QLineEdit*, std::string>>;
+
+void ExpectFields(const Fields& fields) {
+    for (const auto& [edit, text] : fields) {
+        EXPECT_EQ(T(edit->text()), text) << T(edit->objectName());
+    }
+}
+
+} // namespace
+
+TEST_F(PrintForms, ShowsTheVehicleAndTheWorkshopAsTheyWillPrintAndReturns) {
+    SeedVehicle({{Monitor, Numbered("L", 3)}});
+    Tprint_set* f = OpenPrintSetup("[user]\r\nname=ベクトル自動車\r\ntel=03-3761-1234\r\nfax=0337611235\r\n"
+                                   "Address=東京都品川区南大井\r\nmes1=車検はお任せ下さい\r\n");
+    ASSERT_TRUE(f && f->isVisible());
+    EXPECT_FALSE(Forms().CarInfoForm->isVisible());
+    EXPECT_EQ(T(f->windowTitle()), "印刷の設定");
+    ExpectFields({{f->Edit1, "点検・診断・結果表"},
+                  {f->Edit3, Customer},
+                  {f->Edit20, "140"},
+                  {f->Edit21, "0001"},
+                  {f->Edit2, "東京都品川区北品川1-2-3"},
+                  {f->Edit4, "03"},
+                  {f->Edit22, "1234"},
+                  {f->Edit23, "5678"},
+                  {f->Edit5, "090"},
+                  {f->Edit25, "2222"},
+                  {f->Edit6, Vehicle},
+                  {f->Edit7, "E13-0002"},
+                  {f->Edit8, "令和2年10月"},
+                  {f->Edit9, "12000"},
+                  {f->Edit10, "2027年5月31日"},
+                  {f->Edit11, "ノート"},
+                  {f->Edit12, "6AA-E13"},
+                  {f->Edit13, "HR12"},
+                  {f->Edit14, "ベクトル自動車"},
+                  // A phone of three groups fills the three parts; one without "-" only the first.
+                  {f->Edit15, "03"},
+                  {f->Edit28, "3761"},
+                  {f->Edit29, "1234"},
+                  {f->Edit16, "0337611235"},
+                  {f->Edit30, ""},
+                  {f->Edit31, ""},
+                  // No postal code stored: 000-0000.
+                  {f->Edit26, "000"},
+                  {f->Edit27, "0000"},
+                  {f->Edit17, "東京都品川区南大井"},
+                  {f->Edit18, "車検はお任せ下さい"},
+                  {f->Edit19, ""}});
+    EXPECT_TRUE(f->Memo1->toPlainText().isEmpty());
+    EXPECT_FALSE(f->data_print_btn->isVisible());
+    EXPECT_FALSE(f->Edit18->isVisible());
+
+    f->close_btn->click();
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_TRUE(Forms().CarInfoForm->isVisible());
+}
+
+TEST_F(PrintForms, NumberFieldsTakeDigitsOnlyAndResetRestoresTheTitle) {
+    SeedVehicle({});
+    Tprint_set* f = OpenPrintSetup();
+    for (QLineEdit* edit : {f->Edit15, f->Edit28, f->Edit29, f->Edit16, f->Edit30, f->Edit31, f->Edit26, f->Edit27}) {
+        edit->clear();
+        Type(edit, "0a3-Ｂ9");
+        EXPECT_EQ(T(edit->text()), "039") << T(edit->objectName());
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        EXPECT_EQ(T(edit->text()), "03") << T(edit->objectName());
+    }
+    f->Edit1->setText("点検結果");
+    f->Button8->click();
+    EXPECT_EQ(T(f->Edit1->text()), "点検・診断・結果表");
+}
+
+TEST_F(PrintForms, VehicleWithoutRecordsHasFourEmptySlots) {
+    SeedVehicle({});
+    Tprint_set* f = OpenPrintSetup();
+    for (int k = 0; k < PrintSlotCount; ++k) {
+        EXPECT_EQ(f->SlotChoosers[k]->count(), 0) << k;
+        EXPECT_EQ(T(f->SlotLabels[k]->text()), "選択印刷項目数 0") << k;
+        EXPECT_FALSE(f->SlotButtons[k]->isEnabled()) << k;
+    }
+    // The sheet still prints, without items.
+    dialogs.QueuePrint(PdfTarget("empty.pdf"));
+    f->print_start->click();
+    EXPECT_TRUE(fs::exists(folder / "empty.pdf"));
+}
+
+TEST_F(PrintForms, SlotsChooseTheMeasuredLinesAndTheDialogEditsThem) {
+    SeedVehicle({{Monitor, Numbered("L", 60)}, {Diagnosis, Numbered("P", 3)}});
+    Tprint_set* f = OpenPrintSetup();
+    // At show every slot takes the first 15 lines of the first record; later changes the page's capacity.
+    for (int k = 0; k < PrintSlotCount; ++k) {
+        EXPECT_EQ(T(f->SlotChoosers[k]->currentText()), Monitor);
+        EXPECT_EQ(T(f->SlotLabels[k]->text()), "選択印刷項目数 15");
+    }
+    const int perColumn = f->Slots().LinesPerColumn();
+    EXPECT_GT(perColumn, 15); // an A4 page at 600 dpi with a six-line judgement
+    EXPECT_LT(perColumn, 60);
+    QComboBox* chooser = f->SlotChoosers[1];
+    chooser->setCurrentIndex(1);
+    emit chooser->activated(1);
+    EXPECT_EQ(T(f->SlotLabels[1]->text()), "選択印刷項目数 3");
+    chooser->setCurrentIndex(0);
+    emit chooser->activated(0);
+    EXPECT_EQ(T(f->SlotLabels[1]->text()), "選択印刷項目数 " + std::to_string(perColumn));
+
+    // The dialog opens with the slot's lines checked; Cancel keeps the count whatever was changed.
+    f->SlotChoosers[2]->setCurrentIndex(1);
+    emit f->SlotChoosers[2]->activated(1);
+    WhileItemsAreOpen([](Tprint_item_sel* d) {
+        EXPECT_EQ(T(d->windowTitle()), "印刷項目の選択");
+        EXPECT_EQ(d->CheckListBox1->count(), 3);
+        EXPECT_EQ(CheckedRows(d), (std::vector<int>{0, 1, 2}));
+        d->Button4->click();
+        d->Button2->click();
+    });
+    f->SlotButtons[2]->click();
+    EXPECT_EQ(T(f->SlotLabels[2]->text()), "選択印刷項目数 3");
+    EXPECT_EQ(f->Slots().ChosenLines(2), (std::vector<int>{0, 1, 2}));
+
+    // "全解除" then two lines and OK; re-selecting the same record keeps that choice.
+    WhileItemsAreOpen([](Tprint_item_sel* d) {
+        d->Button4->click();
+        d->CheckListBox1->item(2)->setCheckState(Qt::Checked);
+        d->Button1->click();
+    });
+    f->SlotButtons[2]->click();
+    EXPECT_EQ(T(f->SlotLabels[2]->text()), "選択印刷項目数 1");
+    emit f->SlotChoosers[2]->activated(1);
+    EXPECT_EQ(f->Slots().ChosenLines(2), std::vector<int>{2});
+    WhileItemsAreOpen([](Tprint_item_sel* d) {
+        EXPECT_EQ(CheckedRows(d), std::vector<int>{2});
+        d->Button4->click();
+        d->Button1->click();
+    });
+    f->SlotButtons[2]->click();
+    EXPECT_EQ(T(f->SlotLabels[2]->text()), "選択印刷項目数 0");
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(PrintForms, MoreThan639CheckedLinesAreCutAndTheUserIsTold) {
+    SeedVehicle({{Monitor, Numbered("L", 700)}});
+    Tprint_set* f = OpenPrintSetup();
+    WhileItemsAreOpen([](Tprint_item_sel* d) {
+        d->Button3->click();
+        d->Button1->click();
+    });
+    f->SlotButtons[0]->click();
+    EXPECT_EQ(T(f->SlotLabels[0]->text()), "選択印刷項目数 639");
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{SlotLinesCutText});
+}
+
+TEST_F(PrintForms, MissingRecordIsNamedAndNothingIsPrinted) {
+    SeedVehicle({{Monitor, Numbered("L", 5)}});
+    Tprint_set* f = OpenPrintSetup();
+    fs::remove(PathFromUtf8(Reg().Vehicle(Customer, Vehicle).RecordFile(Monitor)));
+    f->print_start->click();
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{UnreadableRecordMessage(Monitor)});
+    EXPECT_TRUE(dialogs.PrintDialogs().empty());
+    EXPECT_TRUE(dialogs.Choices().empty());
+}
+
+// The sheet printed to a PDF file through the printer canvas: real text on one A4 page.
+TEST_F(PrintForms, OnlyTheTitleChangedPrintsWithoutAskingToARealPdf) {
+    SeedVehicle({{Monitor, {"エンジン回転数 750rpm", "冷却水温 82℃", "車速 0km/h"}}});
+    Tprint_set* f = OpenPrintSetup();
+    f->Edit1->setText("点検結果のお知らせ");
+    // Slot 1 prints the record's second line; the other slots nothing.
+    for (int k = 0; k < PrintSlotCount; ++k) {
+        WhileItemsAreOpen([k](Tprint_item_sel* d) {
+            d->Button4->click();
+            if (k == 0) {
+                d->CheckListBox1->item(1)->setCheckState(Qt::Checked);
+            }
+            d->Button1->click();
+        });
+        f->SlotButtons[k]->click();
+    }
+    dialogs.QueuePrint(PdfTarget("sheet.pdf"));
+    f->print_start->click();
+    EXPECT_TRUE(dialogs.Choices().empty());
+    ASSERT_EQ(dialogs.PrintDialogs().size(), 1u);
+    const PrintDialogOptions& options = dialogs.PrintDialogs().front();
+    EXPECT_EQ(std::vector<int>({options.minPage, options.maxPage, options.fromPage, options.toPage}),
+              std::vector<int>({1, 1, 1, 1}));
+
+    const QString pdf = QString::fromStdString((folder / "sheet.pdf").string());
+    const std::string info = Tool("pdfinfo", {pdf});
+    EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
+    const std::string text = Tool("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+    for (const char* expected : {"点検結果のお知らせ", "発行日 2026年12月6日", "山田 太郎 様", "車両番号",
+                                 "初年度登録年月", "走行距離", "次回車検日", "12000ｋｍ", "冷却水温 82℃"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    }
+    // Only the chosen line of the record is printed.
+    EXPECT_EQ(text.find("エンジン回転数 750rpm"), std::string::npos) << text;
+}
+
+struct ChangedMileageCase {
+    int Choice;
+    bool Printed;
+    bool Stored;
+};
+
+class ChangedMileage : public PrintForms, public ::testing::WithParamInterface<ChangedMileageCase> {};
+
+TEST_P(ChangedMileage, TheBoxDecidesWhetherTheVehicleIsStoredAndTheSheetPrinted) {
+    const ChangedMileageCase c = GetParam();
+    SeedVehicle({{Monitor, Numbered("L", 3)}});
+    Tprint_set* f = OpenPrintSetup();
+    const std::string before = VehicleProfileBytes();
+    f->Edit9->clear();
+    Type(f->Edit9, "46000");
+    dialogs.QueueChoice(c.Choice);
+    if (c.Printed) {
+        dialogs.QueuePrint(PdfTarget("sheet.pdf"));
+    }
+    f->print_start->click();
+
+    ASSERT_EQ(dialogs.Choices().size(), 1u);
+    const ShownChoice& box = dialogs.Choices().front();
+    EXPECT_EQ(box.icon, DialogIcon::Information);
+    EXPECT_EQ(box.caption, "確認");
+    EXPECT_EQ(box.text, "＊＊＊＊＊お客様情報が変更されています。＊＊＊＊＊　　\n\n"
+                        "　 保存・印刷 ： 登録した後に印刷する。\n"
+                        "　 印　　　刷 ： 印刷のみ行う。\n"
+                        "　 キャンセル ： 登録も印刷も行わない。\n");
+    EXPECT_EQ(box.buttons, (std::vector<std::string>{"保存・印刷", "印刷", "キャンセル"}));
+    EXPECT_EQ(fs::exists(folder / "sheet.pdf"), c.Printed);
+    EXPECT_EQ(dialogs.PrintDialogs().size(), c.Printed ? 1u : 0u);
+    std::string expected = before;
+    if (c.Stored) {
+        const auto at = expected.find("DATA0=12000");
+        ASSERT_NE(at, std::string::npos);
+        expected.replace(at, 11, "DATA0=46000");
+    }
+    EXPECT_EQ(VehicleProfileBytes(), expected);
+    EXPECT_TRUE(dialogs.Messages().empty());
+    if (c.Printed) {
+        const std::string text =
+            Tool("pdftotext", {"-enc", "UTF-8", QString::fromStdString((folder / "sheet.pdf").string()), "-"});
+        EXPECT_NE(text.find("46000ｋｍ"), std::string::npos) << text;
+    }
+
+    // Stored, the vehicle now equals the sheet: the next print asks nothing.
+    dialogs.Clear();
+    if (!c.Stored) {
+        dialogs.QueueChoice(static_cast<int>(VehicleChangedChoice::Cancel));
+    }
+    f->print_start->click();
+    EXPECT_EQ(dialogs.Choices().size(), c.Stored ? 0u : 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(PrintForms, ChangedMileage,
+                         ::testing::Values(ChangedMileageCase{0, true, true}, ChangedMileageCase{1, true, false},
+                                           ChangedMileageCase{2, false, false}, ChangedMileageCase{-1, false, false}));
+
+TEST_F(PrintForms, PreviewShowsTheSheetOnOnePage) {
+    SeedVehicle({{Monitor, Numbered("L", 3)}});
+    Tprint_set* f = OpenPrintSetup();
+    int pages = -1;
+    f->SetPreviewRunner([&pages](QPrintPreviewDialog& dialog) {
+        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(preview, nullptr);
+        preview->updatePreview();
+        pages = preview->pageCount();
+    });
+    f->preview_btn->click();
+    EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(dialogs.PrintDialogs().empty());
+}
+
+TEST_F(PrintForms, JudgementPhraseComesFromAChosenPhraseFileAndTheDictionarySettingStays) {
+    SeedVehicle({});
+    WriteBytes(folder / "文例.txt", Sjis("ブレーキパッド残量少\r\n異常なし\r\n"));
+    Tprint_set* f = OpenPrintSetup();
+    const std::string dictionary = main->State.Paths.PhraseFile;
+    f->Memo1->setPlainText("総合的に良好");
+    for (int pass = 0; pass < 2; ++pass) {
+        dialogs.QueueFile((folder / "文例.txt").string());
+        QTimer::singleShot(0, [pass] {
+            TDictionary_sel_form* picker = Forms().DictionarySelForm;
+            picker->ListBox1->setCurrentRow(pass);
+            picker->Button1->click();
+        });
+        f->Button7->click();
+        EXPECT_EQ(main->State.Paths.PhraseFile, dictionary);
+    }
+    // Closing the picker without a choice leaves the judgement as it is.
+    dialogs.QueueFile((folder / "文例.txt").string());
+    QTimer::singleShot(0, [] { Forms().DictionarySelForm->Button2->click(); });
+    f->Button7->click();
+    EXPECT_EQ(T(f->Memo1->toPlainText()), "総合的に良好\nブレーキパッド残量少\n異常なし");
+
+    ASSERT_EQ(dialogs.FileDialogs().size(), 3u);
+    const FileDialogOptions& first = dialogs.FileDialogs()[0];
+    EXPECT_EQ(first.title, "登録文書　ファイル選択");
+    EXPECT_EQ(first.filter, "登録文書ファイル(*.txt)|*.txt");
+    EXPECT_EQ(first.defaultExtension, "txt");
+    EXPECT_EQ(first.folder, main->State.Paths.OwnerDir + "登録文書");
+    EXPECT_EQ(dialogs.FileDialogs()[1].folder, ""); // later the dialog starts where the user left it
+}
