@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need; skips what is already there.
-# Usage: scripts/install-deps.sh run|test
+# Usage: scripts/install-deps.sh run|test|fuzz
 set -euo pipefail
 mode=${1:-test}
 
@@ -10,6 +10,10 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
     fonts-ipafont-gothic fonts-ipafont-mincho
 )
+if [ "$mode" = fuzz ]; then
+    # libFuzzer with the sanitizers comes with clang's runtime.
+    packages+=(clang libclang-rt-14-dev)
+fi
 if [ "$mode" = test ]; then
     # ptrassist is cross-built for Windows and smoke-tested under Wine on a virtual display.
     packages+=(mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth)
