@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -192,6 +193,68 @@ bool IsUndefinedSingleByte(unsigned char b) {
     return b == 0x80 || b == 0xA0 || b >= 0xFD;
 }
 
+std::optional<std::string> Encode(std::string_view utf8, bool lossy);
+
+// A double-byte code kept as it is: the lead byte as an escape, the second byte as an escape too, or as itself when
+// it is ASCII (escapes exist for bytes from 0x80 only).
+void AppendEscapedPair(std::string& out, unsigned char lead, unsigned char trail) {
+    AppendEscape(out, lead);
+    if (trail < 0x80) {
+        out += static_cast<char>(trail);
+    } else {
+        AppendEscape(out, trail);
+    }
+}
+
+bool IsTrailByte(unsigned char b) {
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
+// Double-byte codes that CP932 reads as a character it writes with other bytes (the NEC and IBM rows repeat
+// characters of other rows). Decoding them would not give their bytes back, so a lossless decode keeps them as
+// escape characters. Worked out once from the converter itself.
+class NonCanonicalCodes {
+public:
+    NonCanonicalCodes() {
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!IsSjisLeadByte(static_cast<unsigned char>(lead))) {
+                continue;
+            }
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+                if (!IsTrailByte(static_cast<unsigned char>(trail))) {
+                    continue;
+                }
+                const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                std::string text;
+                if (!DecodePair(std::string_view(pair, 2), text)) {
+                    continue;
+                }
+                const auto back = Encode(text, false);
+                if (!back || *back != std::string_view(pair, 2)) {
+                    codes_[lead * 256 + trail] = true;
+                }
+            }
+        }
+    }
+    bool Contains(unsigned char lead, unsigned char trail) const { return codes_[lead * 256u + trail]; }
+
+private:
+    static bool DecodePair(std::string_view pair, std::string& out) {
+#if defined(_WIN32)
+        return DecodeCharacter(pair, out);
+#else
+        return FromSjis().Convert(pair, out) == pair.size();
+#endif
+    }
+    std::vector<bool> codes_ = std::vector<bool>(65536, false);
+};
+
+bool IsNonCanonical(std::string_view bytes, std::size_t pos) {
+    static const NonCanonicalCodes codes;
+    return pos + 1 < bytes.size() &&
+           codes.Contains(static_cast<unsigned char>(bytes[pos]), static_cast<unsigned char>(bytes[pos + 1]));
+}
+
 std::optional<std::string> Encode(std::string_view utf8, bool lossy) {
     std::string out;
     out.reserve(utf8.size());
@@ -231,7 +294,8 @@ std::optional<std::string> Encode(std::string_view utf8, bool lossy) {
 
 } // namespace
 
-std::string DecodeSjis(std::string_view sjis) {
+namespace {
+std::string Decode(std::string_view sjis, bool keepBytes) {
     std::string out;
     out.reserve(sjis.size() * 3 / 2);
     std::size_t pos = 0;
@@ -241,6 +305,9 @@ std::string DecodeSjis(std::string_view sjis) {
         if (b < 0x80) {
             out += static_cast<char>(b);
             ++pos;
+        } else if (keepBytes && IsNonCanonical(sjis, pos)) {
+            AppendEscapedPair(out, b, static_cast<unsigned char>(sjis[pos + 1]));
+            pos += 2;
         } else if (IsSjisLeadByte(b) && pos + 1 < sjis.size() && DecodeCharacter(sjis.substr(pos, 2), out)) {
             pos += 2;
         } else if (!IsSjisLeadByte(b) && !IsUndefinedSingleByte(b) && DecodeCharacter(sjis.substr(pos, 1), out)) {
@@ -263,13 +330,19 @@ std::string DecodeSjis(std::string_view sjis) {
             break;
         }
         const auto b = static_cast<unsigned char>(sjis[pos]);
+        if (keepBytes && IsNonCanonical(sjis, pos)) {
+            AppendEscapedPair(out, b, static_cast<unsigned char>(sjis[pos + 1]));
+            pos += 2;
+            continue;
+        }
         if (IsUndefinedSingleByte(b)) {
             AppendEscape(out, b);
             ++pos;
             continue;
         }
         std::size_t end = pos;
-        while (end < sjis.size() && !IsUndefinedSingleByte(static_cast<unsigned char>(sjis[end]))) {
+        while (end < sjis.size() && !IsUndefinedSingleByte(static_cast<unsigned char>(sjis[end])) &&
+               !(keepBytes && IsNonCanonical(sjis, end))) {
             end += IsSjisLeadByte(static_cast<unsigned char>(sjis[end])) ? 2 : 1;
         }
         end = std::min(end, sjis.size());
@@ -282,6 +355,15 @@ std::string DecodeSjis(std::string_view sjis) {
     }
 #endif
     return out;
+}
+} // namespace
+
+std::string DecodeSjis(std::string_view sjis) {
+    return Decode(sjis, true);
+}
+
+std::string DecodeSjisForDisplay(std::string_view sjis) {
+    return Decode(sjis, false);
 }
 
 std::optional<std::string> EncodeSjis(std::string_view utf8) {

@@ -13,8 +13,14 @@
 
 namespace vanto {
 
-// CP932 bytes to UTF-8; never fails (invalid bytes become escape characters, see above).
+// CP932 bytes to UTF-8; never fails (invalid bytes become escape characters, see above). A double-byte code that
+// CP932 writes with other bytes (the NEC and IBM rows repeat characters of other rows) is kept as two escape
+// characters too, so encoding the text always gives back the same bytes.
 std::string DecodeSjis(std::string_view sjis);
+
+// CP932 bytes to UTF-8 for showing only (never to be written back): repeated codes show as their characters.
+// Tester data is kept as the bytes received and shown with this.
+std::string DecodeSjisForDisplay(std::string_view sjis);
 
 // UTF-8 to CP932 bytes. Escape characters become their byte again. Returns nothing when the text holds a
 // character that CP932 cannot store or is not valid UTF-8.

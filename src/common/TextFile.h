@@ -30,6 +30,8 @@ std::string JoinLines(const std::vector<std::string>& lines);
 
 // Lines of a CP932 text file, decoded to UTF-8 (losslessly, see Sjis.h); nothing when it cannot be read.
 std::optional<std::vector<std::string>> ReadSjisLines(const std::filesystem::path& path);
+// The same for showing and printing only (see DecodeSjisForDisplay): record files, kept as the tester sent them.
+std::optional<std::vector<std::string>> ReadSjisLinesForDisplay(const std::filesystem::path& path);
 
 // Saves UTF-8 lines as a CP932 text file with CR LF, atomically. False when the file cannot be written or a
 // line holds a character that CP932 cannot store (nothing is written then).

@@ -17,7 +17,7 @@ std::string_view ContinuousTable::Cell(int row, int column) const {
 }
 
 std::string ContinuousTable::CellText(int row, int column) const {
-    return DecodeSjis(Cell(row, column));
+    return DecodeSjisForDisplay(Cell(row, column));
 }
 
 std::optional<double> ContinuousTable::CellNumber(int row, int column) const {

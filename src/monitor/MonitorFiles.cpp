@@ -106,7 +106,7 @@ std::vector<std::string> ReadRecordLines(const VehicleFolder& vehicle, const std
     if (!IsRecordTitleUsable(title)) {
         return {};
     }
-    return ReadSjisLines(PathFromUtf8(vehicle.RecordFile(title))).value_or(std::vector<std::string>{});
+    return ReadSjisLinesForDisplay(PathFromUtf8(vehicle.RecordFile(title))).value_or(std::vector<std::string>{});
 }
 
 } // namespace vanto

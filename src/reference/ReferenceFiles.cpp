@@ -111,7 +111,7 @@ ReferenceInfo ReferenceInfo::FromUtf8(const std::array<std::string, InfoFieldCou
 std::array<std::string, InfoFieldCount> ReferenceInfo::ToUtf8() const {
     std::array<std::string, InfoFieldCount> texts;
     for (std::size_t i = 0; i < InfoFieldCount; ++i) {
-        texts[i] = DecodeSjis(Fields[i]);
+        texts[i] = DecodeSjisForDisplay(Fields[i]);
     }
     return texts;
 }
@@ -181,7 +181,7 @@ std::vector<std::string> ListReferenceValues(std::string_view values) {
     std::vector<std::string> lines;
     // "," is never the second byte of a double-byte character, so cutting the bytes is safe.
     for (std::size_t comma = values.find(','); comma != std::string_view::npos; comma = values.find(',')) {
-        lines.push_back(DecodeSjis(values.substr(0, comma)));
+        lines.push_back(DecodeSjisForDisplay(values.substr(0, comma)));
         values.remove_prefix(comma + 1);
     }
     return lines;
