@@ -7,6 +7,8 @@
 #include <system_error>
 
 #if !defined(_WIN32)
+#include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -80,6 +82,34 @@ bool WriteNewFile(const fs::path& path, std::string_view bytes) {
 #endif
 }
 
+// A save that was killed between writing its temporary file and renaming it leaves the temporary behind. The next
+// save of the same file removes such leftovers: temporaries of this target whose writing process is gone.
+void RemoveLeftoverTemporaries(const fs::path& target) {
+#if !defined(_WIN32)
+    const std::string prefix = target.filename().string() + ".~";
+    std::error_code ec;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!name.starts_with(prefix) || !name.ends_with(".tmp")) {
+            continue;
+        }
+        const std::string rest = name.substr(prefix.size());
+        const std::size_t dash = rest.find('-');
+        if (dash == std::string::npos || dash == 0 || dash > 9 || rest.find_first_not_of("0123456789") != dash) {
+            continue;
+        }
+        const pid_t pid = static_cast<pid_t>(std::stoll(rest.substr(0, dash)));
+        if (pid != getpid() && ::kill(pid, 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+#else
+    (void)target;
+#endif
+}
+
 } // namespace
 
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
@@ -97,6 +127,7 @@ bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
         fs::remove(temporary, ec);
         return false;
     }
+    RemoveLeftoverTemporaries(path);
     return true;
 }
 
@@ -138,16 +169,26 @@ std::string JoinLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::optional<std::vector<std::string>> ReadSjisLines(const fs::path& path) {
+namespace {
+std::optional<std::vector<std::string>> ReadLines(const fs::path& path, std::string (*decode)(std::string_view)) {
     auto bytes = ReadFileBytes(path);
     if (!bytes) {
         return std::nullopt;
     }
     std::vector<std::string> lines = SplitLines(*bytes);
     for (auto& line : lines) {
-        line = DecodeSjis(line);
+        line = decode(line);
     }
     return lines;
+}
+} // namespace
+
+std::optional<std::vector<std::string>> ReadSjisLines(const fs::path& path) {
+    return ReadLines(path, DecodeSjis);
+}
+
+std::optional<std::vector<std::string>> ReadSjisLinesForDisplay(const fs::path& path) {
+    return ReadLines(path, DecodeSjisForDisplay);
 }
 
 bool SaveSjisLines(const fs::path& path, const std::vector<std::string>& lines) {
