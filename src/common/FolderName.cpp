@@ -31,6 +31,17 @@ std::optional<NameProblem> CheckFolderName(const std::string& name) {
     return std::nullopt;
 }
 
+bool IsSafePathComponent(std::string_view name) {
+    if (name.empty() || name == "." || name == ".." || name.find('\0') != std::string_view::npos) {
+        return false;
+    }
+#if defined(_WIN32)
+    return name.find_first_of("\\/:") == std::string_view::npos;
+#else
+    return name.find('/') == std::string_view::npos;
+#endif
+}
+
 std::string FolderNameMessage(NameProblem problem, const std::string& label) {
     switch (problem) {
     case NameProblem::Empty:

@@ -12,6 +12,9 @@ namespace vanto {
 namespace {
 // The index lines as stored (CP932 bytes): a missing index is empty, one that cannot be read is nothing.
 std::optional<std::vector<std::string>> ReadIndexBytes(const VehicleFolder& vehicle) {
+    if (!vehicle.Valid()) {
+        return std::nullopt;
+    }
     const auto path = PathFromUtf8(vehicle.MonitorIndexFile());
     auto bytes = ReadFileBytes(path);
     if (!bytes) {
@@ -33,6 +36,9 @@ std::string RecordTitle(const std::string& recordName, const LocalDateTime& time
 }
 
 std::vector<std::string> ReadMonitorIndex(const VehicleFolder& vehicle) {
+    if (!vehicle.Valid()) {
+        return {};
+    }
     return ReadSjisLines(PathFromUtf8(vehicle.MonitorIndexFile())).value_or(std::vector<std::string>{});
 }
 
@@ -61,6 +67,9 @@ bool AppendRecordTitle(const VehicleFolder& vehicle, const std::string& title) {
 }
 
 bool RemoveMonitorEntry(const VehicleFolder& vehicle, int line) {
+    if (!vehicle.Valid()) {
+        return false;
+    }
     const auto path = PathFromUtf8(vehicle.MonitorIndexFile());
     auto bytes = ReadFileBytes(path);
     if (!bytes) {
@@ -103,7 +112,7 @@ bool WriteRecordFile(const VehicleFolder& vehicle, const std::string& title, std
 }
 
 std::vector<std::string> ReadRecordLines(const VehicleFolder& vehicle, const std::string& title) {
-    if (!IsRecordTitleUsable(title)) {
+    if (!vehicle.Valid() || !IsRecordTitleUsable(title)) {
         return {};
     }
     return ReadSjisLinesForDisplay(PathFromUtf8(vehicle.RecordFile(title))).value_or(std::vector<std::string>{});

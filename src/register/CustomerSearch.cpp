@@ -1,5 +1,7 @@
 #include "register/CustomerSearch.h"
 
+#include "common/FolderName.h"
+
 #include "common/Paths.h"
 #include "common/ProfileFile.h"
 #include "common/Sjis.h"
@@ -114,21 +116,27 @@ public:
 #endif
     }
 
-    // The vehicle folders in enumeration order, or nothing when the customer folder cannot be enumerated.
+    // The vehicle folders in enumeration order, or nothing when the customer folder cannot be enumerated (a name
+    // that is no single folder name never is).
     const std::optional<std::vector<std::string>>& Vehicles() {
         if (!enumerated_) {
             enumerated_ = true;
-            Enumerate();
+            if (IsSafePathComponent(customer_)) {
+                Enumerate();
+            }
         }
         return vehicles_;
     }
 
     // Reads the customer's profile, or a vehicle's, whole into the buffer; false when it cannot be read.
     bool ReadCustomerProfile(std::string& buffer) {
-        return Read(ProfileFileName("", customer_), buffer);
+        buffer.clear();
+        return IsSafePathComponent(customer_) && Read(ProfileFileName("", customer_), buffer);
     }
     bool ReadVehicleProfile(const std::string& vehicle, std::string& buffer) {
-        return Read(vehicle + std::string(FolderSeparator) + ProfileFileName("", vehicle), buffer);
+        buffer.clear();
+        return IsSafePathComponent(customer_) && IsSafePathComponent(vehicle) &&
+               Read(vehicle + std::string(FolderSeparator) + ProfileFileName("", vehicle), buffer);
     }
 
 private:

@@ -19,19 +19,6 @@ constexpr const char* CountKey = "NUM";
 
 const std::string Separator(FolderSeparator);
 
-// A name that can stand as one path component without reaching outside its folder. Used before anything is
-// removed: an empty list line or ".." must never turn into the customer root or the users folder.
-bool IsSafeComponent(const std::string& name) {
-    if (name.empty() || name == "." || name == "..") {
-        return false;
-    }
-#if defined(_WIN32)
-    return name.find_first_of("\\/:") == std::string::npos;
-#else
-    return name.find('/') == std::string::npos;
-#endif
-}
-
 // The list's lines as stored (CP932 bytes); nothing when the file cannot be read.
 std::optional<std::vector<std::string>> ReadByteLines(const std::string& file) {
     auto bytes = ReadFileBytes(PathFromUtf8(file));
@@ -117,6 +104,9 @@ std::string Register::VehicleProfileFile(const std::string& customer, const std:
 }
 
 VehicleFolder Register::Vehicle(const std::string& customer, const std::string& vehicle) const {
+    if (!IsSafePathComponent(customer) || !IsSafePathComponent(vehicle)) {
+        return vanto::VehicleFolder::None();
+    }
     return vanto::VehicleFolder(VehicleFolder(customer, vehicle));
 }
 
@@ -268,6 +258,9 @@ bool Register::WriteVehicleFields(const std::string& customer, const std::string
 }
 
 CustomerProfile Register::ReadCustomer(const std::string& customer) const {
+    if (!IsSafePathComponent(customer)) {
+        return {};
+    }
     const ProfileFile profile(PathFromUtf8(CustomerProfileFile(customer)));
     return {profile.ReadString(section::Tel, ListKey), profile.ReadString(section::Handy, ListKey),
             profile.ReadString(section::PostNo, ListKey), profile.ReadString(section::Address, ListKey),
@@ -275,6 +268,9 @@ CustomerProfile Register::ReadCustomer(const std::string& customer) const {
 }
 
 VehicleProfile Register::ReadVehicle(const std::string& customer, const std::string& vehicle) const {
+    if (!IsSafePathComponent(customer) || !IsSafePathComponent(vehicle)) {
+        return {};
+    }
     const ProfileFile profile(PathFromUtf8(VehicleProfileFile(customer, vehicle)));
     auto read = [&](const char* name) { return profile.ReadString(name, ListKey); };
     return {read(section::Maker),      read(section::TypeCar), read(section::Model),
@@ -283,7 +279,8 @@ VehicleProfile Register::ReadVehicle(const std::string& customer, const std::str
 }
 
 bool Register::VehicleExists(const std::string& customer, const std::string& vehicle) const {
-    return !vehicle.empty() && FileExists(PathFromUtf8(VehicleProfileFile(customer, vehicle)));
+    return IsSafePathComponent(customer) && IsSafePathComponent(vehicle) &&
+           FileExists(PathFromUtf8(VehicleProfileFile(customer, vehicle)));
 }
 
 bool Register::VehicleFolderTaken(const std::string& customer, const std::string& vehicle) const {
@@ -293,7 +290,7 @@ bool Register::VehicleFolderTaken(const std::string& customer, const std::string
 
 std::vector<VehicleEntry> Register::ListVehicles(const std::string& customer) const {
     std::vector<VehicleEntry> list;
-    if (customer.empty()) {
+    if (!IsSafePathComponent(customer)) {
         return list;
     }
     const auto names = EnumerateVehicleFolders(CustomerFolder(customer));
@@ -320,7 +317,7 @@ RenameResult Register::RenameCustomer(int line, const std::string& oldName, cons
         return RenameResult::ListUnavailable;
     }
     if (line < 0 || static_cast<std::size_t>(line) >= lines->size() ||
-        DecodeSjis((*lines)[static_cast<std::size_t>(line)]) != oldName || !IsSafeComponent(oldName)) {
+        DecodeSjis((*lines)[static_cast<std::size_t>(line)]) != oldName || !IsSafePathComponent(oldName)) {
         return RenameResult::NotListed;
     }
     const fs::path oldFolder = PathFromUtf8(CustomerFolder(oldName));
@@ -373,7 +370,7 @@ DeleteResult Register::DeleteCustomer(int line, const std::string& name) const {
         return DeleteResult::ListNotSaved;
     }
     // A line that names no folder of its own (an empty line, "..") only leaves the list.
-    if (IsSafeComponent(name)) {
+    if (IsSafePathComponent(name)) {
         ForceRemoveDir(CustomerFolder(name));
     }
     return DeleteResult::Done;
@@ -383,7 +380,7 @@ VehicleDeletion Register::DeleteVehicle(const std::string& customer, const std::
     VehicleDeletion result;
     const std::string stored = ReadCustomer(customer).CarNo;
     result.Current = stored;
-    if (!IsSafeComponent(customer) || !IsSafeComponent(vehicle)) {
+    if (!IsSafePathComponent(customer) || !IsSafePathComponent(vehicle)) {
         return result;
     }
     result.Removed = ForceRemoveDir(VehicleFolder(customer, vehicle));

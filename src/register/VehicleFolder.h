@@ -16,6 +16,11 @@ public:
     VehicleFolder(std::string folder); // NOLINT: a folder text is a vehicle folder
     VehicleFolder(const char* folder) : VehicleFolder(std::string(folder)) {}
 
+    // A vehicle folder that names no folder (built from names that are no single folder name): every file of it
+    // reads as missing and nothing is written to it.
+    static VehicleFolder None() { return VehicleFolder(std::string()); }
+    bool Valid() const { return !dir_.empty(); }
+
     // The folder with a trailing separator.
     const std::string& Dir() const { return dir_; }
     const std::string& Vehicle() const { return vehicle_; }

@@ -107,6 +107,10 @@ void SetupCombo(QComboBox* combo, const char* componentName, const QString& acce
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->lineEdit()->setAccessibleName(accessibleName);
     }
+    // The form's layout decides the width: measuring every entry would make a damaged list (one line of megabytes)
+    // take minutes to show.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(12);
 }
 
 void SelectMatchingItem(QComboBox* combo) {
