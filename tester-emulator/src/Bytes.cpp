@@ -1,9 +1,42 @@
 #include "Bytes.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <cerrno>
 #include <iconv.h>
+#endif
 
 namespace emu {
+
+#if defined(_WIN32)
+
+std::optional<Bytes> ToCp932(std::string_view utf8) {
+    if (utf8.empty()) {
+        return Bytes();
+    }
+    const int utf8Size = static_cast<int>(utf8.size());
+    const int wideSize = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), utf8Size, nullptr, 0);
+    if (wideSize <= 0) {
+        return std::nullopt;
+    }
+    std::wstring wide(static_cast<std::size_t>(wideSize), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), utf8Size, wide.data(), wideSize);
+    // No best-fit guesses: a character CP932 cannot store is an error, as with iconv.
+    BOOL usedDefault = FALSE;
+    const int size =
+        WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), wideSize, nullptr, 0, nullptr, &usedDefault);
+    Bytes out(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size <= 0 ||
+        WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), wideSize, out.data(), size, nullptr,
+                            &usedDefault) != size ||
+        usedDefault) {
+        return std::nullopt;
+    }
+    return out;
+}
+
+#else
 
 std::optional<Bytes> ToCp932(std::string_view utf8) {
     iconv_t cd = iconv_open("CP932", "UTF-8");
@@ -32,6 +65,8 @@ std::optional<Bytes> ToCp932(std::string_view utf8) {
     }
     return out;
 }
+
+#endif
 
 namespace {
 int HexDigit(char c, bool upperOnly) {

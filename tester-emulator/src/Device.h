@@ -16,6 +16,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 
 namespace emu {
@@ -56,7 +57,11 @@ private:
 
     void Run();
     void Receive();
+    void Accept(const Bytes& raw);
     void Deliver(const Delivery& delivery);
+    // The platform's part of a delivery: the answer as one message, and the end of the answer pipe (unplugged).
+    void SendAnswer(std::string_view bytes);
+    void EndAnswers();
     void Process(const Bytes& raw, int announced);
     void WakeLocked();
     bool OnlineLocked() const;
@@ -69,9 +74,18 @@ private:
 
     // [0] command pipe, [1] answer pipe. The PC's ends stay with the library so that OpenPipe can hand out
     // duplicates the program closes itself.
+#if defined(_WIN32)
+    // Named pipes in message mode (HANDLEs); the device's ends are overlapped so that the thread can wait for a
+    // frame, a wake-up (auto-reset event) and the stop (manual-reset event) at once.
+    void* pcEnd_[2] = {nullptr, nullptr};
+    void* deviceEnd_[2] = {nullptr, nullptr};
+    void* wake_ = nullptr;
+    void* stopEvent_ = nullptr;
+#else
     int pcEnd_[2] = {-1, -1};
     int deviceEnd_[2] = {-1, -1};
     int wake_ = -1;
+#endif
     std::thread thread_;
 
     // Shared by the program's calls and the device thread.

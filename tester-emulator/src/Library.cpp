@@ -3,12 +3,11 @@
 // At every USBQK_Open the scenario is chosen and read: the file named by UUSBQK_EMULATOR_SCENARIO, else
 // uusbqk-emulator.json in the library's own folder, else the built-in demo scenario.
 #include "Device.h"
+#include "Platform.h"
 #include "Scenario.h"
 #include "Tester.h"
 #include "Transcript.h"
 
-#include <cstdlib>
-#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -58,8 +57,7 @@ std::shared_ptr<Device> Find(int32_t handle) {
 }
 
 std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
+    return emu::EnvironmentText(name);
 }
 
 std::optional<std::string> ReadFile(const std::filesystem::path& path) {
@@ -76,11 +74,7 @@ std::optional<std::string> ReadFile(const std::filesystem::path& path) {
 }
 
 std::filesystem::path LibraryFolder() {
-    Dl_info info{};
-    if (::dladdr(reinterpret_cast<void*>(&USBQK_Open), &info) == 0 || !info.dli_fname) {
-        return {};
-    }
-    return std::filesystem::path(info.dli_fname).parent_path();
+    return emu::ModuleFolder(reinterpret_cast<const void*>(&USBQK_Open));
 }
 
 struct Source {
@@ -90,7 +84,7 @@ struct Source {
 
 std::optional<Source> ChooseScenario(const std::string& logPath) {
     if (std::string path = Env("UUSBQK_EMULATOR_SCENARIO"); !path.empty()) {
-        auto text = ReadFile(path);
+        auto text = ReadFile(emu::PathFromUtf8(path));
         if (!text) {
             emu::Diagnose(logPath, path + ": cannot read the scenario named by UUSBQK_EMULATOR_SCENARIO", true);
             return std::nullopt;
@@ -102,10 +96,10 @@ std::optional<Source> ChooseScenario(const std::string& logPath) {
     if (!LibraryFolder().empty() && std::filesystem::is_regular_file(beside, ec)) {
         auto text = ReadFile(beside);
         if (!text) {
-            emu::Diagnose(logPath, beside.string() + ": cannot read the scenario", true);
+            emu::Diagnose(logPath, emu::PathToUtf8(beside) + ": cannot read the scenario", true);
             return std::nullopt;
         }
-        return Source{beside.string(), *text};
+        return Source{emu::PathToUtf8(beside), *text};
     }
     return Source{"(built-in demo scenario)",
                   std::string(reinterpret_cast<const char*>(emu::kBuiltinScenario), emu::kBuiltinScenarioSize)};
@@ -152,7 +146,7 @@ int32_t Open() {
 
 extern "C" {
 
-int32_t USBQK_Open(void) {
+int32_t USBQK_CALL USBQK_Open(void) {
     try {
         return Open();
     } catch (...) {
@@ -160,7 +154,7 @@ int32_t USBQK_Open(void) {
     }
 }
 
-int32_t USBQK_Close(int32_t device) {
+int32_t USBQK_CALL USBQK_Close(int32_t device) {
     try {
         std::shared_ptr<Device> d;
         {
@@ -180,7 +174,7 @@ int32_t USBQK_Close(int32_t device) {
     }
 }
 
-int32_t USBQK_OpenPipe(int32_t device, uint8_t interfaceNo, int32_t direction) {
+int32_t USBQK_CALL USBQK_OpenPipe(int32_t device, uint8_t interfaceNo, int32_t direction) {
     try {
         auto d = Find(device);
         return d ? d->OpenPipe(interfaceNo, direction) : -1;
@@ -189,7 +183,7 @@ int32_t USBQK_OpenPipe(int32_t device, uint8_t interfaceNo, int32_t direction) {
     }
 }
 
-int32_t USBQK_ResetDevice(int32_t device) {
+int32_t USBQK_CALL USBQK_ResetDevice(int32_t device) {
     try {
         auto d = Find(device);
         return d && d->Reset() ? 1 : 0;
@@ -198,7 +192,7 @@ int32_t USBQK_ResetDevice(int32_t device) {
     }
 }
 
-int32_t USBQK_Check(int32_t device) {
+int32_t USBQK_CALL USBQK_Check(int32_t device) {
     try {
         auto d = Find(device);
         return !d || d->Gone() ? 1 : 0;
@@ -207,8 +201,8 @@ int32_t USBQK_Check(int32_t device) {
     }
 }
 
-int32_t USBQK_VendorRequest(int32_t device, int32_t direction, int32_t reserved0, int32_t reserved1, int32_t request,
-                            int32_t value, int32_t length, uint8_t* buffer) {
+int32_t USBQK_CALL USBQK_VendorRequest(int32_t device, int32_t direction, int32_t reserved0, int32_t reserved1,
+                                       int32_t request, int32_t value, int32_t length, uint8_t* buffer) {
     try {
         auto d = Find(device);
         return d && d->VendorRequest(direction, reserved0, reserved1, request, value, length, buffer) ? 1 : 0;

@@ -1,11 +1,17 @@
 #include "Transcript.h"
 
 #include "Bytes.h"
+#include "Platform.h"
 
 #include <cstdio>
-#include <fcntl.h>
 #include <mutex>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <fcntl.h>
 #include <unistd.h>
+#endif
 
 namespace emu {
 namespace {
@@ -16,6 +22,28 @@ std::mutex& OutputMutex() {
 }
 
 // One write per line, so that lines of several devices never interleave inside a line.
+#if defined(_WIN32)
+void AppendLine(const std::string& path, const std::string& line) {
+    std::lock_guard lock(OutputMutex());
+    // Shared with readers and writers alike: a test reads the transcript while the device still writes it.
+    HANDLE file = CreateFileW(PathFromUtf8(path).c_str(), FILE_APPEND_DATA,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    std::size_t done = 0;
+    while (done < line.size()) {
+        DWORD written = 0;
+        if (!WriteFile(file, line.data() + done, static_cast<DWORD>(line.size() - done), &written, nullptr) ||
+            written == 0) {
+            break;
+        }
+        done += written;
+    }
+    CloseHandle(file);
+}
+#else
 void AppendLine(const std::string& path, const std::string& line) {
     std::lock_guard lock(OutputMutex());
     int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
@@ -32,6 +60,7 @@ void AppendLine(const std::string& path, const std::string& line) {
     }
     ::close(fd);
 }
+#endif
 
 } // namespace
 
