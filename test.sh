@@ -11,6 +11,8 @@ cmake --build build -j "$jobs"
 if [ -x ptrassist/build-windows.sh ]; then
     ptrassist/build-windows.sh build
 fi
+# The Qt-free core and its tests for Windows; ctest runs them under Wine (VANTO_WINE_TESTS).
+scripts/build-windows-core.sh build
 
 cd build
 set +e

@@ -96,6 +96,17 @@ bool DecodeCharacter(std::string_view bytes, std::string& out) {
     return true;
 }
 
+// UTF-16 to CP932 without best-fit guesses; unstorable units become "?". True when every unit was stored.
+bool WideToSjis(std::wstring_view wide, std::string& out) {
+    BOOL usedDefault = FALSE;
+    const int wideLen = static_cast<int>(wide.size());
+    const int len = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), wideLen, nullptr, 0, "?", &usedDefault);
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(std::max(len, 0)));
+    WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), wideLen, out.data() + at, len, "?", &usedDefault);
+    return !usedDefault;
+}
+
 // Encodes a run of UTF-8 text without escape characters; false when a character cannot be stored.
 bool EncodeRun(std::string_view utf8, std::string& out, bool lossy) {
     if (utf8.empty()) {
@@ -108,14 +119,26 @@ bool EncodeRun(std::string_view utf8, std::string& out, bool lossy) {
     }
     std::wstring wide(static_cast<std::size_t>(wideLen), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), wideLen);
-    BOOL usedDefault = FALSE;
-    const int len = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), wideLen, nullptr, 0, "?", &usedDefault);
-    std::string bytes(static_cast<std::size_t>(len), '\0');
-    WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), wideLen, bytes.data(), len, "?", &usedDefault);
-    if (usedDefault && !lossy) {
+    std::string bytes;
+    if (WideToSjis(wide, bytes)) {
+        out += bytes;
+        return true;
+    }
+    if (!lossy) {
         return false;
     }
-    out += bytes;
+    // The code page call puts one "?" per UTF-16 unit, so two for a character beyond the BMP (none of which CP932
+    // has): such a pair becomes one "?", so that an unstorable character counts as one byte, as elsewhere.
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        const bool pair = wide[i] >= 0xD800 && wide[i] <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
+                          wide[i + 1] <= 0xDFFF;
+        if (pair) {
+            out += '?';
+            ++i;
+        } else {
+            WideToSjis(std::wstring_view(wide).substr(i, 1), out);
+        }
+    }
     return true;
 }
 

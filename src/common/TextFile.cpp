@@ -6,7 +6,12 @@
 #include <fstream>
 #include <system_error>
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <algorithm>
+#include <chrono>
+#include <thread>
+#include <windows.h>
+#else
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -46,7 +51,7 @@ fs::path TemporaryName(const fs::path& target) {
     static std::atomic<unsigned> counter{0};
     fs::path name = target;
 #if defined(_WIN32)
-    const unsigned long pid = 0;
+    const unsigned long pid = GetCurrentProcessId();
 #else
     const unsigned long pid = static_cast<unsigned long>(getpid());
 #endif
@@ -56,13 +61,23 @@ fs::path TemporaryName(const fs::path& target) {
 
 bool WriteNewFile(const fs::path& path, std::string_view bytes) {
 #if defined(_WIN32)
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
+    // A new file only (never another save's temporary), written through to the disk before the rename.
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            CloseHandle(file);
+            return false;
+        }
+        done += written;
+    }
+    const bool flushed = FlushFileBuffers(file) != 0;
+    return CloseHandle(file) != 0 && flushed;
 #else
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
@@ -110,6 +125,29 @@ void RemoveLeftoverTemporaries(const fs::path& target) {
 #endif
 }
 
+// Puts the temporary in the target's place. Windows refuses while another program holds the target open without
+// sharing its deletion (an editor, a virus scanner that looks at every new file): a few short retries ride out a
+// scanner; a file that stays open is reported, and the old file stays as it was.
+bool ReplaceWith(const fs::path& temporary, const fs::path& target) {
+#if defined(_WIN32)
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        const DWORD error = GetLastError();
+        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED && error != ERROR_LOCK_VIOLATION) ||
+            attempt == 4) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+#else
+    std::error_code ec;
+    fs::rename(temporary, target, ec);
+    return !ec;
+#endif
+}
+
 } // namespace
 
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
@@ -122,8 +160,7 @@ bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
         fs::remove(temporary, ec);
         return false;
     }
-    fs::rename(temporary, path, ec);
-    if (ec) {
+    if (!ReplaceWith(temporary, path)) {
         fs::remove(temporary, ec);
         return false;
     }

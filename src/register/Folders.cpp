@@ -26,6 +26,22 @@ bool IsVehicleFolder(const fs::directory_entry& entry) {
 bool LocalTime(std::time_t time, std::tm& out) {
     return localtime_s(&out, &time) == 0;
 }
+
+// Symbolic links and junctions are reparse points; the standard library here reports a junction as a plain
+// folder, so removal would go through it and empty the folder it points at.
+bool IsLink(const fs::path& path, const fs::file_status&) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// Removes the link itself: a folder link (junction) with the folder call, which never touches its target.
+bool RemoveLink(const fs::path& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return RemoveDirectoryW(path.c_str()) != 0;
+    }
+    return DeleteFileW(path.c_str()) != 0;
+}
 #else
 // A vehicle folder is a plain directory: not hidden (leading "."), not a link.
 bool IsVehicleFolder(const fs::directory_entry& entry) {
@@ -39,6 +55,15 @@ bool IsVehicleFolder(const fs::directory_entry& entry) {
 
 bool LocalTime(std::time_t time, std::tm& out) {
     return localtime_r(&time, &out) != nullptr;
+}
+
+bool IsLink(const fs::path&, const fs::file_status& status) {
+    return fs::is_symlink(status);
+}
+
+bool RemoveLink(const fs::path& path) {
+    std::error_code ec;
+    return fs::remove(path, ec);
 }
 #endif
 
@@ -77,9 +102,9 @@ bool RemoveTree(const fs::path& folder) {
         if (ec) {
             return false;
         }
-        if (fs::is_symlink(status)) {
+        if (IsLink(entry.path(), status)) {
             // The link goes, whatever it points at stays.
-            if (!fs::remove(entry.path(), ec)) {
+            if (!RemoveLink(entry.path())) {
                 return false;
             }
         } else if (fs::is_directory(status)) {
@@ -125,8 +150,8 @@ bool ForceRemoveDir(const std::string& folder) {
     if (ec || !fs::exists(status)) {
         return false;
     }
-    if (fs::is_symlink(status)) {
-        return fs::remove(path, ec);
+    if (IsLink(path, status)) {
+        return RemoveLink(path);
     }
     if (!fs::is_directory(status)) {
         return false;

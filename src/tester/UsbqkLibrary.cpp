@@ -52,12 +52,27 @@ bool UsbqkLibrary::Load(const std::string& folder) {
 #if defined(_WIN32)
 
 long UsbqkLibrary::ReadPipe(PipeHandle pipe, uint8_t* buffer, std::size_t length) {
+    const HANDLE handle = reinterpret_cast<HANDLE>(static_cast<intptr_t>(pipe));
     DWORD read = 0;
-    if (!ReadFile(reinterpret_cast<HANDLE>(static_cast<intptr_t>(pipe)), buffer, static_cast<DWORD>(length), &read,
-                  nullptr)) {
+    if (ReadFile(handle, buffer, static_cast<DWORD>(length), &read, nullptr)) {
+        return static_cast<long>(read);
+    }
+    switch (GetLastError()) {
+    case ERROR_MORE_DATA: {
+        // A message longer than the buffer: its start is what was read, the rest is dropped, so that it is not
+        // taken for the next answer (a message socket drops it the same way).
+        uint8_t rest[4096];
+        DWORD more = 0;
+        while (!ReadFile(handle, rest, sizeof rest, &more, nullptr) && GetLastError() == ERROR_MORE_DATA) {
+        }
+        return static_cast<long>(read);
+    }
+    case ERROR_BROKEN_PIPE:
+    case ERROR_PIPE_NOT_CONNECTED:
+        return 0; // the other end is gone: the pipe has ended, as a read of a closed socket says
+    default:
         return -1;
     }
-    return static_cast<long>(read);
 }
 
 long UsbqkLibrary::WritePipe(PipeHandle pipe, const uint8_t* buffer, std::size_t length) {

@@ -11,24 +11,50 @@ namespace vanto::test {
 namespace fs = std::filesystem;
 
 namespace {
-const char* LibraryName = "libuusbqk.so";
+#if defined(_WIN32)
+const char* LibraryName = "UUSBQK.DLL";
+
+// The process environment, as the library reads it (UTF-16, whatever the C runtime).
+void SetVariable(const wchar_t* name, const fs::path& value) {
+    _wputenv_s(name, value.c_str());
 }
+void UnsetVariable(const wchar_t* name) {
+    _wputenv_s(name, L"");
+}
+#define VARIABLE(name) L##name
+#else
+const char* LibraryName = "libuusbqk.so";
+
+void SetVariable(const char* name, const fs::path& value) {
+    setenv(name, value.c_str(), 1);
+}
+void UnsetVariable(const char* name) {
+    unsetenv(name);
+}
+#define VARIABLE(name) name
+#endif
+} // namespace
 
 Emulator::Emulator(const TempFolder& programFolder, const std::string& scenarioJson) {
     const char* bin = std::getenv("VANTO_TEST_BIN");
     EXPECT_NE(bin, nullptr) << "VANTO_TEST_BIN names the folder of the built emulator";
     std::error_code ec;
+#if defined(_WIN32)
+    // Links need privileges there; a copy loads the same.
+    fs::copy_file(fs::path(bin ? bin : ".") / LibraryName, programFolder / LibraryName, ec);
+#else
     fs::create_symlink(fs::path(bin ? bin : ".") / LibraryName, programFolder / LibraryName, ec);
+#endif
     EXPECT_FALSE(ec) << ec.message();
     WriteBytes(programFolder / "scenario.json", scenarioJson);
     transcript_ = (programFolder / "transcript.txt").string();
-    setenv("UUSBQK_EMULATOR_SCENARIO", (programFolder / "scenario.json").c_str(), 1);
-    setenv("UUSBQK_EMULATOR_TRANSCRIPT", transcript_.c_str(), 1);
+    SetVariable(VARIABLE("UUSBQK_EMULATOR_SCENARIO"), programFolder / "scenario.json");
+    SetVariable(VARIABLE("UUSBQK_EMULATOR_TRANSCRIPT"), programFolder / "transcript.txt");
 }
 
 Emulator::~Emulator() {
-    unsetenv("UUSBQK_EMULATOR_SCENARIO");
-    unsetenv("UUSBQK_EMULATOR_TRANSCRIPT");
+    UnsetVariable(VARIABLE("UUSBQK_EMULATOR_SCENARIO"));
+    UnsetVariable(VARIABLE("UUSBQK_EMULATOR_TRANSCRIPT"));
 }
 
 void Emulator::RemoveLibrary(const TempFolder& programFolder) {

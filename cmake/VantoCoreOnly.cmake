@@ -1,0 +1,46 @@
+# The Qt-free part of the tree alone: vanto_core, the tester emulator and every test that links no Qt. This is
+# the Windows cross build (scripts/build-windows-core.sh); on Linux it also builds, without Qt installed.
+#
+# vanto_core is made from the subsystems' sources.cmake lists, the same lists src/CMakeLists.txt reads.
+set(VANTO_CORE_SOURCES)
+macro(vanto_core_sources)
+    foreach(source ${ARGN})
+        list(APPEND VANTO_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/${source})
+    endforeach()
+endmacro()
+macro(vanto_ui_sources)
+endmacro()
+file(GLOB subsystem_lists CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/sources.cmake)
+foreach(list_file ${subsystem_lists})
+    include(${list_file})
+endforeach()
+
+find_package(Threads REQUIRED)
+add_library(vanto_core STATIC ${VANTO_CORE_SOURCES})
+target_include_directories(vanto_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(vanto_core PUBLIC ${CMAKE_DL_LIBS} Threads::Threads)
+
+add_subdirectory(${CMAKE_SOURCE_DIR}/tester-emulator ${CMAKE_BINARY_DIR}/tester-emulator)
+if(VANTO_BUILD_TESTS)
+    add_subdirectory(${CMAKE_SOURCE_DIR}/tests ${CMAKE_BINARY_DIR}/tests)
+endif()
+
+if(CMAKE_CROSSCOMPILING AND VANTO_BUILD_TESTS)
+    # The Linux build runs these programs under Wine: one ctest entry per program, read by ctest from this file
+    # (VANTO_WINE_TESTS in the Linux build includes it). The Wine prefix is made once, by a fixture.
+    set(runner ${CMAKE_SOURCE_DIR}/tests/windows/wine-run.sh)
+    set(env "VANTO_TEST_BIN=Z:${CMAKE_BINARY_DIR}/bin;VANTO_SOURCE_DIR=Z:${CMAKE_SOURCE_DIR}")
+    # glibc's CP932 table comes from the Linux build (tests/windows).
+    string(APPEND env ";VANTO_SJIS_TABLE=Z:${VANTO_HOST_BUILD}/bin/cp932-table.txt")
+    # Written as one text: the environment and label lists hold ";".
+    set(text "add_test(windows_wine_prefix ${runner} ${VANTO_WINE_PREFIX} --setup)\n")
+    string(APPEND text "set_tests_properties(windows_wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix "
+                       "LABELS \"windows;wine\" TIMEOUT 600)\n")
+    get_property(tests GLOBAL PROPERTY VANTO_CROSS_TESTS)
+    foreach(test ${tests})
+        string(APPEND text "add_test(windows_${test} ${runner} ${VANTO_WINE_PREFIX} $<TARGET_FILE:${test}>)\n")
+        string(APPEND text "set_tests_properties(windows_${test} PROPERTIES FIXTURES_REQUIRED wine_prefix "
+                           "LABELS \"windows;wine\" ENVIRONMENT \"${env}\" TIMEOUT 600)\n")
+    endforeach()
+    file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/wine-tests.cmake CONTENT "${text}")
+endif()
