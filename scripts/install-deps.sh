@@ -17,6 +17,8 @@ fi
 if [ "$mode" = test ]; then
     # ptrassist is cross-built for Windows and smoke-tested under Wine on a virtual display.
     packages+=(mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth)
+    # The i686 DLL runs under 32-bit Wine: Debian ships it for the i386 architecture only.
+    packages+=(wine32:i386)
     # The tree's formatting is checked with the clang-format Debian 12 ships.
     packages+=(clang-format)
     # The printing tests read the text and the pages of the PDF files they print.
@@ -38,5 +40,11 @@ if [ "$(id -u)" -ne 0 ]; then
     sudo="sudo"
 fi
 export DEBIAN_FRONTEND=noninteractive
+# Packages of a foreign architecture (wine32:i386) need that architecture known to dpkg first.
+for p in "${missing[@]}"; do
+    if [[ $p == *:* ]] && ! { dpkg --print-architecture; dpkg --print-foreign-architectures; } | grep -qx "${p##*:}"; then
+        $sudo dpkg --add-architecture "${p##*:}"
+    fi
+done
 $sudo apt-get update -q
 $sudo apt-get install -y -q "${missing[@]}"

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Smoke test of the cross-built DLLs: checks that both carry their exports under undecorated names and need nothing
-# but system DLLs, then runs the 64-bit smoke test program under Wine on a virtual display. A missing DLL fails.
-# Usage: run-smoke.sh WIN64_DIR WIN32_DIR WINEPREFIX
+# but system DLLs, then runs the smoke test program of one width (x86_64 unless told i686) under Wine on a virtual
+# display. A missing DLL fails. The i686 run needs 32-bit Wine (wine32:i386) and a kernel that runs 32-bit
+# programs; where the kernel cannot, the run says so and exits 77 (skipped).
+# Usage: run-smoke.sh WIN64_DIR WIN32_DIR WINEPREFIX [x86_64|i686]
 set -euo pipefail
 win64=$1
 win32=$2
 export WINEPREFIX=$3
+width=${4:-x86_64}
 
 fail() {
     echo "FAIL: $*" >&2
@@ -30,27 +33,50 @@ check_dll() { # DLL OBJDUMP
 
 check_dll "$win64/ptrassist.dll" x86_64-w64-mingw32-objdump
 check_dll "$win32/ptrassist.dll" i686-w64-mingw32-objdump
-[ -f "$win64/ptrassist_smoke.exe" ] || fail "$win64/ptrassist_smoke.exe is missing"
+case $width in
+x86_64) program=$win64/ptrassist_smoke.exe ;;
+i686) program=$win32/ptrassist_smoke.exe ;;
+*) fail "unknown width $width" ;;
+esac
+[ -f "$program" ] || fail "$program is missing"
 
-wine=$(command -v wine64 || command -v wine || true)
-[ -n "$wine" ] || fail "wine is not installed (scripts/install-deps.sh test)"
+# Debian's "wine" starts the 32-bit loader whenever wine32 is installed, also for 64-bit programs, so each width
+# names its loader. The 64-bit one needs to be told it is the loader, as Debian's wrapper does.
+wine64=/usr/lib/wine/wine64
+wine32=/usr/lib/wine/wine
+[ -x "$wine64" ] || fail "wine64 is not installed (scripts/install-deps.sh test)"
 command -v xvfb-run >/dev/null || fail "xvfb-run is not installed (package xvfb)"
+export WINELOADER=$wine64
+wine=$wine64
+if [ "$width" = i686 ]; then
+    [ -x "$wine32" ] || fail "32-bit Wine is not installed (wine32:i386, scripts/install-deps.sh test)"
+    if ! "$wine32" --version >/dev/null 2>&1; then
+        echo "SKIPPED: this kernel cannot run 32-bit programs (no IA-32 emulation), so 32-bit Wine cannot start"
+        exit 77
+    fi
+    unset WINELOADER
+    wine=$wine32
+fi
 
 # Quiet and unattended: no debug output, no prompts to install Mono or Gecko.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-mkdir -p "$WINEPREFIX"
+mkdir -p "$(dirname "$WINEPREFIX")"
 
 # One virtual display for the prefix set-up and the test; the Wine server is waited for so that nothing outlives it.
+# The prefix is shared with the Windows core tests: one maker at a time, under the same lock.
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -e
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "creating Wine prefix $WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 || true
-        wineserver -w
-        [ -f "$WINEPREFIX/system.reg" ] || { echo "FAIL: wineboot made no prefix" >&2; exit 1; }
-    fi
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            echo "creating Wine prefix $WINEPREFIX"
+            "$2" wineboot -i >/dev/null 2>&1 || true
+            wineserver -w
+            [ -f "$WINEPREFIX/system.reg" ] || { echo "FAIL: wineboot made no prefix" >&2; exit 1; }
+        fi
+    ) 9>"$WINEPREFIX.lock"
     status=0
     "$0" "$1" || status=$?
     wineserver -w
     exit $status
-' "$wine" "$win64/ptrassist_smoke.exe"
+' "$wine" "$program" "$wine64"
