@@ -1,3 +1,6 @@
 vanto_core_sources(ReferenceFiles.cpp)
 vanto_core_sources(ReferenceJobs.cpp)
 vanto_core_sources(ReferenceTexts.cpp)
+vanto_ui_sources(ui/Refdataread.cpp)
+vanto_ui_sources(ui/Refdatawrite.cpp)
+vanto_ui_sources(ui/Ref_sub_sel_pro.cpp)

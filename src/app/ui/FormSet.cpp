@@ -4,6 +4,9 @@
 #include "monitor/ui/Touroku.h"
 #include "print/ui/Print_item_sel_pro.h"
 #include "print/ui/Print_pro.h"
+#include "reference/ui/Ref_sub_sel_pro.h"
+#include "reference/ui/Refdataread.h"
+#include "reference/ui/Refdatawrite.h"
 #include "register/ui/Carinfo.h"
 #include "register/ui/Carinfoupdate.h"
 #include "register/ui/Customer.h"
@@ -45,9 +48,9 @@ TTestMainForm* CreateAllForms(const StartupOptions& options) {
     f.SearchCustomerForm = Make<TSearchCustomerForm>("TSearchCustomerForm", context);
     f.CustomerForm = Make<TCustomerForm>("TCustomerForm", context, f.SearchCustomerForm);
     f.PrintItemSel = Make<Tprint_item_sel>("Tprint_item_sel", context);
-    // TRefDataReadForm
-    // TRefDataWriteForm
-    // Tref_sub_sel
+    f.RefDataReadForm = Make<TRefDataReadForm>("TRefDataReadForm", context);
+    f.RefDataWriteForm = Make<TRefDataWriteForm>("TRefDataWriteForm", context);
+    f.RefSubSel = Make<Tref_sub_sel>("Tref_sub_sel", context);
     f.SetingForm = Make<Tseting_form>("Tseting_form", context);
     f.TourokuForm = Make<TTourokuForm>("TTourokuForm", context);
     f.PrintSet = Make<Tprint_set>("Tprint_set", context, f.PrintItemSel);
@@ -66,10 +69,10 @@ TTestMainForm* CreateAllForms(const StartupOptions& options) {
     f.CarInfoUpdateForm->Connect(f.TourokuForm);
 
     // Reference values.
-    f.ComWaitForm->RegisterJob(TesterJob::ReferenceList, nullptr, [main = f.MainForm] {
-        main->show();
-        main->setEnabled(true);
-    });
+    functions.ReferenceMenu = f.RefSubSel;
+    f.RefSubSel->Connect(f.MainForm, f.RefDataReadForm, f.RefDataWriteForm, f.ComWaitForm);
+    f.RefDataReadForm->Connect(f.RefSubSel, f.ComWaitForm, f.MainForm);
+    f.RefDataWriteForm->Connect(f.RefSubSel, f.ComWaitForm);
 
     // Continuous records.
 

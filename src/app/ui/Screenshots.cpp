@@ -11,6 +11,9 @@
 #include "monitor/ui/Touroku.h"
 #include "print/ui/Print_item_sel_pro.h"
 #include "print/ui/Print_pro.h"
+#include "reference/ReferenceFiles.h"
+#include "reference/ui/Refdataread.h"
+#include "reference/ui/Refdatawrite.h"
 #include "register/Register.h"
 #include "register/ui/Carinfo.h"
 #include "register/ui/Carinfoupdate.h"
@@ -24,8 +27,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -164,6 +169,38 @@ void PreparePrinting(const std::string& name, const QString& outDir) {
     }
 }
 
+// The reference-value forms as a workshop sees them: the tester's sets with one read and its description
+// corrected, and two reference value files picked for writing, saved the way the reading form saves them.
+void PrepareReference(const std::string& name) {
+    const vanto::FormRegistry& f = vanto::Forms();
+    const auto sjis = [](const char* text) { return vanto::EncodeSjisLossy(text); };
+    if (name == "TRefDataReadForm" && f.RefDataReadForm) {
+        TRefDataReadForm* form = f.RefDataReadForm;
+        form->ShowSets(
+            {sjis("プリウス DAA-ZVW30 2ZR-FXE"), sjis("ノート DBA-E12 HR12DE"), sjis("ハイエース TRH200 1TR")});
+        const char* texts[] = {"プリウス", "DAA-ZVW30", "2ZR-FXE", "2015年", "48210", "アイドル不調の点検前に記録"};
+        QLineEdit* edits[] = {form->Edit5, form->Edit6, form->Edit7, form->Edit8, form->Edit9, form->Edit10};
+        for (std::size_t i = 0; i < std::size(edits); ++i) {
+            edits[i]->setText(QString::fromUtf8(texts[i]));
+        }
+        form->Button3->setEnabled(true);
+    } else if (name == "TRefDataWriteForm" && f.RefDataWriteForm) {
+        const std::string& dir = f.MainForm->State.Paths.ExeDir;
+        const vanto::ReferenceInfo info = vanto::ReferenceInfo::FromUtf8(
+            {"プリウス", "DAA-ZVW30", "2ZR-FXE", "2015年", "48210", "アイドル不調の点検前に記録"});
+        vanto::WriteWorkFile(dir, vanto::WorkPass::Data, "21A03B00" + info.Record() + "IDL=0750,TW=86,");
+        vanto::WriteWorkFile(dir, vanto::WorkPass::Value,
+                             sjis("アイドル回転数 750rpm,冷却水温 86℃,吸気温度 31℃,バッテリ電圧 14.1V,"
+                                  "O2センサ 0.45V,点火時期 8°CA,"));
+        const std::vector<std::string> files{dir + "プリウス点検前.DTKJ2", dir + "プリウス点検後.DTKJ2"};
+        for (const auto& file : files) {
+            vanto::SaveReferenceFile(dir, file, info);
+        }
+        f.RefDataWriteForm->ShowFromMenu();
+        f.RefDataWriteForm->PickFiles(files);
+    }
+}
+
 // Opens a form the way the monitor data menu does.
 void PrepareLikeTheMenu(const std::string& name) {
     const vanto::FormRegistry& f = vanto::Forms();
@@ -207,6 +244,7 @@ int main(int argc, char* argv[]) {
         PrepareLikeTheMenu(name);
         PreparePrinting(name, outDir);
         PrepareSettings(name);
+        PrepareReference(name);
         form->show();
         QApplication::processEvents();
         const QString file = outDir + "/" + QString::fromStdString(name) + ".png";
