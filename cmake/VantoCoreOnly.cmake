@@ -36,9 +36,24 @@ if(CMAKE_CROSSCOMPILING AND VANTO_BUILD_TESTS)
     set(text "add_test(windows_wine_prefix ${runner} ${VANTO_WINE_PREFIX} --setup)\n")
     string(APPEND text "set_tests_properties(windows_wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix "
                        "LABELS \"windows;wine\" TIMEOUT 600)\n")
+    # Cases written for Linux only, left out under Wine until they are made portable: "/" as the separator in
+    # expected paths, fs::path from UTF-8 literals, folder times and directory links set through std::filesystem
+    # (MinGW's library sets times to the second and on files only, and makes no links).
+    set(linux_only_app_startup_test "FolderConfig.WithoutConfigurationEverythingLivesBesideTheProgram"
+        "FolderConfig.ConfiguredFoldersGetASeparatorAndEmptyValuesFallBack")
+    set(linux_only_common_profile_file_test "ProfileWriteFile.UnchangedWriteLeavesTheFileUntouched")
+    set(linux_only_monitor_files_test "MonitorIndex.RemovingAnEntryKeepsTheOldIndexAsBackupAndTheRecordFile")
+    set(linux_only_register_files_test "RegisterPaths.*" "ListVehicles.*")
+    set(linux_only_register_remove_test "ForceRemoveDir.RemovesLinksButNeverWhatTheyPointAt" "Vehicles.*")
+    set(linux_only_register_search_test "Search.OnlyPlainFoldersAreVehicles")
     get_property(tests GLOBAL PROPERTY VANTO_CROSS_TESTS)
     foreach(test ${tests})
-        string(APPEND text "add_test(windows_${test} ${runner} ${VANTO_WINE_PREFIX} $<TARGET_FILE:${test}>)\n")
+        set(filter "")
+        if(DEFINED linux_only_${test})
+            list(JOIN linux_only_${test} ":" cases)
+            set(filter " --gtest_filter=-${cases}")
+        endif()
+        string(APPEND text "add_test(windows_${test} ${runner} ${VANTO_WINE_PREFIX} $<TARGET_FILE:${test}>${filter})\n")
         string(APPEND text "set_tests_properties(windows_${test} PROPERTIES FIXTURES_REQUIRED wine_prefix "
                            "LABELS \"windows;wine\" ENVIRONMENT \"${env}\" TIMEOUT 600)\n")
     endforeach()
