@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #if defined(_WIN32)
@@ -278,6 +279,27 @@ bool IsNonCanonical(std::string_view bytes, std::size_t pos) {
            codes.Contains(static_cast<unsigned char>(bytes[pos]), static_cast<unsigned char>(bytes[pos + 1]));
 }
 
+std::string Decode(std::string_view sjis, bool keepBytes);
+
+// A character whose CP932 bytes read back as another character cannot be stored: its file would not give it back.
+// (The converters map 〜 U+301C to the bytes of ～ U+FF5E, ¢ U+00A2 to those of ￠ U+FFE0, and the like.)
+bool StoresAsItself(char32_t cp) {
+    if (cp < 0x80) {
+        return true;
+    }
+    thread_local std::unordered_map<char32_t, bool> known;
+    const auto found = known.find(cp);
+    if (found != known.end()) {
+        return found->second;
+    }
+    std::string text;
+    AppendUtf8(text, cp);
+    std::string bytes;
+    const bool stores = EncodeRun(text, bytes, false) && Decode(bytes, false) == text;
+    known.emplace(cp, stores);
+    return stores;
+}
+
 std::optional<std::string> Encode(std::string_view utf8, bool lossy) {
     std::string out;
     out.reserve(utf8.size());
@@ -307,6 +329,15 @@ std::optional<std::string> Encode(std::string_view utf8, bool lossy) {
             runStart = pos;
             continue;
         }
+        if (!StoresAsItself(cp)) {
+            if (!lossy || !EncodeRun(utf8.substr(runStart, pos - runStart), out, lossy)) {
+                return std::nullopt;
+            }
+            out += '?';
+            pos += len;
+            runStart = pos;
+            continue;
+        }
         pos += len;
     }
     if (!EncodeRun(utf8.substr(runStart), out, lossy)) {
@@ -315,9 +346,6 @@ std::optional<std::string> Encode(std::string_view utf8, bool lossy) {
     return out;
 }
 
-} // namespace
-
-namespace {
 std::string Decode(std::string_view sjis, bool keepBytes) {
     std::string out;
     out.reserve(sjis.size() * 3 / 2);

@@ -101,6 +101,17 @@ TEST(Sjis, DamagedBytesSurviveDecodeAndEncode) {
     }
 }
 
+// The converter writes these with the bytes of another character (〜 as ～, ¢ as ￠): stored, they would come back
+// changed, so a name typed with them would differ between the list and its folder. They are refused.
+TEST(Sjis, CharactersThatWouldComeBackChangedAreRefused) {
+    for (const char* text : {"〜", "‖", "¢", "£", "¬"}) {
+        EXPECT_FALSE(EncodeSjis(text).has_value()) << text;
+        EXPECT_FALSE(IsSjisText(text)) << text;
+        EXPECT_EQ(EncodeSjisLossy(std::string("a") + text + "b"), "a?b") << text;
+    }
+    EXPECT_EQ(EncodeSjis("～￠"), Bytes({0x81, 0x60, 0x81, 0x91}));
+}
+
 TEST(Sjis, TextThatCannotBeStored) {
     EXPECT_TRUE(IsSjisText("山田 太郎 03-1234"));
     EXPECT_TRUE(IsSjisText(""));
