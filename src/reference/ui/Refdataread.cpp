@@ -139,7 +139,7 @@ bool TRefDataReadForm::ReferenceListJob() {
 void TRefDataReadForm::ShowSets(const std::vector<std::string>& names) {
     ComboBox1->clear();
     for (const auto& name : names) {
-        ComboBox1->addItem(Q(DecodeSjis(name)));
+        ComboBox1->addItem(Q(DecodeSjisForDisplay(name)));
     }
     show();
 }
