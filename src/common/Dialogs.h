@@ -18,6 +18,7 @@ struct FileDialogOptions {
     std::string fileName;         // proposed file name
     std::string filter;           // "テキストファイル|*.txt" style: description|pattern pairs
     std::string defaultExtension; // without dot, added when the user types none
+    bool mustExist = true;        // OpenFile: only existing files; false also takes a new name
 };
 
 // The folder browser: its window title, the instruction above the folder tree, the accept button's caption and

@@ -144,12 +144,11 @@ FileDialogOptions PhraseFileDialogOptions(const std::string& phraseFile, const s
     } else {
         options.folder = WithTrailingSeparator(ownerDir) + documentFolder;
     }
+    // A workshop may start a dictionary of its own by typing a new name.
+    options.mustExist = false;
     return options;
 }
 
-// The setting holds the file name as the platform spells file names: the Windows profile routines store the
-// ANSI (CP932) name, here file names are UTF-8 bytes and are stored as they are, so any name the file dialog
-// gives can be recorded and found again.
 // VANTO_DATA.ini is Shift-JIS like every file of the program: a path it cannot store is refused, never cut.
 std::optional<std::string> ReadPhraseFileSetting(const std::string& exeDir) {
     const ProfileFile config = FolderConfig(exeDir);

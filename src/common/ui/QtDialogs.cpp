@@ -77,7 +77,8 @@ std::optional<std::string> QtDialogs::SaveFile(const FileDialogOptions& options)
 }
 
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogOptions& options) {
-    const QStringList files = RunFileDialog(options, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
+    const QStringList files = RunFileDialog(options, QFileDialog::AcceptOpen,
+                                            options.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     return files.isEmpty() ? std::nullopt : std::optional<std::string>(files.first().toStdString());
 }
 
