@@ -1,10 +1,14 @@
 #include "PrintForms.h"
 
 #include "print/PrintSetup.h"
+#include "print/ui/QtCanvas.h"
 #include "settings/ui/Dictionary_sel.h"
 
+#include <QFontDatabase>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QTest>
 
 #include <filesystem>
@@ -320,4 +324,26 @@ TEST_F(PrintForms, JudgementPhraseComesFromAChosenPhraseFileAndTheDictionarySett
     EXPECT_EQ(first.defaultExtension, "txt");
     EXPECT_EQ(first.folder, main->State.Paths.OwnerDir + "登録文書");
     EXPECT_EQ(dialogs.FileDialogs()[1].folder, ""); // later the dialog starts where the user left it
+}
+
+// Without a printer the sheet is measured on an A4 PDF page at 600 dpi, in the sheet font or its IPA fallback.
+TEST(QtCanvas, MeasuresOnAnA4PdfPageAt600DpiWithoutAPrinter) {
+    if (!QPrinterInfo::availablePrinterNames().isEmpty()) {
+        GTEST_SKIP() << "this machine has a printer";
+    }
+    const std::unique_ptr<QPrinter> printer = MakeSheetPrinter(nullptr);
+    EXPECT_EQ(printer->outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(printer->resolution(), PdfPrinterResolution);
+    QtCanvas canvas(*printer, nullptr);
+    // A4 less a 4.2 mm border on each side: (210 - 8.4) / 25.4 * 600 and (297 - 8.4) / 25.4 * 600, as Qt
+    // rounds the page to whole points.
+    EXPECT_NEAR(canvas.PageWidth(), 4762, 8);
+    EXPECT_NEAR(canvas.PageHeight(), 6817, 8);
+    const bool windowsFont = QFontDatabase::families().contains(QString::fromUtf8(SheetFontFace));
+    EXPECT_EQ(T(InstalledFontFamily(SheetFontFace)), windowsFont ? SheetFontFace : "IPAGothic");
+    // 12 points at 600 dpi: a full-width character is 100 device units wide, as on the printer.
+    canvas.SetFontSize(12);
+    EXPECT_EQ(canvas.TextWidth("車両番号"), 400);
+    EXPECT_EQ(canvas.TextWidth("ABCD"), 200);
+    EXPECT_GE(canvas.TextHeight("車両番号"), 100);
 }
