@@ -191,8 +191,7 @@ void TRefDataReadForm::Button1Click() {
     link.LinkOpen = 0;
     context_.State().PendingJob = TesterJob::None;
     if (wait_) {
-        wait_->show();
-        wait_->repaint();
+        wait_->ShowBusy();
     }
     const ReferenceRead read = ReadReferenceSet(link, context_.Paths().ExeDir, set);
     if (read.Info) {

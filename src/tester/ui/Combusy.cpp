@@ -68,6 +68,13 @@ void TComWaitForm::ShowForJob(TesterJob job) {
     show();
 }
 
+void TComWaitForm::ShowBusy() {
+    busyOnly_ = true;
+    show();
+    busyOnly_ = false;
+    repaint();
+}
+
 int TComWaitForm::RunModal(TesterJob job) {
     context_.State().PendingJob = job;
     return exec();
@@ -86,7 +93,9 @@ void TComWaitForm::FormShow() {
     CenterOnScreen(this);
     raise();
     activateWindow();
-    Timer1->start();
+    if (!busyOnly_) {
+        Timer1->start();
+    }
 }
 
 void TComWaitForm::Timer1Timer() {

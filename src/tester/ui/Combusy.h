@@ -32,6 +32,8 @@ public:
     // Starts the job by showing the dialog, which starts the timer (job 4); RunModal shows it modally (job 3)
     // and returns its result.
     void ShowForJob(vanto::TesterJob job);
+    // Shows the dialog only to say that the tester is busy with work its caller does itself: no timer, no job.
+    void ShowBusy();
     int RunModal(vanto::TesterJob job);
 
     // The result RunModal returns once the job ends (job 3: 1 when every value was written, 2 otherwise).
@@ -56,5 +58,6 @@ private:
         HandBackFunction handBack;
     };
     vanto::FormContext context_;
+    bool busyOnly_ = false;
     std::map<vanto::TesterJob, Registered> jobs_;
 };
