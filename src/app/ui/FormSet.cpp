@@ -1,5 +1,6 @@
 #include "app/ui/FormSet.h"
 
+#include "continuous/ui/Continuation_pro.h"
 #include "monitor/ui/Getdatam.h"
 #include "monitor/ui/Touroku.h"
 #include "print/ui/Print_item_sel_pro.h"
@@ -42,7 +43,7 @@ TTestMainForm* CreateAllForms(const StartupOptions& options) {
     f.MainForm = Make<TTestMainForm>("TTestMainForm", options);
     const FormContext context = f.MainForm->Context();
     f.ComWaitForm = Make<TComWaitForm>("TComWaitForm", context, f.MainForm);
-    // Tcontinuation_form
+    f.ContinuationForm = Make<Tcontinuation_form>("Tcontinuation_form", context);
     f.DictionarySelForm = Make<TDictionary_sel_form>("TDictionary_sel_form", context);
     f.GetDataForm = Make<TGetDataForm>("TGetDataForm", context);
     f.SearchCustomerForm = Make<TSearchCustomerForm>("TSearchCustomerForm", context);
@@ -75,6 +76,8 @@ TTestMainForm* CreateAllForms(const StartupOptions& options) {
     f.RefDataWriteForm->Connect(f.RefSubSel, f.ComWaitForm);
 
     // Continuous records.
+    functions.Continuation = f.ContinuationForm;
+    f.ContinuationForm->Connect(f.MainForm, f.ComWaitForm);
 
     // Settings and the phrase picker.
     functions.Settings = f.SetingForm;

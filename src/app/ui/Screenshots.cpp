@@ -6,6 +6,9 @@
 #include "common/Paths.h"
 #include "common/Sjis.h"
 #include "common/TextFile.h"
+#include "continuous/ContinuousRecord.h"
+#include "continuous/ui/Continuation_pro.h"
+#include "continuous/ui/ContinuousChart.h"
 #include "monitor/MonitorFiles.h"
 #include "monitor/ui/Getdatam.h"
 #include "monitor/ui/Touroku.h"
@@ -24,6 +27,7 @@
 #include "settings/ui/Seting_pro.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
@@ -33,6 +37,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -201,6 +206,47 @@ void PrepareReference(const std::string& name) {
     }
 }
 
+// A continuous record as a tester sends it: 300 samples of four items.
+vanto::ContinuousTable DemoSeries() {
+    vanto::ContinuousTable table =
+        vanto::ParseItemRows(vanto::EncodeSjisLossy("No.,エンジン回転数,冷却水温,車速,スロットル開度;,rpm,℃,km/h,%;"));
+    std::string records;
+    for (int n = 1; n <= 300; ++n) {
+        const double t = n / 30.0;
+        records += std::to_string(n) + "," + std::to_string(static_cast<int>(1800 + 900 * std::sin(t))) + "," +
+                   std::to_string(60 + n / 12) + "," + std::to_string(static_cast<int>(40 + 30 * std::sin(t / 2))) +
+                   "," + std::to_string(static_cast<int>(20 + 15 * std::sin(t))) + ";";
+    }
+    int next = vanto::ContinuousTable::HeaderRows;
+    vanto::AppendRecords(table, next, records);
+    return table;
+}
+
+// The chart window of the continuous-record form with its table, as a window and as the PNG it saves.
+void ShootContinuousChart(const QString& outDir, int& written) {
+    Tcontinuation_form* form = vanto::Forms().ContinuationForm;
+    if (!form) {
+        return;
+    }
+    form->show();
+    form->GRAPH_BTN->click();
+    // Two items of a like scale.
+    form->ChartForm->ColumnChecks.at(0)->setChecked(false);
+    form->ChartForm->ColumnChecks.at(2)->setChecked(true);
+    form->ChartForm->ColumnChecks.at(3)->setChecked(true);
+    QApplication::processEvents();
+    const QString window = outDir + "/TContinuousChartForm.png";
+    const QString saved = outDir + "/ContinuousChart-saved.png";
+    for (const auto& [file, done] : {std::pair{window, form->ChartForm->grab().save(window)},
+                                     std::pair{saved, form->ChartForm->SavePng(saved.toStdString())}}) {
+        if (done) {
+            std::printf("%s\n", file.toLocal8Bit().constData());
+            ++written;
+        }
+    }
+    form->hide();
+}
+
 // Opens a form the way the monitor data menu does.
 void PrepareLikeTheMenu(const std::string& name) {
     const vanto::FormRegistry& f = vanto::Forms();
@@ -212,6 +258,8 @@ void PrepareLikeTheMenu(const std::string& name) {
         f.CarInfoForm->PrepareFromMenu();
         f.CarInfoForm->ReturnFromRecordRead(); // the record reading form, shot before, disabled its panel
         f.CarInfoForm->hide();
+    } else if (name == "Tcontinuation_form" && f.ContinuationForm) {
+        f.ContinuationForm->ShowTable(DemoSeries());
     } else if (name == "TGetDataForm" && f.GetDataForm) {
         f.GetDataForm->ComboBox1->addItems({"モニタ記録１", "自己診断記録２", "作業サポート記録４"});
     }
@@ -255,6 +303,7 @@ int main(int argc, char* argv[]) {
         form->hide();
     }
     ShootDetailedSettings(outDir, written);
+    ShootContinuousChart(outDir, written);
     vanto::DestroyAllForms();
     return written > 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }
