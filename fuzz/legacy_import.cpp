@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fs::remove_all(sandbox, ec);
     fs::create_directories(exe / "お客様");
     {
-        std::ofstream(exe / "mon_gest.HR3OR", std::ios::binary).write(reinterpret_cast<const char*>(data),
-                                                                       static_cast<std::streamsize>(size));
+        std::ofstream(exe / "mon_gest.HR3OR", std::ios::binary)
+            .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
         std::ofstream(exe / "VISITOR_M.DT", std::ios::binary);
         std::ofstream(exe / "X1.MONDT", std::ios::binary) << "1,2,3\r\n";
     }

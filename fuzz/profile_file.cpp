@@ -13,8 +13,8 @@ bool UsableValue(std::string_view value) {
     if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) {
         return false;
     }
-    if (!value.empty() && (value.front() == ' ' || value.front() == '\t' || value.back() == ' ' ||
-                           value.back() == '\t')) {
+    if (!value.empty() &&
+        (value.front() == ' ' || value.front() == '\t' || value.back() == ' ' || value.back() == '\t')) {
         return false;
     }
     return !(value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.front() == value.back());
@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             continue;
         }
         for (const char* otherKey : keys) {
-            FUZZ_CHECK(vanto::ProfileLookup(updated, other, otherKey) == vanto::ProfileLookup(content, other, otherKey));
+            FUZZ_CHECK(vanto::ProfileLookup(updated, other, otherKey) ==
+                       vanto::ProfileLookup(content, other, otherKey));
         }
     }
     // A write that changes nothing leaves every byte.

@@ -1,6 +1,6 @@
 // Shift-JIS at the edges: any bytes decode, and encoding the decoded text gives back the same bytes.
-#include "FuzzCheck.h"
 #include "common/Sjis.h"
+#include "FuzzCheck.h"
 
 #include <string_view>
 

@@ -39,6 +39,9 @@ QStringList RunFileDialog(const FileDialogOptions& options, QFileDialog::AcceptM
                           QFileDialog::FileMode fileMode) {
     QFileDialog dialog(QApplication::activeWindow(), Q(options.title), StartPath(options), QtFilter(options.filter));
     dialog.setDefaultSuffix(Q(options.defaultExtension));
+    // The forms ask about an existing file themselves (or replace it, as the program always did): the dialog does
+    // not ask a second time.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(acceptMode);
     dialog.setFileMode(fileMode);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
