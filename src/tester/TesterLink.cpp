@@ -49,6 +49,7 @@ bool TesterLink::LibraryLoaded() {
 }
 
 void TesterLink::Question(const std::string& text) {
+    ++reported_;
     dialogs_.Message(DialogIcon::Question, text, DialogButtons::Ok);
 }
 
@@ -101,12 +102,20 @@ int TesterLink::ConnectTester(const std::string& testerName) {
     std::fill(IoBuffer.begin(), IoBuffer.end(), 0);
     const std::string stars = "***************";
     if (!ProbeTester()) {
+        ++reported_;
         dialogs_.Show(DialogIcon::Error, stars + testerName + "がUSBポートに接続されていません。" + stars +
                                              "\n\n診断機をUSBケーブルで接続して電源を入れて下さい。" + HowToGoOnline);
         return LinkFailed;
     }
+    const unsigned reported = reported_;
     const int result = OpenLink();
-    if (result == LinkTimedOut) {
+    // An opening answer the program cannot use (refused or damaged) says nothing of its own: the tester is then
+    // told to go online, as when it does not answer at all.
+    const bool silent = result == LinkFailed && reported_ == reported;
+    if (result == LinkTimedOut || result == LinkDownload || silent) {
+        ++reported_;
+    }
+    if (result == LinkTimedOut || silent) {
         dialogs_.Show(DialogIcon::Error, stars + testerName + "が待機中になっていません。" + stars +
                                              "\n\n診断ソフトのオンラインを実行して下さい。" + HowToGoOnline);
     } else if (result == LinkDownload) {

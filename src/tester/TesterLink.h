@@ -26,6 +26,9 @@ enum LinkResult : int {
 };
 
 inline constexpr std::size_t TransferBufferSize = 66'560;
+// A job's message when an exchange failed and the link said nothing itself (a refused or unusable answer).
+inline constexpr const char* CommunicationFailedText = "正常な通信が出来ません！";
+
 // What the wait dialog says while a tester job runs (followed by " k / n" for a job of n steps).
 inline constexpr const char* WaitingText = "ただいま通信中です。しばらくお待ちください。";
 inline constexpr int DefaultBufferSize = 0x2C00; // 11,264
@@ -85,6 +88,10 @@ public:
     // True when the answer in IoBuffer was refused with the status "A00".
     bool AnswerRefused() const { return IsRefusal(IoBuffer); }
 
+    // How many failures the link has reported with a message of its own so far. A job compares it before and
+    // after its exchanges: when the link already told the user, the job adds no second message.
+    unsigned ReportedFailures() const { return reported_; }
+
     bool LibraryLoaded();
     const std::string& TraceFile() const { return traceFile_; }
 
@@ -99,9 +106,22 @@ private:
     void ReadCapabilities();
 
     Dialogs& dialogs_;
+    unsigned reported_ = 0;
     std::string exeDir_;
     std::string traceFile_;
     UsbqkLibrary library_;
+};
+
+// Watches a job: whether the link reported a failure with a message of its own since the job began. A job that
+// failed shows its own message only when the link has not: the user gets one message for one failure.
+class LinkReportWatch {
+public:
+    explicit LinkReportWatch(const TesterLink& link) : link_(link), at_(link.ReportedFailures()) {}
+    bool LinkReported() const { return link_.ReportedFailures() != at_; }
+
+private:
+    const TesterLink& link_;
+    unsigned at_;
 };
 
 } // namespace vanto

@@ -148,7 +148,8 @@ TEST_F(ReadingRecords, ReceiveFailureWritesNothing) {
                              R"({"command": "DA", "action": "error"}]}})");
     const auto before = VehicleFiles();
     f->Button1->click();
-    EXPECT_TRUE(dialogs.Messages().empty());
+    // A refused answer: the link says nothing, so the form says the communication failed, once.
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"正常な通信が出来ません！"});
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(vehicleForm->isVisible());
     EXPECT_TRUE(vehicleForm->Panel1->isEnabled());

@@ -199,7 +199,9 @@ TEST_F(Link, FailedOpeningAnswerClosesWhatWasOpened) {
     EXPECT_EQ(link->InPipe, 0);
     EXPECT_EQ(link->OutPipe, 0);
     link->CloseLink();
-    EXPECT_TRUE(dialogs.Messages().empty());
+    // A refused opening says nothing by itself: the user is told to put the tester online, once.
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{NotWaiting});
+    EXPECT_EQ(link->ReportedFailures(), 1u);
     EXPECT_EQ(emulator->Transcript().size(), 2u); // only the opening exchange
 }
 

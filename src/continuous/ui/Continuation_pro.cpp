@@ -136,6 +136,7 @@ void Tcontinuation_form::LOG_DOWN_LOADClick() {
 bool Tcontinuation_form::ContinuousJob() {
     // The series is read beside the table shown, which stays when the download cannot start.
     ContinuousTable series;
+    const LinkReportWatch watch(context_.Link());
     const ContinuousDownload download =
         DownloadContinuous(context_.Link(), series, [this](int64_t block, int64_t blocks) {
             wait_->ShowProgress(ProgressCount(block), ProgressCount(blocks));
@@ -145,7 +146,11 @@ bool Tcontinuation_form::ContinuousJob() {
         ShowTable(std::move(series));
     }
     wait_->hide();
-    if (const char* message = ContinuousResultMessage(download.result)) {
+    // One message per failure: a link that lost the tester, or failed the start, has said so; otherwise the job's
+    // result speaks (also after a block whose failure the link reported, so missing rows are never silent).
+    const bool linkSpoke =
+        watch.LinkReported() && (download.linkLost || download.result == ContinuousResult::StartFailed);
+    if (const char* message = ContinuousResultMessage(download.result); message && !linkSpoke) {
         context_.Dialogs().Show(DialogIcon::Information, message);
     }
     if (filled) {

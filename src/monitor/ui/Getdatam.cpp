@@ -97,10 +97,14 @@ void TGetDataForm::hideEvent(QHideEvent* event) {
 
 bool TGetDataForm::RecordDirectoryJob() {
     TesterLink& link = context_.Link();
+    const LinkReportWatch watch(link);
     link.LinkOpen = 0;
     const int length = link.BuildCommand(GroupLink, 5, 0, 0);
     if (link.SendCommand(length) != LinkOk || link.ReceiveAnswer() != LinkOk) {
         wait_->hide();
+        if (!watch.LinkReported()) {
+            context_.Dialogs().Show(DialogIcon::Information, CommunicationFailedText);
+        }
         if (mainForm_) {
             mainForm_->setEnabled(true);
         }
@@ -143,11 +147,18 @@ void TGetDataForm::Button1Click() {
     const std::string& entry = entryOfLine_[static_cast<std::size_t>(line)];
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(entry[i]); };
     const int length = link.BuildCommand(GroupRecord, byte(0), byte(1), byte(2));
+    const LinkReportWatch watch(link);
     if (link.SendCommand(length) != LinkOk) {
+        if (!watch.LinkReported()) {
+            context_.Dialogs().Show(DialogIcon::Information, CommunicationFailedText);
+        }
         ReturnToVehicleForm();
         return;
     }
     if (link.ReceiveAnswer() != LinkOk) {
+        if (!watch.LinkReported()) {
+            context_.Dialogs().Show(DialogIcon::Information, CommunicationFailedText);
+        }
         hide();
         if (carInfo_) {
             carInfo_->ReturnFromRecordRead();

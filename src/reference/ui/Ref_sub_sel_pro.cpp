@@ -113,6 +113,7 @@ void Tref_sub_sel::REF_ALL_BTNClick() {
     }
     const bool linkOpen = link.LinkOpen == 1;
     bool deleted = false;
+    const LinkReportWatch watch(link);
     if (linkOpen) {
         deleted = DeleteAllReferenceSets(link);
         if (wait_) {
@@ -126,6 +127,8 @@ void Tref_sub_sel::REF_ALL_BTNClick() {
     link.CloseLink();
     if (deleted) {
         dialogs.Show(DialogIcon::Information, AllDeletedText(context_.TesterName()));
+    } else if (linkOpen && !watch.LinkReported()) {
+        dialogs.Show(DialogIcon::Information, CommunicationFailedText);
     }
 }
 

@@ -127,11 +127,19 @@ void TRefDataReadForm::Connect(QWidget* menu, TComWaitForm* wait, QWidget* mainF
 }
 
 bool TRefDataReadForm::ReferenceListJob() {
+    const LinkReportWatch watch(context_.Link());
     const ReferenceList list = ListReferenceSets(context_.Link());
     if (list.Received) {
         ShowSets(list.Entries);
     } else {
-        show(); // with the sets it listed before
+        // With the sets it listed before; a failed listing is no proof of an empty tester, so the form says why
+        // nothing is listed once: the link's message, or its own.
+        listFailed_ = true;
+        show();
+        listFailed_ = false;
+        if (!watch.LinkReported()) {
+            context_.Dialogs().Show(DialogIcon::Information, CommunicationFailedText);
+        }
     }
     return true;
 }
@@ -159,7 +167,7 @@ void TRefDataReadForm::FormShow() {
     Button4->setEnabled(any);
     adjustSize();
     CenterOnScreen(this);
-    if (!any) {
+    if (!any && !listFailed_) {
         context_.Dialogs().Show(DialogIcon::Information, NoReferenceSetsText(context_.TesterName()));
     }
 }
@@ -193,6 +201,7 @@ void TRefDataReadForm::Button1Click() {
     if (wait_) {
         wait_->ShowBusy();
     }
+    const LinkReportWatch watch(link);
     const ReferenceRead read = ReadReferenceSet(link, context_.Paths().ExeDir, set);
     if (read.Info) {
         const auto texts = read.Info->ToUtf8();
@@ -209,6 +218,8 @@ void TRefDataReadForm::Button1Click() {
     link.CloseLink();
     if (read.Outcome == ReadOutcome::WorkFileFailed) {
         context_.Dialogs().Show(DialogIcon::Error, WorkFileFailedText);
+    } else if (!read.SaveArmed() && !watch.LinkReported()) {
+        context_.Dialogs().Show(DialogIcon::Information, CommunicationFailedText);
     }
 }
 
@@ -272,6 +283,7 @@ void TRefDataReadForm::Button4Click() {
             return;
         }
     }
+    const LinkReportWatch watch(link);
     const bool deleted = DeleteReferenceSet(link, set);
     if (wait_) {
         wait_->hide();
@@ -280,6 +292,8 @@ void TRefDataReadForm::Button4Click() {
     link.CloseLink();
     if (deleted) {
         dialogs.Show(DialogIcon::Information, DeletedText(tester));
+    } else if (!watch.LinkReported()) {
+        dialogs.Show(DialogIcon::Information, CommunicationFailedText);
     }
 }
 

@@ -54,6 +54,7 @@ public:
     QPushButton* Button2 = nullptr;
 
 private:
+    bool listFailed_ = false; // showing after a failed listing: no "no sets" message
     std::array<QLineEdit*, 6> Edits() const { return {Edit5, Edit6, Edit7, Edit8, Edit9, Edit10}; }
     void ClearEdits();
     void BackToMenu();

@@ -238,11 +238,13 @@ void TRefDataWriteForm::Button1Click() {
 }
 
 bool TRefDataWriteForm::ReferenceWriteJob() {
+    const LinkReportWatch watch(context_.Link());
     const ReferenceWrite run =
         WriteReferenceFiles(context_.Link(), PickedFiles(), [this](std::size_t k, std::size_t n) {
             wait_->ShowProgress(static_cast<int>(k), static_cast<int>(n));
         });
-    if (run.Stop != WriteStop::AllWritten) {
+    // One message per failure: the link's when it already told the user (an unplugged tester), else the job's.
+    if (run.Stop != WriteStop::AllWritten && !watch.LinkReported()) {
         context_.Dialogs().Show(DialogIcon::Information, WriteStopText(run.Stop));
     }
     wait_->SetJobResult(run.Stop == WriteStop::AllWritten ? AllWritten : Stopped);
