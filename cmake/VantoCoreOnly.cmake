@@ -1,25 +1,7 @@
 # The Qt-free part of the tree alone: vanto_core, the tester emulator and every test that links no Qt. This is
 # the Windows cross build (scripts/build-windows-core.sh); on Linux it also builds, without Qt installed.
 #
-# vanto_core is made from the subsystems' sources.cmake lists, the same lists src/CMakeLists.txt reads.
-set(VANTO_CORE_SOURCES)
-macro(vanto_core_sources)
-    foreach(source ${ARGN})
-        list(APPEND VANTO_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/${source})
-    endforeach()
-endmacro()
-macro(vanto_ui_sources)
-endmacro()
-file(GLOB subsystem_lists CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/sources.cmake)
-foreach(list_file ${subsystem_lists})
-    include(${list_file})
-endforeach()
-
-find_package(Threads REQUIRED)
-add_library(vanto_core STATIC ${VANTO_CORE_SOURCES})
-target_include_directories(vanto_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(vanto_core PUBLIC ${CMAKE_DL_LIBS} Threads::Threads)
-
+add_subdirectory(${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/src) # stops after vanto_core
 add_subdirectory(${CMAKE_SOURCE_DIR}/tester-emulator ${CMAKE_BINARY_DIR}/tester-emulator)
 if(VANTO_BUILD_TESTS)
     add_subdirectory(${CMAKE_SOURCE_DIR}/tests ${CMAKE_BINARY_DIR}/tests)

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <system_error>
 #include <tuple>
+#include <variant>
 
 namespace vanto {
 namespace fs = std::filesystem;
@@ -175,21 +176,35 @@ bool AppendToList(const std::string& visitorFile, std::string bytes, const std::
     bytes += name + "\r\n";
     return WriteFileAtomic(PathFromUtf8(visitorFile), bytes);
 }
-} // namespace
+// The customer's name as the list stores it and the list's state, or why the customer cannot be listed.
+struct Listing {
+    std::string name;
+    ListState list;
+};
 
-RegisterResult Register::RegisterCustomer(const std::string& customer, const std::string& vehicle) const {
+std::variant<Listing, RegisterResult> PrepareListing(const std::string& visitorFile, const std::string& customer) {
     if (customer.empty()) {
         return RegisterResult::EmptyName;
     }
-    const auto name = EncodeSjis(customer);
+    auto name = EncodeSjis(customer);
     if (!name || CheckFolderName(customer)) {
         return RegisterResult::InvalidName;
     }
-    const auto list = ReadListState(visitorFile_, *name);
+    auto list = ReadListState(visitorFile, *name);
     if (!list) {
         return RegisterResult::ListUnavailable;
     }
-    if (!list->listed && !AppendToList(visitorFile_, list->bytes, *name)) {
+    return Listing{std::move(*name), std::move(*list)};
+}
+} // namespace
+
+RegisterResult Register::RegisterCustomer(const std::string& customer, const std::string& vehicle) const {
+    const auto listing = PrepareListing(visitorFile_, customer);
+    if (const auto* refused = std::get_if<RegisterResult>(&listing)) {
+        return *refused;
+    }
+    const auto& [name, list] = std::get<Listing>(listing);
+    if (!list.listed && !AppendToList(visitorFile_, list.bytes, name)) {
         return RegisterResult::ListUnavailable;
     }
     if (!UpdateProfile(CustomerProfileFile(customer), ListSections({{section::Tel, ""},
@@ -206,17 +221,11 @@ RegisterResult Register::RegisterCustomer(const std::string& customer, const std
 }
 
 RegisterResult Register::SaveCustomer(const std::string& customer, const CustomerProfile& profile) const {
-    if (customer.empty()) {
-        return RegisterResult::EmptyName;
+    const auto listing = PrepareListing(visitorFile_, customer);
+    if (const auto* refused = std::get_if<RegisterResult>(&listing)) {
+        return *refused;
     }
-    const auto name = EncodeSjis(customer);
-    if (!name || CheckFolderName(customer)) {
-        return RegisterResult::InvalidName;
-    }
-    const auto list = ReadListState(visitorFile_, *name);
-    if (!list) {
-        return RegisterResult::ListUnavailable;
-    }
+    const auto& [name, list] = std::get<Listing>(listing);
     CreateCustomerFolders(customer, "");
     if (!UpdateProfile(CustomerProfileFile(customer), ListSections({{section::Tel, profile.Tel},
                                                                     {section::Handy, profile.Handy},
@@ -225,7 +234,7 @@ RegisterResult Register::SaveCustomer(const std::string& customer, const Custome
                                                                     {section::CarNo, profile.CarNo}}))) {
         return RegisterResult::ProfileNotWritten;
     }
-    if (!list->listed && !AppendToList(visitorFile_, list->bytes, *name)) {
+    if (!list.listed && !AppendToList(visitorFile_, list.bytes, name)) {
         return RegisterResult::ListUnavailable;
     }
     return RegisterResult::Done;
