@@ -86,17 +86,7 @@ protected:
         AppFixture::TearDown();
         emulator.reset();
     }
-    std::vector<std::string> FramesFromPc() const {
-        std::vector<std::string> frames;
-        const auto all = emulator->Frames();
-        const auto lines = emulator->Transcript();
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (lines[i].starts_with("PC> ")) {
-                frames.push_back(all[i]);
-            }
-        }
-        return frames;
-    }
+    std::vector<std::string> FramesFromPc() const { return emulator->FramesFromPc(); }
     // The CSV bytes of records first..last of the generated series, header rows first.
     static std::string GeneratedCsv(int first, int last) {
         std::string csv = Sjis("No.,項目1,項目2,項目3,項目4,\r\n,単位1,単位2,単位3,単位4,\r\n");

@@ -52,17 +52,7 @@ protected:
         emulator.reset();
     }
     std::vector<std::string> Lines(TGetDataForm* form) const { return Items(form->ComboBox1); }
-    std::vector<std::string> FramesFromPc() const {
-        std::vector<std::string> frames;
-        const auto all = emulator->Frames();
-        const auto lines = emulator->Transcript();
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (lines[i].starts_with("PC> ")) {
-                frames.push_back(all[i]);
-            }
-        }
-        return frames;
-    }
+    std::vector<std::string> FramesFromPc() const { return emulator->FramesFromPc(); }
     std::set<std::string> VehicleFiles() const {
         std::set<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder / VehicleDir)) {

@@ -75,6 +75,16 @@ std::vector<std::string> Emulator::Frames() const {
     return frames;
 }
 
+std::vector<std::string> Emulator::FramesFromPc() const {
+    std::vector<std::string> frames;
+    for (const auto& line : Transcript()) {
+        if (line.starts_with("PC> ")) {
+            frames.push_back(Unescape(line.substr(4)));
+        }
+    }
+    return frames;
+}
+
 std::string Unescape(const std::string& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {

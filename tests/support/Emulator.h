@@ -23,6 +23,8 @@ public:
     std::vector<std::string> Transcript() const;
     // The frames of the transcript with their escapes undone, without the direction.
     std::vector<std::string> Frames() const;
+    // Only the frames the program sent, in order.
+    std::vector<std::string> FramesFromPc() const;
 
 private:
     std::string transcript_;
