@@ -1,5 +1,6 @@
 #include "common/TextFile.h"
 
+#include "common/Paths.h"
 #include "common/Sjis.h"
 
 #include <atomic>
@@ -99,13 +100,32 @@ bool WriteNewFile(const fs::path& path, std::string_view bytes) {
 
 // A save that was killed between writing its temporary file and renaming it leaves the temporary behind. The next
 // save of the same file removes such leftovers: temporaries of this target whose writing process is gone.
+// True when no running process has the id (the writer of a temporary is gone).
+bool ProcessGone(unsigned long pid) {
+#if defined(_WIN32)
+    if (pid == GetCurrentProcessId()) {
+        return false;
+    }
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+    if (!process) {
+        return GetLastError() == ERROR_INVALID_PARAMETER; // no such process; any other refusal: leave it
+    }
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+#else
+    const auto id = static_cast<pid_t>(pid);
+    return id != getpid() && ::kill(id, 0) != 0 && errno == ESRCH;
+#endif
+}
+
 void RemoveLeftoverTemporaries(const fs::path& target) {
-#if !defined(_WIN32)
-    const std::string prefix = target.filename().string() + ".~";
+    // UTF-8 names on every platform (a wide name may have no narrow spelling on Windows).
+    const std::string prefix = PathToUtf8(target.filename()) + ".~";
     std::error_code ec;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = PathToUtf8(it->path().filename());
         if (!name.starts_with(prefix) || !name.ends_with(".tmp")) {
             continue;
         }
@@ -114,15 +134,11 @@ void RemoveLeftoverTemporaries(const fs::path& target) {
         if (dash == std::string::npos || dash == 0 || dash > 9 || rest.find_first_not_of("0123456789") != dash) {
             continue;
         }
-        const pid_t pid = static_cast<pid_t>(std::stoll(rest.substr(0, dash)));
-        if (pid != getpid() && ::kill(pid, 0) != 0 && errno == ESRCH) {
+        if (ProcessGone(std::stoul(rest.substr(0, dash)))) {
             std::error_code ignored;
             fs::remove(it->path(), ignored);
         }
     }
-#else
-    (void)target;
-#endif
 }
 
 // Puts the temporary in the target's place. Windows refuses while another program holds the target open without

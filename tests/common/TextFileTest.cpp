@@ -7,6 +7,12 @@
 
 #include <filesystem>
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
 using namespace vanto;
 using vanto::test::ReadBytes;
 using vanto::test::Sjis;
@@ -14,6 +20,16 @@ using vanto::test::TempFolder;
 using vanto::test::WriteBytes;
 
 using Lines = std::vector<std::string>;
+
+namespace {
+unsigned long CurrentProcessId() {
+#if defined(_WIN32)
+    return GetCurrentProcessId();
+#else
+    return static_cast<unsigned long>(getpid());
+#endif
+}
+} // namespace
 
 TEST(TextLines, SplitAcceptsCrLfLfAndMissingLastLineEnd) {
     EXPECT_EQ(SplitLines(""), Lines{});
@@ -75,4 +91,20 @@ TEST(DashField, Fields) {
     EXPECT_EQ(DashField("--", 3), "");
     EXPECT_EQ(DashField("-", 2), "");
     EXPECT_EQ(DashField("100-0001", 2), "0001");
+}
+
+// A save killed between writing its temporary and renaming it leaves the temporary; the next save of the file removes
+// it when its writer is gone, and leaves a temporary of a running writer (this process) and other files alone.
+TEST(AtomicSave, TheNextSaveRemovesWhatAKilledSaveLeft) {
+    TempFolder folder;
+    const auto target = folder / "list.DT";
+    WriteBytes(folder / "list.DT.~999999999-3.tmp", "half");
+    const std::string ours = "list.DT.~" + std::to_string(CurrentProcessId()) + "-9.tmp";
+    WriteBytes(folder / ours, "busy");
+    WriteBytes(folder / "other.DT.~999999999-1.tmp", "other");
+    ASSERT_TRUE(WriteFileAtomic(target, "new"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "list.DT.~999999999-3.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(folder / ours));
+    EXPECT_TRUE(std::filesystem::exists(folder / "other.DT.~999999999-1.tmp"));
+    EXPECT_EQ(ReadBytes(target), "new");
 }
