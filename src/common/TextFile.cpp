@@ -265,6 +265,41 @@ bool AppendSjisLine(const fs::path& path, std::string_view line) {
     return AppendFileBytes(path, *encoded + "\r\n");
 }
 
+bool CopyModificationTime(const fs::path& from, const fs::path& to) {
+#if defined(_WIN32)
+    // MinGW's library sets times on files only: the Win32 calls take folders too (backup semantics).
+    auto open = [](const fs::path& path, DWORD access) {
+        return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    };
+    HANDLE source = open(from, FILE_READ_ATTRIBUTES);
+    if (source == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    FILETIME written{};
+    const bool read = GetFileTime(source, nullptr, nullptr, &written);
+    CloseHandle(source);
+    if (!read) {
+        return false;
+    }
+    HANDLE target = open(to, FILE_WRITE_ATTRIBUTES);
+    if (target == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    const bool set = SetFileTime(target, nullptr, nullptr, &written);
+    CloseHandle(target);
+    return set;
+#else
+    std::error_code ec;
+    const auto time = fs::last_write_time(from, ec);
+    if (ec) {
+        return false;
+    }
+    fs::last_write_time(to, time, ec);
+    return !ec;
+#endif
+}
+
 bool FileExists(const fs::path& path) {
     std::error_code ec;
     return fs::is_regular_file(path, ec);

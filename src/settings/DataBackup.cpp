@@ -83,11 +83,7 @@ fs::path FreeSibling(const fs::path& path, const char* tag) {
 }
 
 void CopyTime(const fs::path& from, const fs::path& to) {
-    std::error_code ec;
-    const auto time = fs::last_write_time(from, ec);
-    if (!ec) {
-        fs::last_write_time(to, time, ec);
-    }
+    CopyModificationTime(from, to);
 }
 
 bool CopyLink(const fs::path& from, const fs::path& to) {

@@ -141,3 +141,13 @@ TEST(WindowsFolders, FolderTimesAreLocalDosTimesAndOrderTheVehicles) {
     }
     EXPECT_EQ(order, (std::vector<std::string>{"品川2", "品川1", "品川3"}));
 }
+
+// A restored register keeps its vehicles' order: the folders' times are copied, not only the files'.
+TEST(WindowsFolders, FolderTimesAreCopied) {
+    TempFolder folder;
+    fs::create_directories(folder / "from");
+    fs::create_directories(folder / "to");
+    SetFolderTime(folder / "from", 2023, 12, 31, 8, 0, 2);
+    ASSERT_TRUE(CopyModificationTime(folder / "from", folder / "to"));
+    EXPECT_EQ(FolderTime(PathToUtf8(folder / "to")), PackDosDateTime(2023, 12, 31, 8, 0, 2));
+}
