@@ -7,6 +7,7 @@
 #include "continuous/ui/ContinuousGrid.h"
 #include "support/AppFixture.h"
 #include "support/Emulator.h"
+#include "support/PaintedTexts.h"
 #include "tester/TesterLink.h"
 #include "tester/ui/Combusy.h"
 
@@ -118,18 +119,15 @@ TEST_F(ContinuousForm, WholePathFromTheMainMenu) {
     EXPECT_FALSE(form->LOG_FILE_SAVE_BTN->isEnabled());
     EXPECT_FALSE(form->GRAPH_BTN->isEnabled());
 
-    // The wait dialog's label while the blocks are read.
-    std::set<std::string> labels;
-    main->Link->PollHook = [this, &labels, hook = main->Link->PollHook] {
-        labels.insert(T(wait->Label1->text()));
-        hook();
-    };
+    // The wait dialog's label as painted while the blocks are read (each block repaints it at once, however fast
+    // the tester answers).
+    const PaintedTexts painted(wait->Label1);
     Download();
     EXPECT_EQ(FramesFromPc(),
               (std::vector<std::string>{Frame("AA0000"), Frame("CD0000"), Frame("DG0004ITEM"), RecordsFrame(1, 187),
                                         RecordsFrame(188, 374), RecordsFrame(375, 400), Frame("AB0000")}));
     for (const char* progress : {" 1 / 3", " 2 / 3", " 3 / 3"}) {
-        EXPECT_TRUE(labels.count(Waiting + progress)) << progress;
+        EXPECT_TRUE(painted.Saw(Waiting + progress)) << progress;
     }
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_TRUE(form->LOG_FILE_SAVE_BTN->isEnabled());
