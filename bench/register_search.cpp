@@ -2,7 +2,7 @@
 // a key that matches nothing: every customer and vehicle profile is read. Compared with a reference loop that
 // opens and scans the profile file once for every key it reads, as the Windows profile routines do.
 //
-//   register_search [--benchmark_filter=...]
+//   bench_register_search [--benchmark_filter=...]
 #include "common/Paths.h"
 #include "common/Sjis.h"
 #include "common/TextFile.h"
