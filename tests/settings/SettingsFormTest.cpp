@@ -4,6 +4,8 @@
 #include "support/RegisterForms.h"
 
 #include <QGroupBox>
+#include <QListWidget>
+#include <QTest>
 #include <QTimer>
 
 #include <filesystem>
@@ -198,6 +200,21 @@ TEST_F(SettingsForm, PhrasesAreAddedChangedAndDeletedWithTheirQuestionsAndBackup
     EXPECT_EQ(File("dic.txt"), Sjis("異常あり\r\nオイル交換\r\n"));
     EXPECT_EQ(f->Dictionary_list->count(), 2);
     EXPECT_TRUE(f->Dictionary_Edit->text().isEmpty());
+}
+
+TEST_F(SettingsForm, ClickingTheSelectedPhraseAgainPutsItsTextBack) {
+    Configure(folder.Dir() + "dic.txt");
+    WriteBytes(folder / "dic.txt", Sjis("点検済み\r\n異常なし\r\n"));
+    Tseting_form* f = Open();
+    QListWidget* list = f->Dictionary_list;
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    for (const char* typed : {"", "異常あり"}) {
+        f->Dictionary_Edit->clear();
+        Type(f->Dictionary_Edit, typed);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+        EXPECT_EQ(T(f->Dictionary_Edit->text()), "異常なし") << typed;
+        EXPECT_EQ(list->currentRow(), 1);
+    }
 }
 
 TEST_F(SettingsForm, FailedSavesAreReportedAndChangeNothing) {

@@ -184,7 +184,9 @@ Tseting_form::Tseting_form(const FormContext& context)
     connect(user_set_BTN, &QPushButton::clicked, this, &Tseting_form::user_set_BTNClick);
     connect(Button4, &QPushButton::clicked, this, &Tseting_form::Button4Click);
     connect(Button8, &QPushButton::clicked, this, &Tseting_form::Button8Click);
+    // A click on the phrase already selected puts its text back after typing over it; the keys fill it too.
     connect(Dictionary_list, &QListWidget::currentRowChanged, this, &Tseting_form::Dictionary_listClick);
+    connect(Dictionary_list, &QListWidget::itemClicked, this, &Tseting_form::Dictionary_listClick);
     connect(Dictionary_add_BTN, &QPushButton::clicked, this, &Tseting_form::Dictionary_add_BTNClick);
     connect(Dictionary_dell_BTN, &QPushButton::clicked, this, &Tseting_form::Dictionary_dell_BTNClick);
     connect(Button9, &QPushButton::clicked, this, &Tseting_form::Button9Click);
