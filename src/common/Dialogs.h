@@ -38,11 +38,27 @@ struct PrintDialogOptions {
     int toPage = 1;
 };
 
-// Where the user chose to print: a printer by name, or a PDF file (outputFile not empty).
+enum class PageOrientation { Portrait, Landscape };
+
+// The page the print dialog set up: the paper's size standing upright, how it lies, and the margins kept free
+// of print (left, top, right, bottom as the page lies), all in millimetres.
+struct PageSetup {
+    double paperWidthMm = 210;
+    double paperHeightMm = 297;
+    PageOrientation orientation = PageOrientation::Portrait;
+    double marginLeftMm = 0;
+    double marginTopMm = 0;
+    double marginRightMm = 0;
+    double marginBottomMm = 0;
+};
+
+// Where the user chose to print: a printer by name, or a PDF file (outputFile not empty), and on what page
+// (nothing: the printer's own default page, A4 upright for a PDF file).
 struct PrintTarget {
     std::string printerName;
     std::string outputFile;
     int copies = 1;
+    std::optional<PageSetup> page;
 };
 
 class Dialogs {

@@ -1,16 +1,23 @@
 #include "PrintForms.h"
 
+#include "common/ui/QtDialogs.h"
 #include "print/PrintSetup.h"
 #include "print/ui/QtCanvas.h"
 #include "settings/ui/Dictionary_sel.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QFontDatabase>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
+#include <cstdio>
 #include <filesystem>
 
 using namespace vanto;
@@ -28,6 +35,29 @@ void ExpectFields(const Fields& fields) {
     for (const auto& [edit, text] : fields) {
         EXPECT_EQ(T(edit->text()), text) << T(edit->objectName());
     }
+}
+
+// A field of pdfinfo's output ("Title", "Page size"), without its padding.
+std::string InfoField(const std::string& info, const std::string& field) {
+    const std::size_t at = info.find(field + ":");
+    if (at == std::string::npos) {
+        return {};
+    }
+    const std::size_t value = info.find_first_not_of(' ', at + field.size() + 1);
+    return info.substr(value, info.find('\n', value) - value);
+}
+
+// Where pdftotext -bbox places a word on the page, in points from the top left; empty when it is not there.
+QRectF WordBox(const std::string& words, const std::string& word) {
+    const std::size_t end = words.find(">" + word + "</word>");
+    const std::size_t start = words.rfind("<word ", end);
+    if (end == std::string::npos || start == std::string::npos) {
+        return {};
+    }
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+    std::sscanf(words.c_str() + start, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &xMin, &yMin, &xMax,
+                &yMax);
+    return QRectF(QPointF(xMin, yMin), QPointF(xMax, yMax));
 }
 
 } // namespace
@@ -221,6 +251,52 @@ TEST_F(PrintForms, OnlyTheTitleChangedPrintsWithoutAskingToARealPdf) {
     EXPECT_EQ(text.find("エンジン回転数 750rpm"), std::string::npos) << text;
 }
 
+struct PaperCase {
+    const char* Name;
+    PageSetup Page;
+    double WidthPoints; // the PDF page as it lies
+    double HeightPoints;
+};
+
+void PrintTo(const PaperCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class ChosenPaper : public PrintForms, public ::testing::WithParamInterface<PaperCase> {};
+
+// The paper and orientation chosen in the print dialog make the PDF's page, and the sheet is laid out on that page:
+// the issue date ends at its right edge and the judgement box sits at its foot.
+TEST_P(ChosenPaper, MakesThePageTheSheetIsLaidOutOn) {
+    const PaperCase& c = GetParam();
+    SeedVehicle({{Monitor, Numbered("L", 3)}});
+    Tprint_set* f = OpenPrintSetup();
+    PrintTarget target = PdfTarget("sheet.pdf");
+    target.page = c.Page;
+    dialogs.QueuePrint(target);
+    f->print_start->click();
+
+    const QString pdf = QString::fromStdString((folder / "sheet.pdf").string());
+    double width = 0, height = 0;
+    const std::string size = InfoField(Tool("pdfinfo", {pdf}), "Page size");
+    ASSERT_EQ(std::sscanf(size.c_str(), "%lf x %lf", &width, &height), 2) << size;
+    EXPECT_NEAR(width, c.WidthPoints, 1) << size;
+    EXPECT_NEAR(height, c.HeightPoints, 1) << size;
+
+    const std::string words = Tool("pdftotext", {"-bbox", "-enc", "UTF-8", pdf, "-"});
+    const QRectF date = WordBox(words, "2026年12月6日");
+    const QRectF judgement = WordBox(words, "総合判定");
+    constexpr double border = 4.2 / 25.4 * 72; // the sheet's border on a PDF page, in points
+    EXPECT_NEAR(date.right(), width - border - 30 * 72.0 / PdfPrinterResolution, 2) << words;
+    EXPECT_GT(judgement.top(), height - 120) << words;
+    EXPECT_LT(judgement.bottom(), height - border) << words;
+}
+
+INSTANTIATE_TEST_SUITE_P(PrintForms, ChosenPaper,
+                         ::testing::Values(PaperCase{"A5Landscape", {148, 210, PageOrientation::Landscape}, 595, 420},
+                                           PaperCase{"JisB5Portrait", {182, 257, PageOrientation::Portrait}, 516, 729},
+                                           PaperCase{"A3Landscape", {297, 420, PageOrientation::Landscape}, 1191, 842}),
+                         [](const ::testing::TestParamInfo<PaperCase>& info) { return std::string(info.param.Name); });
+
 struct ChangedMileageCase {
     int Choice;
     bool Printed;
@@ -324,6 +400,44 @@ TEST_F(PrintForms, JudgementPhraseComesFromAChosenPhraseFileAndTheDictionarySett
     EXPECT_EQ(first.defaultExtension, "txt");
     EXPECT_EQ(first.folder, main->State.Paths.OwnerDir + "登録文書");
     EXPECT_EQ(dialogs.FileDialogs()[1].folder, ""); // later the dialog starts where the user left it
+}
+
+// The print dialog hands on the paper and orientation chosen in its properties, not only the printer or file.
+TEST(QtDialogs, PrintDialogHandsOnThePaperAndOrientationChosen) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the Windows print dialog is the system's own";
+#else
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        auto* properties = dialog ? dialog->findChild<QPushButton*>("properties") : nullptr;
+        if (!properties) {
+            ADD_FAILURE() << "no print dialog with a properties button";
+            QApplication::activeModalWidget()->close();
+            return;
+        }
+        QTimer::singleShot(0, [dialog] {
+            auto* page = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            auto* landscape = page ? page->findChild<QRadioButton*>("landscape") : nullptr;
+            auto* paper = page ? page->findChild<QComboBox*>("pageSizeCombo") : nullptr;
+            EXPECT_TRUE(landscape && paper) << "no page properties with paper and orientation";
+            if (landscape && paper) {
+                landscape->click();
+                paper->setCurrentIndex(paper->findText("A5"));
+            }
+            if (page && page != dialog) {
+                page->accept();
+            }
+            dialog->accept();
+        });
+        properties->click();
+    });
+    QtDialogs dialogs;
+    const std::optional<PrintTarget> target = dialogs.Print(PrintDialogOptions{});
+    ASSERT_TRUE(target && target->page);
+    EXPECT_EQ(std::vector<double>({target->page->paperWidthMm, target->page->paperHeightMm}),
+              std::vector<double>({148, 210}));
+    EXPECT_EQ(target->page->orientation, PageOrientation::Landscape);
+#endif
 }
 
 // Without a printer the sheet is measured on an A4 PDF page at 600 dpi, in the sheet font or its IPA fallback.

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -144,6 +146,20 @@ std::optional<PrintTarget> QtDialogs::Print(const PrintDialogOptions& options) {
     target.printerName = printer.printerName().toStdString();
     target.outputFile = printer.outputFileName().toStdString();
     target.copies = printer.copyCount();
+    // The paper and orientation chosen in the dialog travel with the target; the job's printer takes them.
+    const QPageLayout layout = printer.pageLayout();
+    const QSizeF paper = layout.pageSize().size(QPageSize::Millimeter);
+    const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
+    PageSetup page;
+    page.paperWidthMm = paper.width();
+    page.paperHeightMm = paper.height();
+    page.orientation =
+        layout.orientation() == QPageLayout::Landscape ? PageOrientation::Landscape : PageOrientation::Portrait;
+    page.marginLeftMm = margins.left();
+    page.marginTopMm = margins.top();
+    page.marginRightMm = margins.right();
+    page.marginBottomMm = margins.bottom();
+    target.page = page;
     return target;
 }
 

@@ -19,14 +19,33 @@ QString Q(const std::string& text) {
 // A PDF page keeps the unprintable border of a usual office printer, so the sheet sits on it as it would on paper.
 constexpr double PdfMarginMillimetres = 4.2;
 
-void MakePdfPrinter(QPrinter& printer, const std::string& file) {
+// The paper as the dialog chose it; a known size (A4, Letter, ...) keeps its name.
+QPageSize PaperSize(const PageSetup& page) {
+    return QPageSize(QSizeF(page.paperWidthMm, page.paperHeightMm), QPageSize::Millimeter, QString(),
+                     QPageSize::FuzzyMatch);
+}
+
+QPageLayout::Orientation QtOrientation(const PageSetup& page) {
+    return page.orientation == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+// A PDF file takes the chosen paper and orientation (A4 upright without a choice), with the sheet's border.
+void MakePdfPrinter(QPrinter& printer, const std::string& file, const std::optional<PageSetup>& page) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(Q(file));
     printer.setResolution(PdfPrinterResolution);
-    printer.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                    QMarginsF(PdfMarginMillimetres, PdfMarginMillimetres, PdfMarginMillimetres, PdfMarginMillimetres),
-                    QPageLayout::Millimeter));
+    printer.setPageLayout(QPageLayout(
+        page ? PaperSize(*page) : QPageSize(QPageSize::A4), page ? QtOrientation(*page) : QPageLayout::Portrait,
+        QMarginsF(PdfMarginMillimetres, PdfMarginMillimetres, PdfMarginMillimetres, PdfMarginMillimetres),
+        QPageLayout::Millimeter));
+}
+
+// A printer takes the page as its dialog set it up. Margins the printer refuses leave its own.
+void SetPrinterPage(QPrinter& printer, const PageSetup& page) {
+    printer.setPageSize(PaperSize(page));
+    printer.setPageOrientation(QtOrientation(page));
+    printer.setPageMargins(QMarginsF(page.marginLeftMm, page.marginTopMm, page.marginRightMm, page.marginBottomMm),
+                           QPageLayout::Millimeter);
 }
 
 } // namespace
@@ -120,16 +139,19 @@ std::unique_ptr<QPrinter> MakeSheetPrinter(const PrintTarget* target) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (target) {
         if (!target->outputFile.empty()) {
-            MakePdfPrinter(*printer, target->outputFile);
+            MakePdfPrinter(*printer, target->outputFile, target->page);
         } else {
             printer->setPrinterName(Q(target->printerName));
+            if (target->page) {
+                SetPrinterPage(*printer, *target->page);
+            }
         }
         printer->setCopyCount(target->copies > 0 ? target->copies : 1);
         return printer;
     }
     const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
     if (standard.isNull()) {
-        MakePdfPrinter(*printer, {});
+        MakePdfPrinter(*printer, {}, std::nullopt);
     } else {
         printer->setPrinterName(standard.printerName());
     }

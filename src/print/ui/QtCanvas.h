@@ -51,8 +51,9 @@ private:
     int penWidth_ = 1;
 };
 
-// The printer a print job or a measuring pass uses: the chosen printer, or a PDF file when the target names one;
-// without a target the default printer, or the A4 PDF printer at 600 dpi when there is none.
+// The printer a print job or a measuring pass uses: the chosen printer, or a PDF file when the target names one,
+// on the target's page; without a target the default printer, or the A4 PDF printer at 600 dpi when there is
+// none.
 std::unique_ptr<QPrinter> MakeSheetPrinter(const PrintTarget* target);
 
 // One page on the printer: begins the job, lets `draw` lay the page out on the canvas and ends the job. False
