@@ -64,6 +64,17 @@ VehicleProfile VehicleToSave(const SheetInput& printed, const VehicleProfile& st
     return saved;
 }
 
+std::string PrintDocumentName(const std::string& title, const SheetInput& sheet) {
+    std::string name = title.empty() ? DefaultPrintTitle : title;
+    if (!sheet.CustomerName.empty()) {
+        name += " " + sheet.CustomerName + CustomerHonorific;
+    }
+    if (!sheet.VehicleNumber.empty()) {
+        name += " " + sheet.VehicleNumber;
+    }
+    return name;
+}
+
 std::vector<std::string> JudgementLines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;

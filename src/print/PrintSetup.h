@@ -43,6 +43,11 @@ VehicleProfile VehicleToSave(const SheetInput& printed, const VehicleProfile& st
 // this page with this judgement, whatever paper was measured when the form was shown. Returns that measure.
 SheetMeasure PrintResultSheet(Canvas& canvas, SheetInput input);
 
+// The name a printed page goes by (the print job's name, a PDF file's title): the page's title (the default
+// title when the sheet's is empty), the customer as the sheet addresses him and the vehicle number, each when given.
+// "点検・診断・結果表 山田 太郎 様 品川300さ5678".
+std::string PrintDocumentName(const std::string& title, const SheetInput& sheet);
+
 // The memo's text as judgement lines: one per line; a final line break adds no empty line, an empty text none.
 std::vector<std::string> JudgementLines(const std::string& text);
 

@@ -132,7 +132,7 @@ int DrawCustomer(Page& page, const SheetInput& in, int l) {
     page.Text(x, l + 10, phone);
     l += page.TH(phone) + 32;
 
-    const std::string name = in.CustomerName + " 様";
+    const std::string name = in.CustomerName + CustomerHonorific;
     page.FitHalf(name, 12, 7);
     page.Text(x, l + 10, name);
     l += page.TH(name) + 32;

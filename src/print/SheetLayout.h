@@ -16,6 +16,8 @@ namespace vanto {
 inline constexpr const char* DefaultPrintTitle = "点検・診断・結果表";
 inline constexpr const char* DataPrintTitle = "データ表示印刷";
 inline constexpr const char* JudgementHeading = "総合判定";
+// Follows the customer's name wherever the sheet addresses the customer.
+inline constexpr const char* CustomerHonorific = " 様";
 
 inline constexpr int PrintSlotCount = 4;
 // Item lines per column until the measuring pass tells the page's real capacity.

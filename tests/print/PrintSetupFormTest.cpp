@@ -242,6 +242,8 @@ TEST_F(PrintForms, OnlyTheTitleChangedPrintsWithoutAskingToARealPdf) {
     const std::string info = Tool("pdfinfo", {pdf});
     EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
     EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
+    EXPECT_EQ(InfoField(info, "Title"), "点検結果のお知らせ 山田 太郎 様 品川300さ5678");
+    EXPECT_EQ(InfoField(info, "Creator"), "vantodesk");
     const std::string text = Tool("pdftotext", {"-enc", "UTF-8", pdf, "-"});
     for (const char* expected : {"点検結果のお知らせ", "発行日 2026年12月6日", "山田 太郎 様", "車両番号",
                                  "初年度登録年月", "走行距離", "次回車検日", "12000ｋｍ", "冷却水温 82℃"}) {

@@ -193,8 +193,9 @@ bool Tprint_set::ConfirmChangedVehicle(const SheetInput& sheet) {
     return true;
 }
 
-bool Tprint_set::PrintOn(const PrintTarget& target, const std::function<void(Canvas&)>& draw) {
-    const std::unique_ptr<QPrinter> printer = MakeSheetPrinter(&target);
+bool Tprint_set::PrintOn(const PrintTarget& target, const std::string& documentName,
+                         const std::function<void(Canvas&)>& draw) {
+    const std::unique_ptr<QPrinter> printer = MakeSheetPrinter(&target, documentName);
     if (!PrintPage(*printer, draw)) {
         context_.Dialogs().Show(DialogIcon::Error, PrintNotStartedText);
         return false;
@@ -207,7 +208,8 @@ bool Tprint_set::PrintSheetTo(const PrintTarget& target) {
     if (!ResolveSlots(sheet)) {
         return false;
     }
-    return PrintOn(target, [&sheet](Canvas& canvas) { PrintResultSheet(canvas, sheet); });
+    return PrintOn(target, PrintDocumentName(sheet.Title, sheet),
+                   [&sheet](Canvas& canvas) { PrintResultSheet(canvas, sheet); });
 }
 
 bool Tprint_set::PrintDataTo(const PrintTarget& target) {
@@ -222,7 +224,8 @@ bool Tprint_set::PrintDataTo(const PrintTarget& target) {
     }
     SheetInput sheet = SheetFromFields();
     sheet.DataPrint = *data;
-    return PrintOn(target, [&sheet](Canvas& canvas) { DataPrintLayout(canvas, sheet); });
+    return PrintOn(target, PrintDocumentName(DataPrintTitle, sheet),
+                   [&sheet](Canvas& canvas) { DataPrintLayout(canvas, sheet); });
 }
 
 void Tprint_set::print_startClick() {
@@ -231,7 +234,8 @@ void Tprint_set::print_startClick() {
         return;
     }
     if (const auto target = context_.Dialogs().Print(PrintDialogOptions{})) {
-        PrintOn(*target, [&sheet](Canvas& canvas) { PrintResultSheet(canvas, sheet); });
+        PrintOn(*target, PrintDocumentName(sheet.Title, sheet),
+                [&sheet](Canvas& canvas) { PrintResultSheet(canvas, sheet); });
     }
 }
 
@@ -240,7 +244,7 @@ void Tprint_set::preview_btnClick() {
     if (!ResolveSlots(sheet)) {
         return;
     }
-    const std::unique_ptr<QPrinter> printer = MakeSheetPrinter(nullptr);
+    const std::unique_ptr<QPrinter> printer = MakeSheetPrinter(nullptr, PrintDocumentName(sheet.Title, sheet));
     QPrintPreviewDialog dialog(printer.get(), this);
     dialog.setObjectName("PrintPreviewDialog");
     dialog.setWindowTitle("印刷プレビュー");

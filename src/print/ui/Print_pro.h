@@ -94,7 +94,8 @@ private:
     bool ResolveSlots(vanto::SheetInput& sheet) const;
     // The stored vehicle differs from the printed one: ask, and save when asked to. False: print nothing.
     bool ConfirmChangedVehicle(const vanto::SheetInput& sheet);
-    bool PrintOn(const vanto::PrintTarget& target, const std::function<void(vanto::Canvas&)>& draw);
+    bool PrintOn(const vanto::PrintTarget& target, const std::string& documentName,
+                 const std::function<void(vanto::Canvas&)>& draw);
 
     vanto::FormContext context_;
     Tprint_item_sel* itemSelection_;

@@ -135,8 +135,11 @@ void QtCanvas::RoundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int e
     }
 }
 
-std::unique_ptr<QPrinter> MakeSheetPrinter(const PrintTarget* target) {
+std::unique_ptr<QPrinter> MakeSheetPrinter(const PrintTarget* target, const std::string& documentName) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // The job's name in the printer queue, and a PDF file's title and creator.
+    printer->setDocName(Q(documentName));
+    printer->setCreator(Q(PrintCreator));
     if (target) {
         if (!target->outputFile.empty()) {
             MakePdfPrinter(*printer, target->outputFile, target->page);

@@ -51,10 +51,13 @@ private:
     int penWidth_ = 1;
 };
 
+// What a PDF file names as its creator.
+inline constexpr const char* PrintCreator = "vantodesk";
+
 // The printer a print job or a measuring pass uses: the chosen printer, or a PDF file when the target names one,
 // on the target's page; without a target the default printer, or the A4 PDF printer at 600 dpi when there is
-// none.
-std::unique_ptr<QPrinter> MakeSheetPrinter(const PrintTarget* target);
+// none. `documentName` names the job (and titles a PDF file).
+std::unique_ptr<QPrinter> MakeSheetPrinter(const PrintTarget* target, const std::string& documentName = {});
 
 // One page on the printer: begins the job, lets `draw` lay the page out on the canvas and ends the job. False
 // when the job cannot begin (nothing is printed then).
