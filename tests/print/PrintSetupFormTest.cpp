@@ -31,6 +31,20 @@ const std::string Diagnosis = "自己診断記録２2026年12月6日9時20分41�
 
 using Fields = std::vector<std::pair<QLineEdit*, std::string>>;
 
+std::string Times(const std::string& text, int n) {
+    std::string repeated;
+    for (int i = 0; i < n; ++i) {
+        repeated += text;
+    }
+    return repeated;
+}
+
+// Every value but the mileage longer than the forms' fields take when typed.
+const VehicleProfile LongVehicle{
+    Times("日産", 11),        Times("ノート", 8),   Times("令和2年10月", 3), Times("HR12DE", 4),
+    Times("定期点検", 19),    Times("E13-0002", 3), Times("6AA-E13", 3),     "12000",
+    Times("2027年5月31日", 3)};
+
 void ExpectFields(const Fields& fields) {
     for (const auto& [edit, text] : fields) {
         EXPECT_EQ(T(edit->text()), text) << T(edit->objectName());
@@ -310,6 +324,7 @@ class ChangedMileage : public PrintForms, public ::testing::WithParamInterface<C
 TEST_P(ChangedMileage, TheBoxDecidesWhetherTheVehicleIsStoredAndTheSheetPrinted) {
     const ChangedMileageCase c = GetParam();
     SeedVehicle({{Monitor, Numbered("L", 3)}});
+    Reg().WriteVehicleFields(Customer, Vehicle, VehicleSections(LongVehicle)); // stored whole when not changed
     Tprint_set* f = OpenPrintSetup();
     const std::string before = VehicleProfileBytes();
     f->Edit9->clear();

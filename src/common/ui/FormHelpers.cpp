@@ -13,6 +13,10 @@
 #include <QSizePolicy>
 #include <QWidget>
 
+#include <algorithm>
+#include <limits>
+#include <optional>
+
 namespace vanto {
 
 QStringList ToQStringList(const std::vector<std::string>& lines) {
@@ -81,22 +85,144 @@ QValidator::State DigitsOnlyValidator::validate(QString& input, int&) const {
     return Acceptable;
 }
 
-QValidator::State SjisValidator::validate(QString& input, int&) const {
-    return IsSjisText(S(input)) ? Acceptable : Invalid;
+namespace {
+
+int CharacterCount(const QString& text) {
+    int count = 0;
+    for (const QChar c : text) {
+        count += c.isLowSurrogate() ? 0 : 1;
+    }
+    return count;
 }
 
-void SetupEdit(QLineEdit* edit, const char* componentName, const QString& accessibleName, int maxLength,
+// The first `count` characters of the text; a surrogate pair stays whole.
+QString LeadingCharacters(const QString& text, int count) {
+    qsizetype units = 0;
+    for (int n = 0; n < count && units < text.size(); ++n) {
+        units += text.at(units).isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
+    }
+    return text.left(units);
+}
+
+bool MayBeTyped(const QString& typed, TypedCharacters allowed) {
+    if (allowed == TypedCharacters::Digits) {
+        return std::all_of(typed.begin(), typed.end(), [](QChar c) { return c >= '0' && c <= '9'; });
+    }
+    return IsSjisText(S(typed));
+}
+
+// How an edit changed a text: it kept `front` units in front and `back` units behind, and put in what lies
+// between.
+struct EditSpan {
+    qsizetype front = 0;
+    qsizetype back = 0;
+};
+
+// The edit replaced units `from` to `to` of the text before it (the selection, or nothing at the cursor), if the
+// text after it says so.
+std::optional<EditSpan> ReplacedAt(const QString& before, const QString& after, qsizetype from, qsizetype to) {
+    if (from < 0 || from > to || to > before.size()) {
+        return std::nullopt;
+    }
+    const QStringView kept(before);
+    const qsizetype back = before.size() - to;
+    if (after.size() < from + back || !after.startsWith(kept.left(from)) || !after.endsWith(kept.mid(to))) {
+        return std::nullopt;
+    }
+    return EditSpan{from, back};
+}
+
+// Any other edit (deleting, dropping a dragged part): the least that explains the difference.
+EditSpan SmallestChange(const QString& before, const QString& after) {
+    const qsizetype shorter = std::min(before.size(), after.size());
+    EditSpan span;
+    while (span.front < shorter && before.at(span.front) == after.at(span.front)) {
+        ++span.front;
+    }
+    if (span.front > 0 && after.at(span.front - 1).isHighSurrogate()) {
+        --span.front;
+    }
+    while (span.back < shorter - span.front &&
+           before.at(before.size() - 1 - span.back) == after.at(after.size() - 1 - span.back)) {
+        ++span.back;
+    }
+    if (span.back > 0 && after.at(after.size() - span.back).isLowSurrogate()) {
+        --span.back;
+    }
+    return span;
+}
+
+} // namespace
+
+TypingFilter::TypingFilter(QLineEdit* edit, int maxCharacters, TypedCharacters allowed)
+    : QValidator(edit), edit_(edit), maxCharacters_(maxCharacters), allowed_(allowed), held_{edit->text()} {
+    RememberPlace();
+    connect(edit, &QLineEdit::textChanged, this, &TypingFilter::Remember);
+    connect(edit, &QLineEdit::cursorPositionChanged, this, &TypingFilter::RememberPlace);
+    connect(edit, &QLineEdit::selectionChanged, this, &TypingFilter::RememberPlace);
+}
+
+void TypingFilter::Remember(const QString& text) {
+    // setText clears the field's modified mark before the text changes; the user's edits set it.
+    if (!edit_->isModified()) {
+        held_ = QStringList{text};
+    } else {
+        held_.append(text);
+    }
+}
+
+void TypingFilter::RememberPlace() {
+    // The field tells where its cursor and selection went only after an edit has been checked, so during the
+    // check these are where the edit took place.
+    const int start = edit_->selectionStart();
+    from_ = start >= 0 ? start : edit_->cursorPosition();
+    to_ = from_ + (start >= 0 ? edit_->selectionLength() : 0);
+}
+
+QValidator::State TypingFilter::validate(QString& input, int& pos) const {
+    if (!edit_->isModified() || held_.contains(input)) {
+        return Acceptable;
+    }
+    const QString& before = held_.back();
+    const EditSpan span = ReplacedAt(before, input, from_, to_).value_or(SmallestChange(before, input));
+    const QString put = input.mid(span.front, input.size() - span.front - span.back);
+    if (put.isEmpty()) {
+        return Acceptable;
+    }
+    QString typed = allowed_ == TypedCharacters::LowerCaseSjis ? put.toLower() : put;
+    if (!MayBeTyped(typed, allowed_)) {
+        return Invalid;
+    }
+    if (maxCharacters_ > 0) {
+        // What is typed fits into what the rest of the text leaves below the limit.
+        const int room = maxCharacters_ - (CharacterCount(input) - CharacterCount(put));
+        if (room <= 0) {
+            return Invalid;
+        }
+        typed = LeadingCharacters(typed, room);
+    }
+    if (typed != put) {
+        input = input.left(span.front) + typed + input.right(span.back);
+        pos = static_cast<int>(span.front + typed.size());
+    }
+    return Acceptable;
+}
+
+void LimitTyping(QLineEdit* edit, int maxCharacters, TypedCharacters allowed) {
+    const QValidator* previous = edit->validator();
+    edit->setValidator(new TypingFilter(edit, maxCharacters, allowed));
+    if (previous && previous->parent() == edit) {
+        delete previous;
+    }
+    // The widget's own cap (32,767 characters) would cut what the program sets.
+    edit->setMaxLength(std::numeric_limits<int>::max());
+}
+
+void SetupEdit(QLineEdit* edit, const char* componentName, const QString& accessibleName, int maxCharacters,
                bool digitsOnly) {
     edit->setObjectName(componentName);
     edit->setAccessibleName(accessibleName);
-    if (maxLength > 0) {
-        edit->setMaxLength(maxLength);
-    }
-    if (digitsOnly) {
-        edit->setValidator(new DigitsOnlyValidator(edit));
-    } else {
-        edit->setValidator(new SjisValidator(edit));
-    }
+    LimitTyping(edit, maxCharacters, digitsOnly ? TypedCharacters::Digits : TypedCharacters::Sjis);
 }
 
 void SetupCombo(QComboBox* combo, const char* componentName, const QString& accessibleName, bool editable) {
@@ -152,9 +278,9 @@ QLabel* MakeHintLabel(QWidget* parent, const char* text) {
     return hint;
 }
 
-QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName) {
+QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName, int maxCharacters) {
     auto* edit = new QLineEdit(parent);
-    SetupEdit(edit, name, accessibleName);
+    SetupEdit(edit, name, accessibleName, maxCharacters);
     SetEnabledLook(edit, false);
     return edit;
 }

@@ -47,16 +47,41 @@ public:
     State validate(QString& input, int& pos) const override;
 };
 
-// Refuses characters that Shift-JIS cannot store, so what is typed is what the files hold.
-class SjisValidator final : public QValidator {
+// What may be typed into an entry field: text Shift-JIS can store (so what is typed is what the files hold),
+// digits only, or Shift-JIS text whose typed letters become lower case.
+enum class TypedCharacters { Sjis, Digits, LowerCaseSjis };
+
+// The one limit on entry fields. It filters only what the user types, pastes or drops: text the program sets (a
+// stored value) is never refused, changed or cut, so a stored value longer than the limit is shown and saved back
+// whole, and editing it cuts nothing. What is typed fits into what the rest of the text leaves below the limit:
+// while the text is at or over the limit nothing is taken, and a paste is cut to what fits. Limits count
+// characters (0: none).
+class TypingFilter final : public QValidator {
 public:
-    using QValidator::QValidator;
+    TypingFilter(QLineEdit* edit, int maxCharacters, TypedCharacters allowed);
     State validate(QString& input, int& pos) const override;
+
+private:
+    void Remember(const QString& text);
+    void RememberPlace();
+
+    QLineEdit* edit_;
+    int maxCharacters_;
+    TypedCharacters allowed_;
+    // The texts the field has held since the program last set it, that one first: undo and redo only return to
+    // one of them, which is taken as it was. The last is the text before the edit being checked.
+    QStringList held_;
+    // Where the next edit takes place: the selection, or the cursor (from_ == to_).
+    int from_ = 0;
+    int to_ = 0;
 };
 
-// An entry field with its component name, accessible name (the label beside it), maximum length in characters
-// (0: none) and the Shift-JIS filter.
-void SetupEdit(QLineEdit* edit, const char* componentName, const QString& accessibleName, int maxLength = 0,
+// Puts the typing filter on the field, in place of one it had, and lifts the widget's own length cap.
+void LimitTyping(QLineEdit* edit, int maxCharacters, TypedCharacters allowed = TypedCharacters::Sjis);
+
+// An entry field with its component name, accessible name (the label beside it), typing limit in characters
+// (0: none) and what may be typed.
+void SetupEdit(QLineEdit* edit, const char* componentName, const QString& accessibleName, int maxCharacters = 0,
                bool digitsOnly = false);
 
 // A drop-down list selector with its component name and accessible name; editable or a plain list.
@@ -66,13 +91,14 @@ void SetupCombo(QComboBox* combo, const char* componentName, const QString& acce
 // selected; no equal entry leaves the selection as it was.
 void SelectMatchingItem(QComboBox* combo);
 
-// A button with its component name and caption, a label, and a display-only field (disabled, grey).
+// A button with its component name and caption, a label, and a display-only field (disabled, grey) with the
+// typing limit of its value (0: none).
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int fontPixels = 15);
 QLabel* MakeLabel(QWidget* parent, const char* text);
 // The red hint of a new-entry mode ("HintLabel"), hidden; it keeps its place while hidden so the form does not
 // jump when the mode changes.
 QLabel* MakeHintLabel(QWidget* parent, const char* text);
-QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName);
+QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName, int maxCharacters = 0);
 
 // Fields joined by "-" labels in one row (telephone numbers, postal codes).
 QHBoxLayout* DashRow(std::initializer_list<QLineEdit*> fields);

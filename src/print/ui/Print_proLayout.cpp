@@ -19,9 +19,9 @@ using namespace vanto;
 
 namespace {
 
-QLineEdit* Field(QWidget* parent, const char* name, const char* label, int maxLength = 0, bool digits = false) {
+QLineEdit* Field(QWidget* parent, const char* name, const char* label, int maxCharacters = 0, bool digits = false) {
     auto* edit = new QLineEdit(parent);
-    SetupEdit(edit, name, QString::fromUtf8(label), maxLength, digits);
+    SetupEdit(edit, name, QString::fromUtf8(label), maxCharacters, digits);
     return edit;
 }
 
@@ -29,7 +29,7 @@ QLineEdit* Field(QWidget* parent, const char* name, const char* label, int maxLe
 QLineEdit* Shown(QWidget* parent, const char* name, const char* label, bool digits = false) {
     QLineEdit* edit = MakeDisplayField(parent, name, QString::fromUtf8(label));
     if (digits) {
-        edit->setValidator(new DigitsOnlyValidator(edit));
+        LimitTyping(edit, 0, TypedCharacters::Digits);
     }
     return edit;
 }

@@ -26,16 +26,6 @@ using namespace vanto;
 
 namespace {
 
-// The mileage field: typed letters become lower case; like every field, only what Shift-JIS can store.
-class LowerCaseSjisValidator final : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        input = input.toLower();
-        return IsSjisText(S(input)) ? Acceptable : Invalid;
-    }
-};
-
 QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
     QPushButton* button = MakeButton(parent, name, caption, 16);
     button->setMinimumSize(150, 40);
@@ -74,7 +64,8 @@ TRefDataReadForm::TRefDataReadForm(const FormContext& context)
         grid->addWidget(edit, static_cast<int>(i), 1, Qt::AlignLeft);
         *fields[i] = edit;
     }
-    Edit9->setValidator(new LowerCaseSjisValidator(Edit9));
+    // Typed letters of the mileage become lower case; what the tester sent is shown as it is.
+    LimitTyping(Edit9, InfoEditMaxLength[static_cast<std::size_t>(InfoField::Mileage)], TypedCharacters::LowerCaseSjis);
     Edit9->setMinimumWidth(120);
 
     Button1 = Button(Panel1, "Button1", "読み込み実行");

@@ -28,12 +28,8 @@ using namespace vanto;
 
 namespace {
 
-QLineEdit* DisplayField(QWidget* parent, const char* name, const char* label, int maxLength = 0) {
-    QLineEdit* edit = MakeDisplayField(parent, name, QString::fromUtf8(label));
-    if (maxLength > 0) {
-        edit->setMaxLength(maxLength);
-    }
-    return edit;
+QLineEdit* DisplayField(QWidget* parent, const char* name, const char* label, int maxCharacters = 0) {
+    return MakeDisplayField(parent, name, QString::fromUtf8(label), maxCharacters);
 }
 
 QPushButton* Button(QWidget* parent, const char* name, const char* caption) {

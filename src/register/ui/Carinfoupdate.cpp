@@ -41,21 +41,20 @@ TCarInfoUpdateForm::TCarInfoUpdateForm(const FormContext& context, TSearchCustom
     Mobile1 = MakeDisplayField(this, "Mobile1", mobile + "1");
     Mobile2 = MakeDisplayField(this, "Mobile2", mobile + "2");
     Mobile3 = MakeDisplayField(this, "Mobile3", mobile + "3");
-    Add = MakeDisplayField(this, "Add", "住所");
+    Add = MakeDisplayField(this, "Add", "住所", 74);
     for (QLineEdit* e : {Zip1, Zip2}) {
         e->setFixedWidth(70);
     }
     for (QLineEdit* e : {Phon1, Phon2, Phon3, Mobile1, Mobile2, Mobile3}) {
         e->setFixedWidth(90);
     }
-    Add->setMaxLength(74);
 
     CarNoCB = new QComboBox(this);
     SetupCombo(CarNoCB, "CarNoCB", VehicleLabel, true);
     CarNoCB->setMinimumWidth(220);
-    auto edit = [this](const char* name, const char* label, int maxLength) {
+    auto edit = [this](const char* name, const char* label, int maxCharacters) {
         auto* e = new QLineEdit(this);
-        SetupEdit(e, name, QString::fromUtf8(label), maxLength);
+        SetupEdit(e, name, QString::fromUtf8(label), maxCharacters);
         return e;
     };
     CarNo = edit("CarNo", "新規車両番号", 0);

@@ -37,9 +37,9 @@ TCustomerForm::TCustomerForm(const FormContext& context, TSearchCustomerForm* se
     UserNameCB = new QComboBox(this);
     SetupCombo(UserNameCB, "UserNameCB", "お客様", false);
     UserNameCB->setMinimumWidth(320);
-    auto edit = [this](const char* name, const QString& label, int maxLength, bool digits, int width) {
+    auto edit = [this](const char* name, const QString& label, int maxCharacters, bool digits, int width) {
         auto* e = new QLineEdit(this);
-        SetupEdit(e, name, label, maxLength, digits);
+        SetupEdit(e, name, label, maxCharacters, digits);
         e->setFixedWidth(width);
         return e;
     };

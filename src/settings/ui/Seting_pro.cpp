@@ -33,14 +33,6 @@ QLabel* RedLabel(QWidget* parent, const char* text) {
     return label;
 }
 
-// Shows a stored value whole even when it is longer than what may be typed, so that saving the form again
-// writes back what was read; typing stays limited to `limit` characters (0: none).
-void ShowWhole(QLineEdit* edit, const std::string& text, int limit) {
-    const QString value = Q(text);
-    edit->setMaxLength(limit > 0 ? std::max<int>(limit, static_cast<int>(value.size())) : 32767);
-    edit->setText(value);
-}
-
 } // namespace
 
 Tseting_form::Tseting_form(const FormContext& context)
@@ -53,9 +45,9 @@ Tseting_form::Tseting_form(const FormContext& context)
     // The workshop's details.
     GroupBox1 = new QGroupBox("使用者情報", this);
     GroupBox1->setObjectName("GroupBox1");
-    auto edit = [this](const char* name, const QString& label, int maxLength, bool digits, int width) {
+    auto edit = [this](const char* name, const QString& label, int maxCharacters, bool digits, int width) {
         auto* e = new QLineEdit(GroupBox1);
-        SetupEdit(e, name, label, maxLength, digits);
+        SetupEdit(e, name, label, maxCharacters, digits);
         if (width > 0) {
             e->setFixedWidth(width);
         }
@@ -210,18 +202,18 @@ void Tseting_form::FormShow() {
 
 void Tseting_form::LoadUserInfo() {
     const UserInfo info = ReadUserInfo(context_.Paths().UserInfoFile);
-    ShowWhole(user_name, info.Name, NameLength);
-    ShowWhole(post1, info.Post[0], 0);
-    ShowWhole(post2, info.Post[1], 0);
+    user_name->setText(Q(info.Name));
+    post1->setText(Q(info.Post[0]));
+    post2->setText(Q(info.Post[1]));
     const std::array<QLineEdit*, 3> tels{tel1, tel2, tel3};
     const std::array<QLineEdit*, 3> faxes{fax1, fax2, fax3};
     for (std::size_t i = 0; i < 3; ++i) {
-        ShowWhole(tels[i], info.Tel[i], NumberLength);
-        ShowWhole(faxes[i], info.Fax[i], NumberLength);
+        tels[i]->setText(Q(info.Tel[i]));
+        faxes[i]->setText(Q(info.Fax[i]));
     }
-    ShowWhole(user_Address, info.Address, TextLength);
-    ShowWhole(user_mes1, info.Mes1, TextLength);
-    ShowWhole(user_mes2, info.Mes2, TextLength);
+    user_Address->setText(Q(info.Address));
+    user_mes1->setText(Q(info.Mes1));
+    user_mes2->setText(Q(info.Mes2));
 }
 
 UserInfo Tseting_form::TypedUserInfo() const {
