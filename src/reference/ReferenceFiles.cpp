@@ -116,6 +116,16 @@ std::array<std::string, InfoFieldCount> ReferenceInfo::ToUtf8() const {
     return texts;
 }
 
+ReferenceInfo ReferenceInfo::WithEdits(const std::array<std::string, InfoFieldCount>& texts) const {
+    ReferenceInfo info = *this;
+    for (std::size_t i = 0; i < InfoFieldCount; ++i) {
+        if (texts[i] != DecodeSjisForDisplay(Fields[i])) {
+            info.Fields[i] = EncodeSjisLossy(texts[i]);
+        }
+    }
+    return info;
+}
+
 std::string ReferenceInfo::Record() const {
     std::string record(ReferenceInfoSize, ' ');
     for (std::size_t i = 0; i < InfoFieldCount; ++i) {

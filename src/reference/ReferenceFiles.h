@@ -49,6 +49,9 @@ struct ReferenceInfo {
 
     // The fields decoded for showing.
     std::array<std::string, InfoFieldCount> ToUtf8() const;
+    // This description as the user left it in the edits that showed it: a field whose text is still the one
+    // shown keeps its bytes (decoding for showing merges codes CP932 repeats), only an edited one is encoded.
+    ReferenceInfo WithEdits(const std::array<std::string, InfoFieldCount>& texts) const;
     // The 216-byte record: spaces, then each field cut to its width. A cut never splits a double-byte
     // character (the character is left out and its bytes stay spaces); line ends become spaces so the record
     // stays one line of a profile file.

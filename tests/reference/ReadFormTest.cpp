@@ -157,6 +157,31 @@ TEST_F(ReferenceForms, EditedDescriptionIsSavedBehindTheTestersHeaderAfterAsking
     EXPECT_TRUE(menu->isVisible());
 }
 
+// CP932 writes some characters twice (NEC and IBM rows); showing them merges the codes. A field left alone is
+// saved as the tester's bytes, an edited one from its text.
+TEST_F(ReferenceForms, UneditedFieldsKeepTheBytesTheTesterSent) {
+    const std::string repeated = "\xFA\x4A\xED\x40\x87\x9A\xEE\xF9";
+    Use(R"({"reference": {"sets": [{"header": "21A03B00", "info": {"vehicle": {"hex": "FA 4A 41"},
+           "type": {"hex": "FA 4A ED 40 87 9A EE F9"}, "engine": "MR20", "year": "2019", "mileage": "45210",
+           "comment": {"hex": "41 ED 40"}}, "payload": "IDL=00,", "values": ["12"]}]}})");
+    OpenMenu();
+    ASSERT_TRUE(ListSets());
+    read->Button1->click();
+    EXPECT_EQ(Shown(read)[1], "Ⅰ纊∵￢");
+    read->Edit5->end(false);
+    QTest::keyClicks(read->Edit5, "2");
+    dialogs.QueueFile(Path("set.DTKJ2"));
+    read->Button3->click();
+
+    const std::string record = Pad("\x87\x54"
+                                   "A2",
+                                   20) +
+                               Pad(repeated, 20) + Pad("MR20", 20) + Pad("2019", 20) + Pad("45210", 8) +
+                               Pad("A\xED\x40", 128);
+    EXPECT_EQ(ReadBytes(folder / "set.DTKJ2"), "[INFO]\r\nDATA=" + record + "\r\n[DATA]\r\nDATA=21A03B00" + record +
+                                                   "IDL=00,\n\r\n[VALUE]\r\nDATA=12,\n\r\n");
+}
+
 struct FailedReadCase {
     const char* name;
     const char* rule;

@@ -167,6 +167,7 @@ void TRefDataReadForm::ClearEdits() {
     for (QLineEdit* edit : Edits()) {
         edit->clear();
     }
+    shownInfo_ = {};
 }
 
 void TRefDataReadForm::ComboBox1Change() {
@@ -195,6 +196,7 @@ void TRefDataReadForm::Button1Click() {
     const LinkReportWatch watch(link);
     const ReferenceRead read = ReadReferenceSet(link, context_.Paths().ExeDir, set);
     if (read.Info) {
+        shownInfo_ = *read.Info;
         const auto texts = read.Info->ToUtf8();
         for (std::size_t i = 0; i < InfoFieldCount; ++i) {
             Edits()[i]->setText(Q(texts[i]));
@@ -244,7 +246,7 @@ void TRefDataReadForm::Button3Click() {
     for (std::size_t i = 0; i < InfoFieldCount; ++i) {
         texts[i] = S(Edits()[i]->text());
     }
-    switch (SaveReferenceFile(context_.Paths().ExeDir, *file, ReferenceInfo::FromUtf8(texts))) {
+    switch (SaveReferenceFile(context_.Paths().ExeDir, *file, shownInfo_.WithEdits(texts))) {
     case SaveResult::Saved:
         BackToMenu();
         return;

@@ -5,6 +5,7 @@
 
 #include "common/ui/FormBase.h"
 #include "common/ui/FormContext.h"
+#include "reference/ReferenceFiles.h"
 
 #include <QWidget>
 
@@ -63,5 +64,6 @@ private:
     QWidget* menu_ = nullptr;
     TComWaitForm* wait_ = nullptr;
     QWidget* mainForm_ = nullptr;
-    bool valuesRead_ = false; // a set read whole since the form was shown: only then may it be saved
+    bool valuesRead_ = false;        // a set read whole since the form was shown: only then may it be saved
+    vanto::ReferenceInfo shownInfo_; // the description in the edits, as the tester's bytes
 };
