@@ -164,6 +164,52 @@ bool ReplaceWith(const fs::path& temporary, const fs::path& target) {
 #endif
 }
 
+// A file's or folder's last-modification time, read and set in the platform's own resolution.
+#if defined(_WIN32)
+using ModificationTime = FILETIME;
+
+// MinGW's library sets times on files only: the Win32 calls take folders too (backup semantics).
+HANDLE OpenForTimes(const fs::path& path, DWORD access) {
+    return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+std::optional<ModificationTime> ReadModificationTime(const fs::path& path) {
+    HANDLE handle = OpenForTimes(path, FILE_READ_ATTRIBUTES);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    FILETIME written{};
+    const bool read = GetFileTime(handle, nullptr, nullptr, &written);
+    CloseHandle(handle);
+    return read ? std::optional<ModificationTime>(written) : std::nullopt;
+}
+
+bool SetModificationTime(const fs::path& path, const ModificationTime& time) {
+    HANDLE handle = OpenForTimes(path, FILE_WRITE_ATTRIBUTES);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    const bool set = SetFileTime(handle, nullptr, nullptr, &time);
+    CloseHandle(handle);
+    return set;
+}
+#else
+using ModificationTime = fs::file_time_type;
+
+std::optional<ModificationTime> ReadModificationTime(const fs::path& path) {
+    std::error_code ec;
+    const auto time = fs::last_write_time(path, ec);
+    return ec ? std::nullopt : std::optional<ModificationTime>(time);
+}
+
+bool SetModificationTime(const fs::path& path, const ModificationTime& time) {
+    std::error_code ec;
+    fs::last_write_time(path, time, ec);
+    return !ec;
+}
+#endif
+
 } // namespace
 
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
@@ -171,16 +217,27 @@ bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
     if (fs::is_directory(path, ec)) {
         return false;
     }
+    // The register orders a customer's vehicles by their folders' times. A file rewritten in place leaves its
+    // folder's time alone, so the temporary file and the rename must not change it either: the time is put back
+    // after replacing a file that was there, and after a failed save. A new file changes it, as any new file does.
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const bool replacing = fs::exists(fs::symlink_status(path, ec));
+    const std::optional<ModificationTime> folderTime = ReadModificationTime(folder);
+    auto keepFolderTime = [&] {
+        if (folderTime) {
+            SetModificationTime(folder, *folderTime);
+        }
+    };
     const fs::path temporary = TemporaryName(path);
-    if (!WriteNewFile(temporary, bytes)) {
+    if (!WriteNewFile(temporary, bytes) || !ReplaceWith(temporary, path)) {
         fs::remove(temporary, ec);
-        return false;
-    }
-    if (!ReplaceWith(temporary, path)) {
-        fs::remove(temporary, ec);
+        keepFolderTime();
         return false;
     }
     RemoveLeftoverTemporaries(path);
+    if (replacing) {
+        keepFolderTime();
+    }
     return true;
 }
 
@@ -266,38 +323,8 @@ bool AppendSjisLine(const fs::path& path, std::string_view line) {
 }
 
 bool CopyModificationTime(const fs::path& from, const fs::path& to) {
-#if defined(_WIN32)
-    // MinGW's library sets times on files only: the Win32 calls take folders too (backup semantics).
-    auto open = [](const fs::path& path, DWORD access) {
-        return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    };
-    HANDLE source = open(from, FILE_READ_ATTRIBUTES);
-    if (source == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    FILETIME written{};
-    const bool read = GetFileTime(source, nullptr, nullptr, &written);
-    CloseHandle(source);
-    if (!read) {
-        return false;
-    }
-    HANDLE target = open(to, FILE_WRITE_ATTRIBUTES);
-    if (target == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    const bool set = SetFileTime(target, nullptr, nullptr, &written);
-    CloseHandle(target);
-    return set;
-#else
-    std::error_code ec;
-    const auto time = fs::last_write_time(from, ec);
-    if (ec) {
-        return false;
-    }
-    fs::last_write_time(to, time, ec);
-    return !ec;
-#endif
+    const std::optional<ModificationTime> time = ReadModificationTime(from);
+    return time && SetModificationTime(to, *time);
 }
 
 bool FileExists(const fs::path& path) {

@@ -16,6 +16,8 @@ namespace vanto {
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 
 // Replaces the file with the bytes, atomically. False when it cannot be written; the old file is then intact.
+// Replacing a file that existed keeps its folder's modification time, as a rewrite in place would; a new file
+// changes it.
 bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
 // Appends the bytes, creating the file when missing.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #if defined(_WIN32)
@@ -77,6 +78,24 @@ TEST(AtomicSave, FailureLeavesTheOldFile) {
         ++entries;
     }
     EXPECT_EQ(entries, 1);
+}
+
+// Vehicles are ordered by their folders' times: replacing a file keeps its folder's time, a new file changes it.
+TEST(AtomicSave, ReplacingAFileKeepsItsFolderTimeANewFileChangesIt) {
+    TempFolder folder;
+    WriteBytes(folder / "vehicle/V1.DT", "[MAKER]\r\nDATA0=\r\n");
+    // A time two days back, given to the folder through a file (MinGW's library sets times on files only).
+    WriteBytes(folder / "stamp", "");
+    std::filesystem::last_write_time(folder / "stamp",
+                                     std::filesystem::last_write_time(folder / "stamp") - std::chrono::hours(48));
+    ASSERT_TRUE(CopyModificationTime(folder / "stamp", folder / "vehicle"));
+    const auto before = std::filesystem::last_write_time(folder / "vehicle");
+
+    ASSERT_TRUE(WriteFileAtomic(folder / "vehicle/V1.DT", "[MAKER]\r\nDATA0=x\r\n"));
+    EXPECT_EQ(ReadBytes(folder / "vehicle/V1.DT"), "[MAKER]\r\nDATA0=x\r\n");
+    EXPECT_EQ(std::filesystem::last_write_time(folder / "vehicle"), before);
+    ASSERT_TRUE(WriteFileAtomic(folder / "vehicle/R1.MONDT", "1\r\n"));
+    EXPECT_GT(std::filesystem::last_write_time(folder / "vehicle"), before);
 }
 
 TEST(DashField, Fields) {

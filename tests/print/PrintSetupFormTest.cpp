@@ -373,6 +373,44 @@ INSTANTIATE_TEST_SUITE_P(PrintForms, ChangedMileage,
                          ::testing::Values(ChangedMileageCase{0, true, true}, ChangedMileageCase{1, true, false},
                                            ChangedMileageCase{2, false, false}, ChangedMileageCase{-1, false, false}));
 
+// A vehicle's place in the list (its management number) comes from its folder's time: saving the first of three
+// through the print setup and the vehicle form moves none of them.
+TEST_F(PrintForms, SavingAVehicleKeepsTheOrderAndNumbersOfTheVehicles) {
+    const std::vector<std::string> order{"品川1", "品川2", "品川3"};
+    Seed({{Customer, order}});
+    auto listed = [this] {
+        std::vector<std::string> numbers;
+        for (const VehicleEntry& vehicle : Reg().ListVehicles(Customer)) {
+            numbers.push_back(vehicle.Number);
+        }
+        return numbers;
+    };
+    Tprint_set* print = OpenPrintSetup();
+    ASSERT_EQ(T(print->Edit6->text()), "品川1");
+    print->Edit9->setText("46000");
+    dialogs.QueueChoice(static_cast<int>(VehicleChangedChoice::SaveAndPrint));
+    dialogs.QueuePrint(PdfTarget("sheet.pdf"));
+    print->print_start->click();
+    EXPECT_EQ(Reg().ReadVehicle(Customer, "品川1").Mileage, "46000");
+    EXPECT_EQ(listed(), order);
+    print->close_btn->click();
+    TCarInfoForm* info = Forms().CarInfoForm;
+    EXPECT_EQ(Items(info->CarNoCB), order);
+    EXPECT_EQ(T(info->NumberCB->currentText()), "1");
+
+    info->Button3->click();
+    Forms().TourokuForm->Button2->click();
+    TCarInfoUpdateForm* update = Forms().CarInfoUpdateForm;
+    ASSERT_EQ(T(update->CarNo->text()), "品川1");
+    update->Maker->setText("トヨタ");
+    dialogs.QueueAnswer(DialogAnswer::Ok);
+    update->DecBtn->click();
+    EXPECT_EQ(Reg().ReadVehicle(Customer, "品川1").Maker, "トヨタ");
+    EXPECT_EQ(listed(), order);
+    EXPECT_EQ(Items(update->CarNoCB), order);
+    EXPECT_EQ(T(update->Number->text()), "1");
+}
+
 TEST_F(PrintForms, PreviewShowsTheSheetOnOnePage) {
     SeedVehicle({{Monitor, Numbered("L", 3)}});
     Tprint_set* f = OpenPrintSetup();
