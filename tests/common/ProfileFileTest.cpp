@@ -50,6 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"NewKeyInEmptySection", "[A]\r\n\r\n[B]\r\n", "A", "k", "v", "[A]\r\nk=v\r\n\r\n[B]\r\n"},
         WriteCase{"NewKeyAtEndWithoutLineEnd", "[A]\r\nx=1", "A", "z", "3", "[A]\r\nx=1\r\nz=3\r\n"},
         WriteCase{"NewSectionAfterFileWithoutLineEnd", "[A]\r\nx=1", "B", "y", "2", "[A]\r\nx=1\r\n[B]\r\ny=2\r\n"},
+        // A lone CR ends the last line as CR LF does: nothing is added before the new section.
+        WriteCase{"NewSectionAfterALoneCr", "[A]\r\nx=1\r", "B", "y", "2", "[A]\r\nx=1\r[B]\r\ny=2\r\n"},
         WriteCase{"NewSectionAfterLineEnd", "[A]\r\nx=1\r\n\r\n", "B", "y", "2", "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n"},
         WriteCase{"OverwriteKeepsEverythingElse", "; note\n[A]\r\n\r\n Key = old value \r\n;x\rz=1\n", "a", "KEY",
                   "new", "; note\n[A]\r\n\r\n Key =new\r\n;x\rz=1\n"},
