@@ -5,14 +5,14 @@
 # The core-only build (VANTO_CORE_ONLY) leaves GUI tests out; a cross build lists its tests in the global
 # property VANTO_CROSS_TESTS instead of registering them, and the Linux build runs them under Wine.
 include(GoogleTest)
-set(VANTO_POSIX_ONLY_TESTS settings_backup_test)
+set(VANTO_POSIX_ONLY_TESTS) # none at present
 
 function(add_vanto_test NAME)
     cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS;LABELS" ${ARGN})
     if(T_GUI AND VANTO_CORE_ONLY)
         return()
     endif()
-    # Tests that use POSIX calls outside a platform branch cannot be cross-built (settings_backup_test: mkfifo).
+    # Tests that use POSIX calls outside a platform branch cannot be cross-built.
     if(CMAKE_CROSSCOMPILING AND NAME IN_LIST VANTO_POSIX_ONLY_TESTS)
         return()
     endif()

@@ -29,6 +29,33 @@ std::string WithTrailingSeparator(std::string folder) {
     return folder;
 }
 
+bool SameFileName(const std::filesystem::path& a, const std::filesystem::path& b) {
+#if defined(_WIN32)
+    const std::wstring& x = a.native();
+    const std::wstring& y = b.native();
+    return CompareStringOrdinal(x.c_str(), static_cast<int>(x.size()), y.c_str(), static_cast<int>(y.size()), TRUE) ==
+           CSTR_EQUAL;
+#else
+    return a.native() == b.native();
+#endif
+}
+
+bool PathWithin(const std::filesystem::path& outer, const std::filesystem::path& inner) {
+    if (outer.empty()) {
+        return false; // no folder
+    }
+    auto i = inner.begin();
+    for (auto o = outer.begin(); o != outer.end(); ++o, ++i) {
+        if (o->empty()) {
+            continue; // the empty name after a trailing separator
+        }
+        if (i == inner.end() || !SameFileName(*o, *i)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 namespace {
 std::filesystem::path ExecutablePath() {
 #if defined(_WIN32)

@@ -4,6 +4,7 @@
 #include "common/TextFile.h"
 #include "register/Folders.h"
 
+#include <algorithm>
 #include <atomic>
 #include <system_error>
 
@@ -33,9 +34,16 @@ std::string ReplaceFirst(std::string text, std::string_view placeholder, std::st
     return text;
 }
 
-// The folder without a trailing separator (a root stays a root), so that it has a name to rename.
+// The folder absolute and normalised ("." and ".." taken out), without a trailing separator (a root stays a
+// root), so that it has a name to rename and its part below the root stays below it.
 fs::path FolderPath(const std::string& folder) {
     fs::path path = PathFromUtf8(folder);
+    std::error_code ec;
+    fs::path absolute = fs::absolute(path, ec);
+    if (!ec) {
+        path = std::move(absolute);
+    }
+    path = path.lexically_normal();
     if (!path.has_filename() && path.has_relative_path()) {
         path = path.parent_path();
     }
@@ -55,14 +63,19 @@ fs::path Resolved(const fs::path& folder) {
     return path;
 }
 
-bool Contains(const fs::path& outer, const fs::path& inner) {
-    auto i = inner.begin();
-    for (auto o = outer.begin(); o != outer.end(); ++o, ++i) {
-        if (i == inner.end() || *o != *i) {
-            return false;
+bool Overlap(const fs::path& a, const fs::path& b) {
+    return PathWithin(a, b) || PathWithin(b, a);
+}
+
+// True when the backup folder is, contains or lies inside one of the folders a backup must leave alone.
+bool TouchesProtected(const fs::path& backupFolder, const BackupFolders& folders) {
+    const fs::path backup = Resolved(backupFolder);
+    for (const std::string* folder : {&folders.OwnerDir, &folders.UsersDir, &folders.ExeDir}) {
+        if (!folder->empty() && Overlap(Resolved(FolderPath(*folder)), backup)) {
+            return true;
         }
     }
-    return true;
+    return false;
 }
 
 bool Exists(const fs::path& path) {
@@ -125,6 +138,66 @@ bool CopyTree(const fs::path& from, const fs::path& to, const CopyFileFunction& 
     return !walk;
 }
 
+// An import's copy: every entry of the backup it can, past any failure, noting those it could not copy.
+class Restore {
+public:
+    Restore(const CopyFileFunction& copyFile, fs::path dataFolder, fs::path programFolder)
+        : copyFile_(copyFile), dataFolder_(std::move(dataFolder)), programFolder_(std::move(programFolder)) {}
+
+    // False when the backup folder itself could not be read.
+    bool Tree(const fs::path& from, const fs::path& to, const fs::path& relative = {}) {
+        std::error_code walk;
+        for (fs::directory_iterator it(from, walk); !walk && it != fs::directory_iterator(); it.increment(walk)) {
+            const fs::path name = it->path().filename();
+            const fs::path entry = relative / name;
+            const fs::path target = to / name;
+            std::error_code ec;
+            const fs::file_status status = it->symlink_status(ec);
+            if (!ec && fs::is_directory(status)) {
+                fs::create_directory(target, ec);
+                // Only a real folder is copied into: a link there could lead out of the data folder.
+                if (!fs::is_directory(fs::symlink_status(target, ec))) {
+                    NotRestored(entry, true);
+                    continue;
+                }
+                Tree(it->path(), target, entry);
+                CopyTime(it->path(), target); // after its contents, which change it
+                continue;
+            }
+            if (!ec && IsProgramFile(entry)) {
+                continue;
+            }
+            const bool copied =
+                !ec && (fs::is_symlink(status) ? CopyLink(it->path(), target)
+                                               : fs::is_regular_file(status) && copyFile_(it->path(), target));
+            if (!copied) {
+                NotRestored(entry, false);
+            }
+        }
+        if (walk && !relative.empty()) {
+            NotRestored(relative, true); // what follows the failure in this folder is unknown
+        }
+        return !walk || !relative.empty();
+    }
+
+    std::vector<std::string> TakeNotRestored() { return std::move(notRestored_); }
+
+private:
+    // A file of the program where the import would write it (the data folder may be the program's folder).
+    bool IsProgramFile(const fs::path& entry) const {
+        return IsProgramFileName(entry.filename()) && PathWithin(programFolder_, dataFolder_ / entry);
+    }
+    void NotRestored(const fs::path& entry, bool folder) {
+        const std::string name = PathToUtf8(entry);
+        notRestored_.push_back(folder ? WithTrailingSeparator(name) : name);
+    }
+
+    const CopyFileFunction& copyFile_;
+    fs::path dataFolder_;
+    fs::path programFolder_;
+    std::vector<std::string> notRestored_;
+};
+
 // Removes a folder (or whatever stands at the path) that this operation owns: its read-only files are made
 // writable first, because a backup copies them read-only and would otherwise stay half removed. Links are
 // removed, never followed.
@@ -183,13 +256,21 @@ bool Export(const fs::path& data, const fs::path& backupFolder, const CopyFileFu
     return true;
 }
 
-bool Import(const fs::path& backupFolder, const fs::path& data, const CopyFileFunction& copyFile) {
+// False when nothing could be restored; `notRestored` names what could not.
+bool Import(const fs::path& backupFolder, const fs::path& data, const fs::path& programFolder,
+            const CopyFileFunction& copyFile, std::vector<std::string>& notRestored) {
     std::error_code ec;
     if (!FolderExists(backupFolder)) {
         return false;
     }
     fs::create_directories(data, ec);
-    return FolderExists(data) && CopyTree(backupFolder, data, copyFile);
+    if (!FolderExists(data)) {
+        return false;
+    }
+    Restore restore(copyFile, Resolved(data), programFolder);
+    const bool read = restore.Tree(backupFolder, data);
+    notRestored = restore.TakeNotRestored();
+    return read;
 }
 
 } // namespace
@@ -220,6 +301,43 @@ bool ReloadsSettings(int code) {
     return code == backup::WorkshopImport;
 }
 
+std::string NotRestoredMessage(int code, const std::vector<std::string>& notRestored) {
+    std::string text = BackupResultMessage(code, false) + "\n\n" + NotRestoredHeading;
+    const std::size_t listed = std::min(notRestored.size(), NotRestoredListed);
+    for (std::size_t i = 0; i < listed; ++i) {
+        text += "\n" + notRestored[i];
+    }
+    if (notRestored.size() > listed) {
+        text += "\nほか " + std::to_string(notRestored.size() - listed) + " ファイル";
+    }
+    return text;
+}
+
+bool IsProgramFileName(const fs::path& name) {
+    std::string text = PathToUtf8(name);
+    for (char& c : text) {
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    if (text.ends_with(".exe") || text.ends_with(".dll") || text.ends_with(".so")) {
+        return true;
+    }
+    // A versioned library: "libname.so.6" or "libname.so.6.4.2".
+    const std::size_t so = text.rfind(".so.");
+    if (so != std::string::npos && text.find_first_not_of("0123456789.", so + 4) == std::string::npos) {
+        return true;
+    }
+    static const fs::path running = PathFromUtf8(ExecutableFileName());
+    return SameFileName(name, running);
+}
+
+std::optional<BackupResult> RefusalBeforeChoosing(const BackupFolders& folders, int code) {
+    const std::string dataFolder = DataFolderOf(code, folders.OwnerDir, folders.UsersDir);
+    if (!dataFolder.empty() && FolderPath(dataFolder).relative_path().empty()) {
+        return BackupResult{BackupOutcome::Refused, BackupRootDataText, DialogIcon::Warning};
+    }
+    return std::nullopt;
+}
+
 std::string BackupFolder(const std::string& pickedFolder, const std::string& dataFolder) {
     return WithTrailingSeparator(PathToUtf8(FolderPath(pickedFolder) / FolderPath(dataFolder).relative_path()));
 }
@@ -246,21 +364,33 @@ bool CopyDataFile(const fs::path& from, const fs::path& to) {
     return true;
 }
 
-BackupResult WriteReadData(const std::string& dataFolder, int code, const std::string& pickedFolder,
+BackupResult WriteReadData(const BackupFolders& folders, int code, const std::string& pickedFolder,
                            const CopyFileFunction& copyFile) {
-    const fs::path data = FolderPath(dataFolder);
-    const fs::path picked = FolderPath(pickedFolder);
-    const bool valid = IsExport(code) != IsImport(code) && !dataFolder.empty() && picked.is_absolute();
-    const fs::path backupFolder = FolderPath(BackupFolder(pickedFolder, dataFolder));
-    if (valid) {
-        const fs::path a = Resolved(data);
-        const fs::path b = Resolved(backupFolder);
-        if (Contains(a, b) || Contains(b, a)) {
-            return {BackupOutcome::Refused, BackupOverlapText, DialogIcon::Warning};
-        }
+    if (auto refused = RefusalBeforeChoosing(folders, code)) {
+        return *refused;
     }
-    const bool copied =
-        valid && (IsExport(code) ? Export(data, backupFolder, copyFile) : Import(backupFolder, data, copyFile));
+    const std::string dataFolder = DataFolderOf(code, folders.OwnerDir, folders.UsersDir);
+    const bool valid =
+        IsExport(code) != IsImport(code) && !dataFolder.empty() && PathFromUtf8(pickedFolder).is_absolute();
+    const fs::path data = FolderPath(dataFolder);
+    const fs::path backupFolder = FolderPath(BackupFolder(pickedFolder, dataFolder));
+    // The data folder is one of the protected folders. An import refuses the same places: no backup of ours can
+    // lie there, and reading one there would copy a data or program folder into the data folder.
+    if (valid && TouchesProtected(backupFolder, folders)) {
+        return {BackupOutcome::Refused, BackupOverlapText, DialogIcon::Warning};
+    }
+    if (valid && IsImport(code)) {
+        const fs::path programFolder = folders.ExeDir.empty() ? fs::path() : Resolved(FolderPath(folders.ExeDir));
+        std::vector<std::string> notRestored;
+        const bool read = Import(backupFolder, data, programFolder, copyFile, notRestored);
+        if (!notRestored.empty()) {
+            std::sort(notRestored.begin(), notRestored.end()); // folders are read in no particular order
+            return {BackupOutcome::Failed, NotRestoredMessage(code, notRestored), DialogIcon::Warning};
+        }
+        return {read ? BackupOutcome::Done : BackupOutcome::Failed, BackupResultMessage(code, read),
+                DialogIcon::Question};
+    }
+    const bool copied = valid && Export(data, backupFolder, copyFile);
     return {copied ? BackupOutcome::Done : BackupOutcome::Failed, BackupResultMessage(code, copied),
             DialogIcon::Question};
 }

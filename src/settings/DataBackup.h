@@ -5,9 +5,12 @@
 
 #include "common/Dialogs.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace vanto {
 
@@ -51,19 +54,33 @@ FolderDialogOptions ChooseFolderFor(int code, const std::string& ownerDir, const
 // True when the settings form must be reloaded afterwards (the workshop data import brings user information).
 bool ReloadsSettings(int code);
 
+// The folders a backup or restore must never overwrite or remove: the two data folders and the program's folder
+// (texts as the working paths hold them).
+struct BackupFolders {
+    std::string OwnerDir;
+    std::string UsersDir;
+    std::string ExeDir;
+};
+
 // The picked folder followed by the data folder's path without its root ("/" here, "X:\" on Windows), with a
-// trailing separator.
+// trailing separator. The data folder is made absolute and normalised first, so ".." never leads out of it.
 std::string BackupFolder(const std::string& pickedFolder, const std::string& dataFolder);
 
 // "基本情報の書出しに成功しました。" and the like.
 std::string BackupResultMessage(int code, bool success);
 inline constexpr const char* BackupOverlapText =
     "選択した場所はデータのフォルダと重なるため使えません。別の場所を選択して下さい。";
+// A data folder at a drive's or the file system's root would have its backup at the picked folder itself.
+inline constexpr const char* BackupRootDataText =
+    "データのフォルダがドライブの最上位にあるため、書出しと読込みはできません。";
+inline constexpr const char* NotRestoredHeading = "次のファイルは復元できませんでした";
+// At most this many paths are named; a line "ほか N ファイル" counts the rest, so the box fits on the screen.
+inline constexpr std::size_t NotRestoredListed = 20;
 
 enum class BackupOutcome {
     Done,
     Failed,  // something could not be copied (an export keeps the previous backup whole)
-    Refused, // the backup folder and the data folder overlap: nothing touched
+    Refused, // the places overlap, or the data folder is a root: nothing touched
 };
 
 struct BackupResult {
@@ -72,16 +89,32 @@ struct BackupResult {
     DialogIcon Icon;
 };
 
+// The result message followed by the heading and the entries of the backup that could not be restored, one per
+// line: paths relative to the backup folder, a folder that could not be made or read ending with a separator.
+std::string NotRestoredMessage(int code, const std::vector<std::string>& notRestored);
+
+// True for a file name of the program itself: an executable or a library (.exe, .dll, .so, .so.N, letter case
+// ignored) or the running program's own file name. A restore never writes such a file inside the program's
+// folder or below it (its plug-in folders): the running program holds them, and a backup's copies are of
+// whatever version was installed when it was made.
+bool IsProgramFileName(const std::filesystem::path& name);
+
+// The refusal that needs no picked folder: a data folder at a root. Nothing when the operation may go on.
+std::optional<BackupResult> RefusalBeforeChoosing(const BackupFolders& folders, int code);
+
 // Copies one file. The default copies into a temporary file beside the target and renames it over the target,
 // so a failed copy never leaves half a file where a whole one was; the modification time is kept.
 using CopyFileFunction = std::function<bool(const std::filesystem::path& from, const std::filesystem::path& to)>;
 bool CopyDataFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// Exports the data folder into its backup folder below the picked folder, or imports it from there.
-// Export: a complete new copy replaces the previous backup only when it is whole. Import: copies every file
-// and folder of the backup over the data folder; files only in the data folder stay. Symbolic links are copied
-// as links, never followed.
-BackupResult WriteReadData(const std::string& dataFolder, int code, const std::string& pickedFolder,
+// Exports the operation's data folder into its backup folder below the picked folder, or imports it from there.
+// Refused, touching nothing, when the backup folder is, contains or lies inside any of the three folders, or the
+// data folder is a root (compared after normalising, component by component, without letter case on Windows).
+// Export: a complete new copy replaces the previous backup only when it is whole. Import: copies every file and
+// folder of the backup over the data folder it can, going on past failures, and names those it could not; files
+// only in the data folder stay, and the program's own files are left alone (IsProgramFileName). Symbolic links are
+// copied as links, never followed.
+BackupResult WriteReadData(const BackupFolders& folders, int code, const std::string& pickedFolder,
                            const CopyFileFunction& copyFile = CopyDataFile);
 
 } // namespace vanto

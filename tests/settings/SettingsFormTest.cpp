@@ -274,7 +274,8 @@ protected:
         WriteBytes(folder / "owner/登録文書/文例.txt", Sjis("点検済み\r\n"));
         WriteBytes(folder / "users/VISITOR_M.DT", Sjis("鈴木\r\n"));
     }
-    const std::string picked = folder.Dir() + "pick";
+    TempFolder elsewhere; // outside the program's folder, where no backup may lie
+    const std::string picked = elsewhere.Dir() + "pick";
 };
 
 TEST_F(SettingsBackup, ExportThenImportRestoresTheDataAndReloadsTheForm) {
@@ -321,7 +322,8 @@ TEST_F(SettingsBackup, CancelSaysNothingAndOverlappingFoldersAreRefused) {
     const auto before = Tree(folder.Path());
     f->Button3->click(); // the browser is cancelled
     EXPECT_TRUE(dialogs.Messages().empty());
-    for (const std::string& place : {Owner(), Owner() + "登録文書", std::string("/")}) {
+    // The data folder, inside it, the root above it, and the program's folder, in which the backup would lie.
+    for (const std::string& place : {Owner(), Owner() + "登録文書", std::string("/"), folder.Dir()}) {
         for (QPushButton* button : {f->Button3, f->Button5}) {
             dialogs.QueueFile(place);
             button->click();

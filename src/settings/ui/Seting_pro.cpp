@@ -345,13 +345,18 @@ void Tseting_form::Button9Click() {
 void Tseting_form::WriteReadData(int code) {
     const WorkingPaths& paths = context_.Paths();
     Dialogs& dialogs = context_.Dialogs();
+    const BackupFolders folders{paths.OwnerDir, paths.UsersDir, paths.ExeDir};
+    if (const auto refused = RefusalBeforeChoosing(folders, code)) {
+        dialogs.Message(refused->Icon, refused->Message, DialogButtons::Ok);
+        return;
+    }
     const std::optional<std::string> picked =
         dialogs.BrowseFolder(ChooseFolderFor(code, paths.OwnerDir, paths.UsersDir));
     if (!picked) {
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const BackupResult result = vanto::WriteReadData(DataFolderOf(code, paths.OwnerDir, paths.UsersDir), code, *picked);
+    const BackupResult result = vanto::WriteReadData(folders, code, *picked);
     QApplication::restoreOverrideCursor();
     QApplication::processEvents();
     dialogs.Message(result.Icon, result.Message, DialogButtons::Ok);
