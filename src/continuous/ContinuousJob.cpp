@@ -58,7 +58,6 @@ ContinuousDownload DownloadContinuous(TesterLink& link, ContinuousTable& table, 
     const int perRequest = RecordsPerRequest(link.BufferSize, series.ColumnCount());
     const int64_t blocks = RequestCount(*range, perRequest);
 
-    int nextRow = ContinuousTable::HeaderRows;
     for (int64_t block = 0; block < blocks; ++block) {
         if (progress) {
             progress(block + 1, blocks);
@@ -67,7 +66,7 @@ ContinuousDownload DownloadContinuous(TesterLink& link, ContinuousTable& table, 
         ++download.requests;
         const Exchanged exchanged = Exchange(link, SelectRecords, request.first, request.last);
         if (exchanged == Exchanged::Answered) {
-            AppendRecords(series, nextRow, link.AnswerData());
+            AppendRecords(series, link.AnswerData());
             continue;
         }
         ++download.failedRequests;

@@ -4,6 +4,7 @@
 #include "common/TextFile.h"
 #include "tester/TesterLink.h"
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -83,47 +84,51 @@ ContinuousTable ParseItemRows(std::string_view answerData) {
         rows.push_back(fields);
         return rows.size() < static_cast<std::size_t>(ContinuousTable::HeaderRows);
     });
+    const std::size_t columns = rows.empty() ? 0 : rows.back().size();
+    // Both header rows are as wide as the table (they name its columns), which costs no more than the answer.
     ContinuousTable table;
-    const int columns = rows.empty() ? 0 : static_cast<int>(rows.back().size());
-    table.Resize(ContinuousTable::HeaderRows, columns);
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size() && c < static_cast<std::size_t>(columns); ++c) {
-            table.SetCell(static_cast<int>(r), static_cast<int>(c), rows[r][c]);
+    table.Reserve(ContinuousTable::HeaderRows, ContinuousTable::HeaderRows * columns, answerData.size());
+    for (std::size_t r = 0; r < static_cast<std::size_t>(ContinuousTable::HeaderRows); ++r) {
+        table.AppendRow();
+        for (std::size_t c = 0; c < columns; ++c) {
+            table.AppendCell(r < rows.size() && c < rows[r].size() ? rows[r][c] : std::string_view());
         }
     }
     return table;
 }
 
-void AppendRecords(ContinuousTable& table, int& nextRow, std::string_view answerData) {
-    const int columns = table.ColumnCount();
+void AppendRecords(ContinuousTable& table, std::string_view answerData) {
+    const auto columns = static_cast<std::size_t>(table.ColumnCount());
     SplitTesterText(answerData, std::string_view("\r\0", 2), [&](const auto& fields, bool ended) {
         // A record cut off without ";" is not a row: the next answer starts where it stood.
-        if (!ended) {
+        if (!ended || !table.AppendRow()) {
             return false;
         }
-        if (nextRow >= table.RowCount()) {
-            table.Resize(nextRow + 1, columns);
+        // A short record stays short: the cells it lacks read empty and cost nothing.
+        for (std::size_t c = 0; c < fields.size() && c < columns; ++c) {
+            table.AppendCell(fields[c]);
         }
-        for (std::size_t c = 0; c < fields.size() && c < static_cast<std::size_t>(columns); ++c) {
-            table.SetCell(nextRow, static_cast<int>(c), fields[c]);
-        }
-        ++nextRow;
         return true;
     });
 }
 
 std::string CsvBytes(const ContinuousTable& table) {
-    std::string out;
+    // Each row writes the cells it holds: a table whose rows are all as wide as the table (every download whose
+    // records are whole, every file whose lines have as many fields) is written as the full grid, and a short
+    // row stays short, so one wide line does not make the file rows times that line long.
     std::size_t size = 0;
     for (int r = 0; r < table.RowCount(); ++r) {
-        for (int c = 0; c < table.ColumnCount(); ++c) {
+        const int width = table.RowWidth(r);
+        for (int c = 0; c < width; ++c) {
             size += table.Cell(r, c).size() + 1;
         }
         size += 2;
     }
+    std::string out;
     out.reserve(size);
     for (int r = 0; r < table.RowCount(); ++r) {
-        for (int c = 0; c < table.ColumnCount(); ++c) {
+        const int width = table.RowWidth(r);
+        for (int c = 0; c < width; ++c) {
             out += table.Cell(r, c);
             out += ',';
         }
@@ -139,7 +144,7 @@ bool SaveCsvFile(const ContinuousTable& table, const std::string& path) {
 namespace {
 
 // Calls line(text) for every line: lines end with LF or CR LF (the CR is not part of the line), and a last line
-// without line end counts.
+// without line end counts. Stops early when line() returns false.
 template <typename LineFunction> void ForEachLine(std::string_view bytes, LineFunction line) {
     std::size_t start = 0;
     while (start < bytes.size()) {
@@ -148,7 +153,9 @@ template <typename LineFunction> void ForEachLine(std::string_view bytes, LineFu
         if (end > start && bytes[end - 1] == '\r') {
             --end;
         }
-        line(bytes.substr(start, end - start));
+        if (!line(bytes.substr(start, end - start))) {
+            return;
+        }
         start = lf == std::string_view::npos ? bytes.size() : lf + 1;
     }
 }
@@ -156,38 +163,39 @@ template <typename LineFunction> void ForEachLine(std::string_view bytes, LineFu
 } // namespace
 
 ContinuousTable ParseCsv(std::string_view bytes) {
-    // Two passes: the size first, so the cells are laid out once however wide the widest line is.
-    int lines = 0;
-    int columns = 0;
+    // Two passes: the sizes first, so the cells are laid out once. Every line keeps its own fields: memory follows
+    // the file, whatever the widest line.
+    std::size_t lines = 0;
+    std::size_t fields = 0;
+    std::size_t cellBytes = 0;
     ForEachLine(bytes, [&](std::string_view line) {
-        int fields = 1;
-        for (const char c : line) {
-            fields += c == ',' ? 1 : 0;
-        }
-        columns = fields > columns ? fields : columns;
+        const auto commas = static_cast<std::size_t>(std::count(line.begin(), line.end(), ','));
         ++lines;
+        fields += commas + 1;
+        cellBytes += line.size() - commas;
+        return true;
     });
     ContinuousTable table;
-    table.Resize(lines, columns);
-    table.Reserve(lines, bytes.size());
-    int row = 0;
+    table.Reserve(lines, fields, cellBytes);
     ForEachLine(bytes, [&](std::string_view line) {
-        int column = 0;
+        if (!table.AppendRow()) {
+            return false;
+        }
         std::size_t start = 0;
         for (std::size_t comma = line.find(','); comma != std::string_view::npos; comma = line.find(',', start)) {
-            table.SetCell(row, column++, line.substr(start, comma - start));
+            table.AppendCell(line.substr(start, comma - start));
             start = comma + 1;
         }
-        table.SetCell(row, column, line.substr(start));
-        ++row;
+        table.AppendCell(line.substr(start));
+        return true;
     });
     return table;
 }
 
 std::optional<ContinuousTable> OpenCsvFile(const std::string& path) {
     const auto bytes = ReadFileBytes(PathFromUtf8(path));
-    // Cell offsets are 32 bits; a CSV of 4 GB is no continuous record.
-    if (!bytes || bytes->size() >= std::numeric_limits<uint32_t>::max()) {
+    // Rows and cells are counted in int: a CSV of 2 GB is no continuous record.
+    if (!bytes || bytes->size() >= static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         return std::nullopt;
     }
     return ParseCsv(*bytes);

@@ -50,15 +50,18 @@ RecordRange NthRequest(const RecordRange& range, int recordsPerRequest, int64_t 
 
 // The answer to the items request into a new table: two header rows, fields ended by "," or ";", each row by
 // ";"; a zero byte or the end of the data ends it. The table gets as many columns as header row 1 has fields
-// (header row 0 when there is no row 1). Fields beyond the columns are not kept.
+// (header row 0 when there is no row 1), and both header rows hold that many cells. Fields beyond the columns are
+// not kept.
 ContinuousTable ParseItemRows(std::string_view answerData);
 
-// The answer to one records request appended from `nextRow` on: fields ended by ",", ";", CR or a zero byte,
-// each record by ";"; a CR or a zero byte ends the answer. Only records ended by ";" become rows; `nextRow` is
-// then the row after the last of them. Fields beyond the table's columns are not kept.
-void AppendRecords(ContinuousTable& table, int& nextRow, std::string_view answerData);
+// The answer to one records request appended after the table's last row: fields ended by ",", ";", CR or a zero
+// byte, each record by ";"; a CR or a zero byte ends the answer. Only records ended by ";" become rows. A row
+// holds the record's fields up to the table's columns; fields beyond them are not kept, and a short record
+// stays short.
+void AppendRecords(ContinuousTable& table, std::string_view answerData);
 
-// The table as CSV bytes: every row a line, every cell followed by ",", CR LF after each line, no quoting.
+// The table as CSV bytes: every row a line, each cell the row holds followed by ",", CR LF after each line, no
+// quoting. A table whose rows all hold every column is written as the full grid.
 std::string CsvBytes(const ContinuousTable& table);
 
 // Saves the table as a CSV file (UTF-8 path), replacing the file atomically; false when it cannot be written
@@ -66,11 +69,11 @@ std::string CsvBytes(const ContinuousTable& table);
 bool SaveCsvFile(const ContinuousTable& table, const std::string& path);
 
 // A CSV text into a table: lines end with CR LF or LF (a last line without one counts), fields split at ",";
-// the table is as wide as the longest line. A saved table reads back one column wider (every cell was followed
-// by ","). Fields are kept whole, whatever their length.
+// each row holds its line's fields and the table is as wide as the longest line. A saved table reads back one
+// column wider (every cell was followed by ","). Fields are kept whole, whatever their length.
 ContinuousTable ParseCsv(std::string_view bytes);
 
-// Reads a CSV file (UTF-8 path); nothing when it cannot be read.
+// Reads a CSV file (UTF-8 path); nothing when it cannot be read or is 2 GB or more.
 std::optional<ContinuousTable> OpenCsvFile(const std::string& path);
 
 } // namespace vanto

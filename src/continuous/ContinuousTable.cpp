@@ -5,15 +5,15 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace vanto {
 
-std::string_view ContinuousTable::Cell(int row, int column) const {
-    if (!Inside(row, column)) {
-        return {};
+int ContinuousTable::RowWidth(int row) const {
+    if (row < 0 || row >= RowCount()) {
+        return 0;
     }
-    const CellRef& cell = cells_[Index(row, column)];
-    return std::string_view(pool_).substr(cell.offset, cell.length);
+    return static_cast<int>(RowEnd(row) - rowStarts_[static_cast<std::size_t>(row)]);
 }
 
 std::string ContinuousTable::CellText(int row, int column) const {
@@ -48,12 +48,17 @@ std::string ContinuousTable::ColumnTitle(int column) const {
     return title + unit;
 }
 
-bool ContinuousTable::SetCell(int row, int column, std::string_view bytes) {
+bool ContinuousTable::PoolHasRoomFor(std::size_t bytes) const {
     // Offsets are 32 bits: a table never holds 4 GB of text.
-    if (!Inside(row, column) || bytes.size() > std::numeric_limits<uint32_t>::max() - pool_.size()) {
+    return bytes <= std::numeric_limits<uint32_t>::max() - pool_.size();
+}
+
+bool ContinuousTable::SetCell(int row, int column, std::string_view bytes) {
+    const auto index = Index(row, column);
+    if (!index || !PoolHasRoomFor(bytes.size())) {
         return false;
     }
-    CellRef& cell = cells_[Index(row, column)];
+    CellRef& cell = cells_[*index];
     if (bytes.size() <= cell.length) {
         // Fits where the old text was: no pool growth when cells are written again.
         pool_.replace(cell.offset, bytes.size(), bytes);
@@ -65,25 +70,42 @@ bool ContinuousTable::SetCell(int row, int column, std::string_view bytes) {
     return true;
 }
 
+bool ContinuousTable::AppendRow() {
+    if (RowCount() == std::numeric_limits<int>::max()) {
+        return false;
+    }
+    rowStarts_.push_back(cells_.size());
+    return true;
+}
+
+bool ContinuousTable::AppendCell(std::string_view bytes) {
+    if (rowStarts_.empty() || !PoolHasRoomFor(bytes.size()) ||
+        cells_.size() - rowStarts_.back() >= static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        return false;
+    }
+    cells_.push_back(CellRef{static_cast<uint32_t>(pool_.size()), static_cast<uint32_t>(bytes.size())});
+    pool_.append(bytes);
+    const int width = static_cast<int>(cells_.size() - rowStarts_.back());
+    columns_ = width > columns_ ? width : columns_;
+    return true;
+}
+
 void ContinuousTable::Resize(int rows, int columns) {
     rows = rows < 0 ? 0 : rows;
     columns = columns < 0 ? 0 : columns;
-    if (columns != columns_ && rows_ > 0 && columns_ > 0) {
-        std::vector<CellRef> moved(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
-        const int keepRows = rows < rows_ ? rows : rows_;
-        const int keepColumns = columns < columns_ ? columns : columns_;
-        for (int r = 0; r < keepRows; ++r) {
-            for (int c = 0; c < keepColumns; ++c) {
-                moved[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(c)] =
-                    cells_[Index(r, c)];
-            }
+    const auto width = static_cast<std::size_t>(columns);
+    std::vector<std::size_t> starts(static_cast<std::size_t>(rows));
+    std::vector<CellRef> cells(static_cast<std::size_t>(rows) * width);
+    for (int r = 0; r < rows; ++r) {
+        const std::size_t start = static_cast<std::size_t>(r) * width;
+        starts[static_cast<std::size_t>(r)] = start;
+        const int keep = RowWidth(r) < columns ? RowWidth(r) : columns;
+        for (int c = 0; c < keep; ++c) {
+            cells[start + static_cast<std::size_t>(c)] = cells_[*Index(r, c)];
         }
-        cells_ = std::move(moved);
-    } else {
-        // Same width (or nothing to keep): rows are added or dropped at the end.
-        cells_.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
     }
-    rows_ = rows;
+    rowStarts_ = std::move(starts);
+    cells_ = std::move(cells);
     columns_ = columns;
     if (cells_.empty()) {
         pool_.clear();
@@ -91,21 +113,21 @@ void ContinuousTable::Resize(int rows, int columns) {
 }
 
 void ContinuousTable::Clear() {
-    rows_ = 0;
     columns_ = 0;
+    std::vector<std::size_t>().swap(rowStarts_);
     std::vector<CellRef>().swap(cells_);
     std::string().swap(pool_);
 }
 
-void ContinuousTable::Reserve(int rows, std::size_t bytes) {
-    if (rows > 0 && columns_ > 0) {
-        cells_.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns_));
-    }
-    pool_.reserve(bytes);
+void ContinuousTable::Reserve(std::size_t rows, std::size_t cells, std::size_t bytes) {
+    rowStarts_.reserve(rowStarts_.size() + rows);
+    cells_.reserve(cells_.size() + cells);
+    pool_.reserve(pool_.size() + bytes);
 }
 
 std::size_t ContinuousTable::MemoryBytes() const {
-    return sizeof(*this) + cells_.capacity() * sizeof(CellRef) + pool_.capacity();
+    return sizeof(*this) + rowStarts_.capacity() * sizeof(std::size_t) + cells_.capacity() * sizeof(CellRef) +
+           pool_.capacity();
 }
 
 std::vector<SeriesPoint> NumericSeries(const ContinuousTable& table, int column) {

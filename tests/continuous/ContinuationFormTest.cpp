@@ -298,6 +298,40 @@ TEST_F(ContinuousForm, SaveAsksBeforeReplacingAndReportsWhatCannotBeWritten) {
     EXPECT_EQ(form->Table().RowCount(), 5); // the failed open left the table
 }
 
+TEST_F(ContinuousForm, FileOfOneWideLineAndManyShortOnesShowsAsItWasRead) {
+    // 200,000 commas, 200,000 empty lines, then one record: each line keeps its own cells.
+    std::string bytes = std::string(200'000, ',') + "\r\n";
+    for (int i = 0; i < 200'000; ++i) {
+        bytes += "\r\n";
+    }
+    bytes += "1,750,abc\r\n";
+    Open("{}");
+    WriteBytes(folder / "wide.CSV", bytes);
+    dialogs.QueueFile(folder.Dir() + "wide.CSV");
+    form->CSV_OPEN_BTN->click();
+    const QAbstractItemModel* model = form->continuation_data->model();
+    ASSERT_EQ(model->rowCount(), 200'000);
+    ASSERT_EQ(model->columnCount(), 200'000);
+    EXPECT_EQ(T(model->index(199'999, 0).data().toString()), "750");
+    EXPECT_EQ(T(model->index(199'999, 1).data().toString()), "abc");
+    for (const auto& [row, column] : {std::pair{199'999, 2}, {199'999, 199'999}, {5, 0}, {0, 199'999}}) {
+        EXPECT_EQ(T(model->index(row, column).data().toString()), "") << row << "," << column;
+    }
+    EXPECT_EQ(T(model->headerData(199'999, Qt::Horizontal).toString()), "\n");
+    EXPECT_EQ(T(model->headerData(199'999, Qt::Vertical).toString()), "1");
+    form->continuation_data->scrollTo(model->index(199'999, 199'999));
+    ProcessEvents();
+
+    // The chart offers its first columns and plots the record.
+    form->GRAPH_BTN->click();
+    ASSERT_EQ(form->ChartForm->ColumnChecks.size(), 500u);
+    ASSERT_EQ(form->ChartForm->Chart->series().size(), 1);
+    EXPECT_EQ(static_cast<QLineSeries*>(form->ChartForm->Chart->series()[0])->points(),
+              (QList<QPointF>{{200'000, 750}}));
+
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
 TEST_F(ContinuousForm, ChartPlotsTheNumericCellsOfTheChosenColumns) {
     Open("{}");
     dialogs.QueueFile(folder.Dir() + "mixed.CSV");

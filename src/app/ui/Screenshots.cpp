@@ -217,8 +217,7 @@ vanto::ContinuousTable DemoSeries() {
                    std::to_string(60 + n / 12) + "," + std::to_string(static_cast<int>(40 + 30 * std::sin(t / 2))) +
                    "," + std::to_string(static_cast<int>(20 + 15 * std::sin(t))) + ";";
     }
-    int next = vanto::ContinuousTable::HeaderRows;
-    vanto::AppendRecords(table, next, records);
+    vanto::AppendRecords(table, records);
     return table;
 }
 

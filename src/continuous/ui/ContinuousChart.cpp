@@ -28,6 +28,9 @@ using namespace vanto;
 namespace {
 
 constexpr const char* PngFilter = "PNGファイル|*.png";
+// Columns offered for the chart. A chart of more lines cannot be read, and a check box for every column of a file
+// thousands of columns wide would cost far more than its table.
+constexpr int MaxChartColumns = 500;
 
 // The chart view zooms with the wheel around the point under the mouse; dragging a rectangle zooms into it and a
 // right click zooms out (the view's rubber band).
@@ -132,7 +135,8 @@ void TContinuousChartForm::SetTable(const ContinuousTable& table) {
     }
     ColumnChecks.clear();
     // The fixed column numbers the records, which the x axis already does.
-    for (int column = table.FixedColumnCount(); column < table.ColumnCount(); ++column) {
+    const int columns = std::min(table.ColumnCount(), table.FixedColumnCount() + MaxChartColumns);
+    for (int column = table.FixedColumnCount(); column < columns; ++column) {
         const std::string title = table.ColumnTitle(column);
         auto* check = new QCheckBox(Q(title.empty() ? "列" + std::to_string(column + 1) : title), checkList_);
         check->setObjectName(QString("ColumnCheck%1").arg(column));

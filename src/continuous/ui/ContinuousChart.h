@@ -41,7 +41,7 @@ public:
     QChart* Chart = nullptr;
     QValueAxis* AxisX = nullptr;
     QValueAxis* AxisY = nullptr;
-    // One check box per column that can be charted ("ColumnCheck" + the column's number).
+    // One check box per column that can be charted ("ColumnCheck" + the column's number), for the first 500.
     std::vector<QCheckBox*> ColumnChecks;
     QPushButton* ZOOM_RESET_BTN = nullptr;
     QPushButton* PNG_SAVE_BTN = nullptr;

@@ -95,11 +95,18 @@ void ContinuousGridView::FitHeaders() {
         width = std::max(width, verticalHeader()->fontMetrics().horizontalAdvance(line));
     }
     verticalHeader()->setMinimumWidth(width + 12);
-    // A column is as wide as its header rows need, and never narrower than the default.
+    // A column is as wide as its header rows need, and never narrower than the default. The header does not
+    // update meanwhile: each resize would otherwise place every section again, which takes tens of seconds for a file
+    // 200,000 columns wide.
     QHeaderView* columns = horizontalHeader();
+    columns->setUpdatesEnabled(false);
     for (int column = 0; column < columns->count(); ++column) {
-        columns->resizeSection(column, std::max(columns->defaultSectionSize(), columns->sectionSizeHint(column)));
+        const int wanted = std::max(columns->defaultSectionSize(), columns->sectionSizeHint(column));
+        if (columns->sectionSize(column) != wanted) {
+            columns->resizeSection(column, wanted);
+        }
     }
+    columns->setUpdatesEnabled(true);
 }
 
 bool ContinuousGridView::eventFilter(QObject* watched, QEvent* event) {
