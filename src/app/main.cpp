@@ -3,15 +3,15 @@
 #include "app/ui/FormSet.h"
 #include "common/Clock.h"
 #include "common/Paths.h"
+#include "common/ui/Application.h"
 #include "common/ui/QtDialogs.h"
 
-#include <QApplication>
-
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    vanto::QtDialogs dialogs; // outlives the application, which shows an escaped exception with it
+    vanto::Application application(argc, argv);
+    application.SetExceptionDialogs(&dialogs);
     QCoreApplication::setApplicationName(QString::fromUtf8(vanto::EntryTitle));
 
-    vanto::QtDialogs dialogs;
     vanto::SystemClock clock;
     const vanto::StartupOptions options{vanto::ExecutableFolder(), vanto::ExecutableFileName(), &dialogs, &clock};
     TTestMainForm* main = vanto::CreateAllForms(options);
@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     main->show();
-    const int result = QApplication::exec();
+    const int result = vanto::Application::exec();
     vanto::DestroyAllForms();
     return result;
 }

@@ -1,5 +1,6 @@
-// main() of the GUI tests: a QApplication on the offscreen platform, then every test.
-#include <QApplication>
+// main() of the GUI tests: the program's application object on the offscreen platform, then every test.
+#include "common/Dialogs.h"
+#include "common/ui/Application.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,12 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication application(argc, argv);
-    return RUN_ALL_TESTS();
+    vanto::Application application(argc, argv);
+    // An exception that escapes a handler fails the test that caused it (a test may show it with its own dialogs).
+    vanto::SilentDialogs escaped(
+        [](const std::string& text) { ADD_FAILURE() << "an exception escaped an event handler: " << text; });
+    application.SetExceptionDialogs(&escaped);
+    const int result = RUN_ALL_TESTS();
+    application.SetExceptionDialogs(nullptr);
+    return result;
 }

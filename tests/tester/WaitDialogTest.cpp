@@ -2,6 +2,7 @@
 
 #include "app/ui/FormSet.h"
 #include "app/ui/Vantomain.h"
+#include "common/ui/Application.h"
 #include "support/AppFixture.h"
 #include "support/Emulator.h"
 #include "tester/TesterLink.h"
@@ -13,6 +14,7 @@
 
 #include <fstream>
 #include <memory>
+#include <stdexcept>
 
 using namespace vanto;
 using namespace vanto::test;
@@ -107,6 +109,25 @@ TEST_F(TransferDriver, JobOnTheOpenLinkEndsWithTheCommonEnd) {
     // The dialog's 200 ms timer runs the job.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !directory.empty() && !wait->isVisible(); }, 10000));
     EXPECT_EQ(directory, "EM0");
+    EXPECT_EQ(main->State.PendingJob, TesterJob::None);
+    EXPECT_EQ(main->Link->LinkOpen, 0);
+    EXPECT_TRUE(TranscriptHasClose());
+}
+
+TEST_F(TransferDriver, JobThatThrowsEndsAndGivesItsFormBackBeforeTheMessage) {
+    Begin();
+    bool handedBack = false;
+    wait->RegisterJob(
+        TesterJob::Continuous, [&]() -> bool { throw std::runtime_error("表が大きすぎます"); },
+        [&] { handedBack = !wait->isVisible(); });
+    ASSERT_EQ(main->Link->ConnectTester(main->State.TesterName), LinkOk);
+    Dialogs* previous = Application::Instance()->SetExceptionDialogs(&dialogs);
+    wait->ShowForJob(TesterJob::Continuous);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.Messages().empty(); }, 10000));
+    Application::Instance()->SetExceptionDialogs(previous);
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"表が大きすぎます"});
+    EXPECT_TRUE(handedBack);
+    EXPECT_FALSE(wait->isVisible());
     EXPECT_EQ(main->State.PendingJob, TesterJob::None);
     EXPECT_EQ(main->Link->LinkOpen, 0);
     EXPECT_TRUE(TranscriptHasClose());

@@ -6,6 +6,7 @@
 #include "common/Paths.h"
 #include "common/Sjis.h"
 #include "common/TextFile.h"
+#include "common/ui/Application.h"
 #include "continuous/ContinuousRecord.h"
 #include "continuous/ui/Continuation_pro.h"
 #include "continuous/ui/ContinuousChart.h"
@@ -273,7 +274,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication application(argc, argv);
+    vanto::Application application(argc, argv); // an escaped exception goes to the error stream
     QCoreApplication::setApplicationName(QString::fromUtf8(vanto::EntryTitle));
     const QString outDir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(outDir);

@@ -107,10 +107,24 @@ void TComWaitForm::Timer1Timer() {
         if (job && job->handBack) {
             job->handBack();
         }
-    } else if (job && job->run && job->run()) {
+    } else if (job && job->run && RunJob(*job)) {
         return; // the form the job showed keeps the link and closes it
     }
     CommonEnd();
+}
+
+bool TComWaitForm::RunJob(const Registered& job) {
+    try {
+        return job.run();
+    } catch (...) {
+        // A job that throws still ends, and its caller's form comes back; the exception then goes on to the
+        // application, which shows it. Otherwise the dialog would stay up with the link open (modal for job 3).
+        CommonEnd();
+        if (job.handBack) {
+            job.handBack();
+        }
+        throw;
+    }
 }
 
 void TComWaitForm::CommonEnd() {

@@ -57,6 +57,7 @@ private:
         JobFunction run;
         HandBackFunction handBack;
     };
+    bool RunJob(const Registered& job);
     vanto::FormContext context_;
     bool busyOnly_ = false;
     std::map<vanto::TesterJob, Registered> jobs_;
