@@ -57,9 +57,11 @@ protected:
 
 TEST_F(Link, NoTesterShowsOnlyTheNotConnectedMessageAfterThreeAttempts) {
     Use(R"({"attached": false})");
+    int pauses = 0; // one after each failed attempt
+    link->PollHook = [&] { ++pauses; };
     EXPECT_EQ(Connect(), LinkFailed);
+    EXPECT_EQ(pauses, 3);
     EXPECT_GE(elapsed.count(), 290);
-    EXPECT_LT(elapsed.count(), 1500);
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Error);
     EXPECT_EQ(dialogs.Messages()[0].text, NotConnected);
@@ -77,8 +79,7 @@ TEST_F(Link, TesterNotOnlineGivesUpAfterASecondAndLeavesNothingOpen) {
     Use(R"({"online": false})");
     EXPECT_EQ(Connect(), LinkTimedOut);
     EXPECT_GE(elapsed.count(), 1000);
-    EXPECT_LT(elapsed.count(), 4000);
-    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{NotWaiting});
+    ASSERT_EQ(dialogs.Texts(), std::vector<std::string>{NotWaiting});
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Error);
     EXPECT_EQ(link->DeviceHandle, 0);
     EXPECT_EQ(link->InPipe, 0);
