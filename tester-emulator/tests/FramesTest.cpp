@@ -157,6 +157,8 @@ TEST_F(FrameTest, FrameWithoutAnnounceIsRefused) {
 }
 
 TEST_F(FrameTest, FrameWrittenWhileAnAnswerWaitsIsLoggedAndDropped) {
+    const auto log = dir.Path() / "emulator.log";
+    ScopedEnv logEnv("UUSBQK_EMULATOR_LOG", log.c_str());
     auto link = Connect();
     ASSERT_TRUE(link->WaitReady());
     ASSERT_TRUE(link->Announce(Command("CB").size()));
@@ -165,7 +167,12 @@ TEST_F(FrameTest, FrameWrittenWhileAnAnswerWaitsIsLoggedAndDropped) {
     ASSERT_TRUE(length);
     EXPECT_EQ(link->PollReady(), 0x00); // busy until the answer is fetched
     ASSERT_TRUE(link->Write(Command("DD", "ALL")));
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // The tester has dealt with the frame once its log says so.
+    const auto dropped = [&] { return ReadText(log).find("frame discarded") != std::string::npos; };
+    for (int wait = 0; wait < 10000 && !dropped(); ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_TRUE(dropped());
     ASSERT_TRUE(link->Go());
     EXPECT_EQ(ParseAnswer(link->Read(*length)).letters, "CB");
     // The dropped DD deleted nothing.
