@@ -26,9 +26,12 @@ struct TempRegister {
 // Sets a file's or folder's modification time to `seconds` after a fixed point well in the past.
 inline void SetTime(const std::filesystem::path& path, int seconds) {
     using namespace std::chrono;
-    // An even second a month ago, so offsets 10 and 11 share one two-second step of the packed time.
-    auto base = floor<std::chrono::seconds>(system_clock::now()) - hours(24 * 30);
-    base -= std::chrono::seconds(base.time_since_epoch().count() % 2);
+    // An even second a month before the first call, so offsets 10 and 11 share one two-second step of the packed
+    // time. Read once: read per call, it moves whenever a second passes between two calls.
+    static const sys_seconds base = [] {
+        const auto monthAgo = floor<std::chrono::seconds>(system_clock::now()) - hours(24 * 30);
+        return monthAgo - std::chrono::seconds(monthAgo.time_since_epoch().count() % 2);
+    }();
     std::filesystem::last_write_time(path, file_clock::from_sys(base + std::chrono::seconds(seconds)));
 }
 

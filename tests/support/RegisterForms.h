@@ -51,10 +51,11 @@ protected:
         }
     }
 
-    // Sets a folder's modification time `seconds` after a point a month ago (oldest first by seconds).
+    // Sets a folder's modification time `seconds` after a point a month ago (oldest first by seconds). The point
+    // is read once, so that it does not move between two calls.
     static void SetFolderTime(const std::string& path, int seconds) {
         using namespace std::chrono;
-        const auto base = floor<std::chrono::seconds>(system_clock::now()) - hours(24 * 30);
+        static const auto base = floor<std::chrono::seconds>(system_clock::now()) - hours(24 * 30);
         last_write_time(PathFromUtf8(path), file_clock::from_sys(base + std::chrono::seconds(seconds)));
     }
 
