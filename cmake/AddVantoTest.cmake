@@ -33,7 +33,10 @@ function(add_vanto_test NAME)
         list(APPEND env "QT_QPA_PLATFORM=offscreen")
         list(APPEND T_LABELS gui)
     endif()
+    # Parameterised cases keep gtest's own names (the instantiation's name or index): the value printed into the
+    # name would be the bytes of the parameter, pointers included, which change from run to run.
     gtest_discover_tests(${NAME}
+        NO_PRETTY_VALUES
         DISCOVERY_TIMEOUT 60
         DISCOVERY_MODE PRE_TEST
         PROPERTIES ENVIRONMENT "${env}" LABELS "${T_LABELS}")
