@@ -146,11 +146,13 @@ TEST_F(ContinuousForm, WholePathFromTheMainMenu) {
     // Saved as CSV, then shown again with the extra empty column.
     dialogs.QueueFile(folder.Dir() + "series.CSV");
     form->LOG_FILE_SAVE_BTN->click();
+    ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
     EXPECT_EQ(dialogs.FileDialogs().back().filter, "CSVファイル|*.CSV");
     EXPECT_EQ(dialogs.FileDialogs().back().defaultExtension, "CSV");
     EXPECT_EQ(Csv("series.CSV"), GeneratedCsv(1, 400));
     dialogs.QueueFile(folder.Dir() + "series.CSV");
     form->CSV_OPEN_BTN->click();
+    ASSERT_EQ(dialogs.FileDialogs().size(), 2u);
     EXPECT_EQ(dialogs.FileDialogs().back().filter, "CSVﾌｧｲﾙ|*.CSV");
     EXPECT_EQ(form->Table().RowCount(), 402);
     EXPECT_EQ(form->Table().ColumnCount(), 6);
@@ -290,7 +292,7 @@ TEST_F(ContinuousForm, SaveAsksBeforeReplacingAndReportsWhatCannotBeWritten) {
     dialogs.QueueFile(folder.Dir() + "absent.CSV");
     form->CSV_OPEN_BTN->click();
 
-    EXPECT_EQ(dialogs.Texts(),
+    ASSERT_EQ(dialogs.Texts(),
               (std::vector<std::string>{"既に同じファイル名が存在します、上書きしてよろしいですか？",
                                         "既に同じファイル名が存在します、上書きしてよろしいですか？",
                                         "ファイルの書き込みが出来ません！", "ファイルがオープン出来ません！"}));
@@ -366,6 +368,7 @@ TEST_F(ContinuousForm, ChartPlotsTheNumericCellsOfTheChosenColumns) {
 
     dialogs.QueueFile(folder.Dir() + "chart.png");
     chart->PNG_SAVE_BTN->click();
+    ASSERT_EQ(dialogs.FileDialogs().size(), 2u);
     EXPECT_EQ(dialogs.FileDialogs().back().filter, "PNGファイル|*.png");
     EXPECT_TRUE(Csv("chart.png").starts_with("\x89PNG\r\n\x1a\n"));
     EXPECT_TRUE(dialogs.Messages().empty());

@@ -100,7 +100,7 @@ TEST_F(ReadingRecords, SecondLineReadsItsOwnEntryAndFilesTheRecord) {
     f->ComboBox1->setCurrentIndex(1);
     dialogs.QueueAnswer(DialogAnswer::Ok);
     f->Button1->click();
-    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"データの登録を行います、よろしいですか？"});
+    ASSERT_EQ(dialogs.Texts(), std::vector<std::string>{"データの登録を行います、よろしいですか？"});
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Question);
     EXPECT_EQ(FramesFromPc().at(2), Frame("DA0003EM1"));
     EXPECT_EQ(File(VehicleDir + "ﾓﾆﾀ.DT"), Sjis(Title + "\r\n"));

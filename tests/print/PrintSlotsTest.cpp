@@ -86,7 +86,7 @@ TEST_F(PrintSlotsTest, DialogShowsTheChosenLinesAndOkRebuildsTheSlot) {
     slots.ApplyChoice(0, {false, false, true, false, true});
     const auto choice = slots.OpenChoice(0);
     ASSERT_TRUE(choice);
-    EXPECT_EQ(choice->Lines.size(), 20u);
+    ASSERT_EQ(choice->Lines.size(), 20u);
     EXPECT_EQ(choice->Lines[4], "L4");
     std::vector<bool> expected(20, false);
     expected[2] = expected[4] = true;

@@ -262,6 +262,7 @@ TEST(DataPrint, StopsAtTheEndOfTheThirdColumn) {
     }
     RecordingCanvas canvas;
     EXPECT_EQ(DataPrintLayout(canvas, in), 186); // 62 lines a column
+    ASSERT_GE(canvas.Calls.size(), 12u);
     const Calls head(canvas.Calls.begin(), canvas.Calls.begin() + 12);
     EXPECT_EQ(head,
               (Calls{"face ＭＳ ゴシック", "pen 18", "font 20", "text 1690 45 データ表示印刷", "font 12",

@@ -102,6 +102,7 @@ TEST_P(Listing, OneEntryPerSlotUntilAZeroSlot) {
     EXPECT_TRUE(list.Received);
     EXPECT_EQ(list.Entries, GetParam().entries);
     const Lines answers = emulator->Transcript();
+    ASSERT_FALSE(answers.empty());
     EXPECT_EQ(Unescape(answers.back()).substr(4 + 7, 4), GetParam().lengthDigits);
 }
 

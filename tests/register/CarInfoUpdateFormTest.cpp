@@ -115,6 +115,7 @@ TEST_F(VehicleForm, ANumberListedForTheSameCustomerIsRefusedButNotForAnother) {
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"車両番号が重複しています。新規登録できません。"}));
     f->CarNo->clear();
     f->DecBtn->click();
+    ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "車両番号を入力してください。");
     EXPECT_EQ(dialogs.Messages().back().icon, DialogIcon::Error);
 
@@ -217,7 +218,7 @@ TEST_F(VehicleForm, DeletingTheCurrentVehicleMakesTheOldestRemainingOneCurrent) 
     EXPECT_EQ(T(f->CarNo->text()), "B");
     dialogs.QueueAnswer(DialogAnswer::Ok);
     f->DeleteBtn->click();
-    EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{DeleteQuestionFor("B")}));
+    ASSERT_EQ(dialogs.Texts(), (std::vector<std::string>{DeleteQuestionFor("B")}));
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Warning);
     EXPECT_FALSE(Exists("お客様/山田/B"));
     EXPECT_EQ(Reg().ReadCustomer("山田").CarNo, "A");

@@ -172,6 +172,7 @@ TEST_F(CustomerForm, RenameOntoALeftoverFolderIsRefused) {
     f->Edit1->setText("山本");
     dialogs.QueueAnswer(DialogAnswer::Ok);
     f->Button5->click();
+    ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "「山本」のお客様フォルダが既に存在するため、お客様名を変更できません。");
     EXPECT_EQ(dialogs.Messages().back().icon, DialogIcon::Error);
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("山田\r\n"));
@@ -187,7 +188,7 @@ TEST_F(CustomerForm, DuplicateNamesAreRefusedExactly) {
     f->Button2->click();
     f->Edit1->setText("鈴木");
     f->Button5->click();
-    EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{Duplicate, Duplicate}));
+    ASSERT_EQ(dialogs.Texts(), (std::vector<std::string>{Duplicate, Duplicate}));
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Information);
     EXPECT_EQ(File("VISITOR_M.DT"), list);
 
@@ -263,6 +264,7 @@ TEST_F(CustomerForm, DeleteBacksUpTheListAndRemovesEverythingOfTheCustomer) {
     f->UserNameCBChange();
     dialogs.QueueAnswer(DialogAnswer::Ok);
     f->Button1->click();
+    ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Question);
     EXPECT_EQ(File("VISITOR_M_BK.DT"), Sjis("鈴木\r\n山田\r\n"));
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n"));
@@ -286,6 +288,7 @@ TEST_F(CustomerForm, SavesThatFailAreReportedAndChangeNothing) {
     TCustomerForm* f = OpenCustomerForm();
     dialogs.QueueAnswer(DialogAnswer::Ok);
     f->Button1->click();
+    ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "お客様リストのバックアップを保存できません。\n削除は行われませんでした。");
     EXPECT_EQ(dialogs.Messages().back().icon, DialogIcon::Error);
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山田\r\n"));
@@ -297,6 +300,7 @@ TEST_F(CustomerForm, SavesThatFailAreReportedAndChangeNothing) {
     f->UserNameCBChange();
     dialogs.QueueAnswer(DialogAnswer::Ok);
     f->Button5->click();
+    ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "山田様のお客様情報ファイルを保存できません。");
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山田\r\n"));
 }
@@ -312,6 +316,7 @@ TEST_F(CustomerForm, AFailedProfileWriteKeepsTheStoredDataAndWhatWasTyped) {
     f->Edit4->setText(QString::fromUtf8("大阪😀"));
     dialogs.QueueAnswer(DialogAnswer::Ok);
     f->Button5->click();
+    ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "山田様のお客様情報ファイルを保存できません。");
     EXPECT_EQ(File("お客様/山田/山田.DT"), stored);
     EXPECT_EQ(T(f->Edit2->text()), "09");
@@ -322,6 +327,7 @@ TEST_F(CustomerForm, AFailedProfileWriteKeepsTheStoredDataAndWhatWasTyped) {
     f->Edit4->setText(QString::fromUtf8("😀"));
     dialogs.QueueAnswer(DialogAnswer::Ok);
     f->Button5->click();
+    ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "佐藤様のお客様情報ファイルを保存できません。");
     EXPECT_TRUE(f->NewEntryMode());
     EXPECT_EQ(T(f->Edit1->text()), "佐藤");

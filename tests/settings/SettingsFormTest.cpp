@@ -60,7 +60,11 @@ protected:
     }
     std::string Owner() const { return folder.Dir() + "owner/"; }
     std::string File(const std::string& relative) const { return ReadBytes(folder / relative); }
-    ShownMessage Last() const { return dialogs.Messages().back(); }
+    // The last message shown; a failure, not a crash, when none was.
+    ShownMessage Last() const {
+        EXPECT_FALSE(dialogs.Messages().empty());
+        return dialogs.Messages().empty() ? ShownMessage{} : dialogs.Messages().back();
+    }
 };
 
 std::array<QLineEdit*, 8> Numbers(Tseting_form* f) {
@@ -299,6 +303,7 @@ TEST_F(SettingsBackup, ExportThenImportRestoresTheDataAndReloadsTheForm) {
     EXPECT_EQ(T(f->user_name->text()), "鈴木");
     dialogs.QueueFile(picked);
     f->Button5->click();
+    ASSERT_FALSE(dialogs.FolderDialogs().empty());
     EXPECT_EQ(dialogs.FolderDialogs().back().instruction,
               "読み込む場所を選択して【決　　定】ボタンをクリックして下さい。");
     EXPECT_EQ(Last().text, "基本情報の読込みに成功しました。");
@@ -307,6 +312,7 @@ TEST_F(SettingsBackup, ExportThenImportRestoresTheDataAndReloadsTheForm) {
 
     dialogs.QueueFile(picked);
     f->Button6->click();
+    ASSERT_FALSE(dialogs.FolderDialogs().empty());
     EXPECT_EQ(dialogs.FolderDialogs().back().initialFolder, folder.Dir() + "users/");
     EXPECT_EQ(Last().text, "お客様情報の書出しに成功しました。");
     WriteBytes(folder / "users/VISITOR_M.DT", "");
