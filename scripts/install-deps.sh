@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need; skips what is already there.
-# Usage: scripts/install-deps.sh run|test|fuzz
+# Usage: scripts/install-deps.sh run|test|fuzz|windows
 set -euo pipefail
 mode=${1:-test}
 
@@ -13,6 +13,27 @@ packages=(
 if [ "$mode" = fuzz ]; then
     # libFuzzer with the sanitizers comes with clang's runtime.
     packages+=(clang libclang-rt-14-dev)
+fi
+if [ "$mode" = windows ]; then
+    # Qt for Windows is cross-built from Debian's own source package (scripts/build-windows-qt.sh), which needs a
+    # deb-src entry; the installer is made with NSIS.
+    packages+=(mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 patch xz-utils nsis)
+    # The source entries mirror the machine's own binary entries, whatever archive they name.
+    sources=/etc/apt/sources.list.d/vantodesk-deb-src.sources
+    if [ ! -f "$sources" ] && ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d; then
+        [ "$(id -u)" -eq 0 ] || { echo "Need root to add $sources" >&2; exit 1; }
+        {
+            for f in /etc/apt/sources.list.d/*.sources; do
+                [ -f "$f" ] && grep -qs '^Types: deb$' "$f" && grep -qs '^Suites: bookworm' "$f" && grep -qs debian-archive-keyring "$f" &&
+                    sed 's/^Types: deb$/Types: deb-src/' "$f" && echo
+            done
+        } >"$sources.tmp"
+        if [ ! -s "$sources.tmp" ] && [ -f /etc/apt/sources.list ]; then
+            sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list >/etc/apt/sources.list.d/vantodesk-deb-src.list
+        fi
+        mv "$sources.tmp" "$sources"
+        apt-get update -q
+    fi
 fi
 if [ "$mode" = test ]; then
     # ptrassist is cross-built for Windows and smoke-tested under Wine on a virtual display.
