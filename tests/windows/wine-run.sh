@@ -89,6 +89,9 @@ fi
 [ -f "$1" ] || { echo "FAIL: $1 is missing: run scripts/build-windows-core.sh" >&2; exit 1; }
 status=0
 run "$@" || status=$?
+if [ "$status" != 0 ] && ! grep -q '^Running main()' "$output"; then
+    echo "FAIL: the program ended with status $status before its main() ran (Wine's messages, if any, are above)"
+fi
 # The program is one ctest entry: it passes only when every case ran.
 if [ "$status" = 0 ] && grep -q '^\[  SKIPPED \] [0-9]* tests\?, listed below' "$output"; then
     echo "SKIPPED: the cases listed above did not run here"
