@@ -14,16 +14,22 @@ int main(int argc, char* argv[]) {
 
     vanto::SystemClock clock;
     const vanto::StartupOptions options{vanto::ExecutableFolder(), vanto::ExecutableFileName(), &dialogs, &clock};
-    TTestMainForm* main = vanto::CreateAllForms(options);
-    if (main->ConstructionError) {
-        dialogs.Show(vanto::DialogIcon::Error,
-                     "データフォルダ「" + *main->ConstructionError +
-                         "」を作成できません。\n設定ファイル VANTO_DATA.ini を確認して下さい。");
+    // An exception that escapes form creation or the loop itself is shown, and the program ends.
+    try {
+        TTestMainForm* main = vanto::CreateAllForms(options);
+        if (main->ConstructionError) {
+            dialogs.Show(vanto::DialogIcon::Error,
+                         "データフォルダ「" + *main->ConstructionError +
+                             "」を作成できません。\n設定ファイル VANTO_DATA.ini を確認して下さい。");
+            vanto::DestroyAllForms();
+            return 1;
+        }
+        main->show();
+        const int result = vanto::Application::exec();
         vanto::DestroyAllForms();
+        return result;
+    } catch (...) {
+        application.ShowCurrentException();
         return 1;
     }
-    main->show();
-    const int result = vanto::Application::exec();
-    vanto::DestroyAllForms();
-    return result;
 }

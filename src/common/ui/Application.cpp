@@ -23,6 +23,15 @@ Dialogs* Application::SetExceptionDialogs(Dialogs* dialogs) {
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
+    } catch (...) {
+        ShowCurrentException();
+    }
+    return false;
+}
+
+void Application::ShowCurrentException() {
+    try {
+        throw;
     } catch (const std::bad_alloc&) {
         ShowException(OutOfMemoryText);
     } catch (const std::exception& exception) {
@@ -31,7 +40,6 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     } catch (...) {
         ShowException(UnknownExceptionText);
     }
-    return false;
 }
 
 void Application::ShowException(const std::string& text) {

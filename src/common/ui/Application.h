@@ -28,6 +28,10 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // Inside a catch block: shows the exception being handled as notify() does. Program entry uses it for an
+    // exception that escapes form creation or the loop, after which the program ends.
+    void ShowCurrentException();
+
 private:
     void ShowException(const std::string& text);
 
