@@ -1,6 +1,7 @@
 # Cross build for Windows with MinGW-w64's posix threads variant and the shared C++ runtime, as Qt is built:
 # the program, Qt's DLLs and the runtime DLLs beside them share one C++ runtime. VANTO_MINGW_ARCH is x86_64 or
 # i686 (default x86_64); it is passed on to try_compile.
+# It stands alone (no include of the other toolchain files): it is copied into the Qt prefix and loaded from there.
 if(NOT VANTO_MINGW_ARCH)
     if(DEFINED ENV{VANTO_MINGW_ARCH})
         set(VANTO_MINGW_ARCH $ENV{VANTO_MINGW_ARCH})

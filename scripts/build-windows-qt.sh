@@ -36,8 +36,11 @@ qtbase_options=(
     # Direct2D 1.1 fails to link Qt6PrintSupport with MinGW; plain Direct2D stays.
     -DFEATURE_direct2d1_1=OFF
 )
-key=$(printf '%s\n' "$host_version" "$arch" "${qtbase_options[@]}" | cat - "$repo/cmake/mingw-w64-posix-shared.cmake" |
-    sha256sum | cut -c1-12)
+# What decides the build, comments aside.
+key=$({
+    printf '%s\n' "$host_version" "$arch" "${qtbase_options[@]}"
+    grep -v '^\s*#' "$repo/cmake/mingw-w64-posix-shared.cmake"
+} | sha256sum | cut -c1-12)
 prefix="$cache/qt-$qt_version-$arch"
 stamp="$prefix/.vantodesk-build"
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$key" ]; then
