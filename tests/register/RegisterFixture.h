@@ -32,7 +32,7 @@ inline void SetTime(const std::filesystem::path& path, int seconds) {
         const auto monthAgo = floor<std::chrono::seconds>(system_clock::now()) - hours(24 * 30);
         return monthAgo - std::chrono::seconds(monthAgo.time_since_epoch().count() % 2);
     }();
-    std::filesystem::last_write_time(path, file_clock::from_sys(base + std::chrono::seconds(seconds)));
+    SetModificationTime(path, base + std::chrono::seconds(seconds));
 }
 
 } // namespace vanto::test

@@ -56,7 +56,7 @@ protected:
     static void SetFolderTime(const std::string& path, int seconds) {
         using namespace std::chrono;
         static const auto base = floor<std::chrono::seconds>(system_clock::now()) - hours(24 * 30);
-        last_write_time(PathFromUtf8(path), file_clock::from_sys(base + std::chrono::seconds(seconds)));
+        SetModificationTime(PathFromUtf8(path), base + std::chrono::seconds(seconds));
     }
 
     std::string File(const std::string& relative) const { return ReadBytes(folder / relative); }

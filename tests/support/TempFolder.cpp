@@ -9,6 +9,10 @@
 #include <fstream>
 #include <random>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace vanto::test {
 namespace fs = std::filesystem;
 
@@ -50,6 +54,29 @@ std::string ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     EXPECT_TRUE(in.good()) << "cannot read " << path;
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void SetModificationTime(const fs::path& path, std::chrono::system_clock::time_point time) {
+#if defined(_WIN32)
+    // FILETIME counts 100 ns steps from 1601-01-01; the system clock counts from 1970-01-01.
+    const auto steps =
+        std::chrono::duration_cast<std::chrono::duration<long long, std::ratio<1, 10000000>>>(time.time_since_epoch())
+            .count() +
+        116444736000000000LL;
+    const FILETIME written{static_cast<DWORD>(steps & 0xFFFFFFFF), static_cast<DWORD>(steps >> 32)};
+    // Backup semantics open folders too.
+    const HANDLE handle =
+        CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(handle, INVALID_HANDLE_VALUE) << "cannot open " << path;
+    const bool set = SetFileTime(handle, nullptr, nullptr, &written);
+    CloseHandle(handle);
+    ASSERT_TRUE(set) << "cannot set the time of " << path;
+#else
+    std::error_code ec;
+    fs::last_write_time(path, std::chrono::file_clock::from_sys(time), ec);
+    ASSERT_FALSE(ec) << "cannot set the time of " << path << ": " << ec.message();
+#endif
 }
 
 std::string Sjis(std::string_view utf8) {

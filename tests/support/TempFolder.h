@@ -1,6 +1,7 @@
 // A fresh folder per test, removed afterwards, with helpers to write and read exact bytes.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -28,6 +29,9 @@ private:
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
 // The file's bytes; fails the test when it cannot be read.
 std::string ReadBytes(const std::filesystem::path& path);
+// Sets a file's or a folder's modification time; fails the test when it cannot. (MinGW's std::filesystem sets no
+// folder's time, so folders are set through the platform's own call there.)
+void SetModificationTime(const std::filesystem::path& path, std::chrono::system_clock::time_point time);
 // UTF-8 text to CP932 bytes (the test fails when a character cannot be stored).
 std::string Sjis(std::string_view utf8);
 
