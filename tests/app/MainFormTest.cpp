@@ -1,5 +1,5 @@
 #include "app/ui/Vantomain.h"
-
+#include "common/Paths.h"
 #include "support/AppFixture.h"
 
 #include <QPushButton>
@@ -11,6 +11,9 @@ using namespace vanto::test;
 namespace fs = std::filesystem;
 
 namespace {
+
+// The program keeps its folders with the platform's separator at the end.
+const std::string Separator(FolderSeparator);
 
 class MainForm : public AppFixture {};
 
@@ -64,7 +67,7 @@ TEST_F(MainForm, SecondShowRecomputesPathsAndDoesNotConvertAgain) {
     main->hide();
     main->show();
     ProcessEvents();
-    EXPECT_EQ(main->State.Paths.CustomerRoot, folder.Dir() + "お客様/");
+    EXPECT_EQ(main->State.Paths.CustomerRoot, folder.Dir() + "お客様" + Separator);
     EXPECT_EQ(ReadBytes(folder / "VISITOR_M.DT"), Sjis("山田\r\n"));
     EXPECT_FALSE(fs::exists(folder / "お客様/鈴木"));
 }
@@ -74,7 +77,7 @@ TEST_F(MainForm, ConfiguredDataFoldersAreCreated) {
                "[OWNER]\r\nDIR=" + folder.Dir() + "owner\r\n[USERS]\r\nDIR=" + folder.Dir() + "users/\r\n");
     StartAndShow();
     EXPECT_FALSE(main->ConstructionError);
-    EXPECT_EQ(main->State.Paths.UserInfoFile, folder.Dir() + "owner/vantodesk_160.INI");
+    EXPECT_EQ(main->State.Paths.UserInfoFile, folder.Dir() + "owner" + Separator + "vantodesk_160.INI");
     EXPECT_TRUE(fs::exists(folder / "users/VISITOR_M.DT"));
     EXPECT_TRUE(fs::exists(folder / "owner/str_dic.txt"));
 }
@@ -84,7 +87,7 @@ TEST_F(MainForm, FolderThatCannotBeCreatedIsReported) {
     WriteBytes(folder / "VANTO_DATA.ini", "[USERS]\r\nDIR=" + folder.Dir() + "blocker/users\r\n");
     Start();
     ASSERT_TRUE(main->ConstructionError);
-    EXPECT_EQ(*main->ConstructionError, folder.Dir() + "blocker/users/");
+    EXPECT_EQ(*main->ConstructionError, folder.Dir() + "blocker/users" + Separator);
 }
 
 TEST_F(MainForm, QuitClosesTheMenu) {
