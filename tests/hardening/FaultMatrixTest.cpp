@@ -95,7 +95,9 @@ std::map<std::string, std::string> FolderBytes(const fs::path& root) {
     static const std::set<std::string> notData = {"LOG_OUT.BNY", "transcript.txt", "scenario.json", "libuusbqk.so"};
     std::map<std::string, std::string> files;
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
-        const std::string name = fs::relative(it->path(), root).string();
+        // Named as the cases name the files they write: UTF-8, with / between folders on every platform.
+        const std::u8string generic = fs::relative(it->path(), root).generic_u8string();
+        const std::string name(generic.begin(), generic.end());
         if (it->is_regular_file() && !notData.contains(name)) {
             files[name] = ReadBytes(it->path());
         }

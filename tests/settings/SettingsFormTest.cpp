@@ -1,4 +1,5 @@
 #include "app/ui/FormSet.h"
+#include "common/Paths.h"
 #include "settings/ui/Dictionary_sel.h"
 #include "settings/ui/Seting_pro.h"
 #include "support/RegisterForms.h"
@@ -328,8 +329,10 @@ TEST_F(SettingsBackup, CancelSaysNothingAndOverlappingFoldersAreRefused) {
     const auto before = Tree(folder.Path());
     f->Button3->click(); // the browser is cancelled
     EXPECT_TRUE(dialogs.Messages().empty());
-    // The data folder, inside it, the root above it, and the program's folder, in which the backup would lie.
-    for (const std::string& place : {Owner(), Owner() + "登録文書", std::string("/"), folder.Dir()}) {
+    // The data folder, inside it, the root above it (of its drive on Windows), and the program's folder, in which
+    // the backup would lie.
+    const std::string root = PathToUtf8(folder.Path().root_path());
+    for (const std::string& place : {Owner(), Owner() + "登録文書", root, folder.Dir()}) {
         for (QPushButton* button : {f->Button3, f->Button5}) {
             dialogs.QueueFile(place);
             button->click();
