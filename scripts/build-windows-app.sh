@@ -58,9 +58,13 @@ done
 for font in /usr/share/fonts/opentype/ipafont-gothic /usr/share/fonts/opentype/ipafont-mincho; do
     cp -L "$font"/*.ttf "$deploy/lib/fonts/"
 done
-licence=/usr/share/doc/fonts-ipafont-gothic/copyright
-[ -f "$licence" ] || { echo "missing $licence: the IPA fonts ship with their licence" >&2; exit 1; }
-cp "$licence" "$deploy/lib/fonts/IPA_Font_License.txt"
+# The fonts go with their licence agreement (in Debian's copyright file, the same for both) and their readme.
+docs=/usr/share/doc/fonts-ipafont-gothic
+for doc in copyright Readme_IPAfont00303.txt; do
+    [ -f "$docs/$doc" ] || { echo "missing $docs/$doc: the IPA fonts ship with their licence" >&2; exit 1; }
+done
+cp "$docs/copyright" "$deploy/lib/fonts/IPA_Font_License.txt"
+cp "$docs/Readme_IPAfont00303.txt" "$deploy/lib/fonts/"
 
 # Every DLL that the programs import is either in the folder or part of Windows.
 missing=$(for binary in "$deploy"/*.exe "$deploy"/*.dll "$deploy"/platforms/*.dll "$deploy"/styles/*.dll; do

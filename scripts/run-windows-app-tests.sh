@@ -30,11 +30,16 @@ runner="$repo/tests/windows/wine-run.sh"
 logs="$dir/wine-logs"
 mkdir -p "$logs"
 
-# The Qt and runtime DLLs load from the deployed folder, and Qt finds its plugins and fonts there; Qt6Test.dll,
-# which only the tests need, comes from the Qt prefix. Wine passes no QT_ variables on, but it passes WINEQT_ ones
-# without the WINE.
+# The Qt DLLs load from the Qt prefix, which finds its plugins itself, and the runtime DLLs from the compiler's
+# folders: not from the deployed folder, whose UUSBQK.DLL would be found on the search path by the tests that
+# take the emulator away. The offscreen platform reads the fonts of the deployed folder. Wine passes no QT_
+# variables on, but it passes WINEQT_ ones without the WINE.
 qt=$("$repo/scripts/build-windows-qt.sh" "$arch" | tail -n1)
-export WINEPATH="Z:$deploy;Z:$qt/bin" WINEQT_PLUGIN_PATH="Z:$deploy"
+path="Z:$qt/bin"
+for runtime in libstdc++-6.dll libwinpthread-1.dll; do
+    path="$path;Z:$(dirname "$(readlink -f "$("$arch-w64-mingw32-g++-posix" -print-file-name="$runtime")")")"
+done
+export WINEPATH="$path" WINEQT_QPA_FONTDIR="Z:$deploy/lib/fonts"
 export WINEQT_QPA_PLATFORM=offscreen WINEQT_FORCE_STDERR_LOGGING=1
 export VANTO_TEST_BIN="Z:$dir/bin" VANTO_SOURCE_DIR="Z:$repo"
 [ ! -f "$root/bin/cp932-table.txt" ] || export VANTO_SJIS_TABLE="Z:$root/bin/cp932-table.txt"
