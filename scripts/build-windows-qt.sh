@@ -69,7 +69,9 @@ grep -v '^\s*#' "$src/debian/patches/series" | grep -v '^\s*$' | grep -vx 'cross
     while read -r patch _; do patch -d "$src" -p1 -s <"$src/debian/patches/$patch"; done
 
 # The toolchain file goes with the prefix: Qt's toolchain wrapper loads it from there in every later build.
-cp "$repo/cmake/mingw-w64-posix-shared.cmake" "$prefix/mingw-w64-posix-shared.cmake"
+# Its default architecture becomes the prefix's, so a build against this Qt needs no further flag.
+sed "s/set(VANTO_MINGW_ARCH x86_64)/set(VANTO_MINGW_ARCH $arch)/" "$repo/cmake/mingw-w64-posix-shared.cmake" \
+    >"$prefix/mingw-w64-posix-shared.cmake"
 cmake -S "$src" -B "$work/qtbase" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$prefix/mingw-w64-posix-shared.cmake" \
       -DVANTO_MINGW_ARCH="$arch" -DCMAKE_INSTALL_PREFIX="$prefix" \
       -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "${qtbase_options[@]}"
@@ -78,7 +80,7 @@ cmake --install "$work/qtbase"
 
 tar -C "$work" -xf "$charts_tar"
 "$prefix/bin/qt-cmake" -S "$work/qtcharts-everywhere-src-$qt_version" -B "$work/qtcharts" -G Ninja \
-    -DCMAKE_BUILD_TYPE=Release -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+    -DVANTO_MINGW_ARCH="$arch" -DCMAKE_BUILD_TYPE=Release -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
 cmake --build "$work/qtcharts" -j "$jobs"
 cmake --install "$work/qtcharts"
 
