@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh test
+scripts/install-deps.sh windows
 
 jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTO_BUILD_TESTS=ON -DVANTO_WERROR=ON \
@@ -13,6 +14,10 @@ if [ -x ptrassist/build-windows.sh ]; then
 fi
 # The Qt-free core and its tests for Windows; ctest runs them under Wine (VANTO_WINE_TESTS).
 scripts/build-windows-core.sh build
+# The whole x86_64 Windows program (against a Qt cross-built once into /var/cache/vantodesk), every test program
+# and the installer; ctest runs them under Wine too. The i686 build runs through scripts/test-windows-app.sh.
+scripts/build-windows-app.sh build x86_64
+scripts/build-installer.sh build x86_64
 
 cd build
 set +e

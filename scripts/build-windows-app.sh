@@ -37,7 +37,7 @@ qt=$("$repo/scripts/build-windows-qt.sh" "$arch" | tail -n1)
 cmake -S "$repo" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" -DVANTO_MINGW_ARCH="$arch" \
       -DVANTO_BUILD_TESTS=ON -DVANTO_BUILD_BENCH=OFF -DVANTO_WITH_PTRASSIST=OFF -DVANTO_WERROR=ON \
-      -DVANTO_WINE_PREFIX="$root/wineprefix-app-$arch" -DVANTO_HOST_BUILD="$root" >/dev/null
+      -DVANTO_WINE_PREFIX="$root/wineprefix" -DVANTO_HOST_BUILD="$root" >/dev/null
 cmake --build "$dir" -j "$jobs"
 
 # The deployed folder, made anew each time.
@@ -66,6 +66,15 @@ done
 cp "$docs/copyright" "$deploy/lib/fonts/IPA_Font_License.txt"
 cp "$docs/Readme_IPAfont00303.txt" "$deploy/lib/fonts/"
 
+# Our licence and the third-party notices, with the licence texts they name.
+mkdir -p "$deploy/licenses"
+cp "$repo/LICENSE" "$deploy/licenses/LICENSE.txt"
+cp "$repo/THIRD-PARTY-NOTICES.txt" "$deploy/licenses/"
+cp /usr/share/common-licenses/GPL-3 "$deploy/licenses/GPL-3.0.txt"
+cp /usr/share/common-licenses/LGPL-3 "$deploy/licenses/LGPL-3.0.txt"
+cp /usr/share/doc/gcc-mingw-w64-base/copyright "$deploy/licenses/gcc-runtime-copyright.txt"
+cp /usr/share/doc/mingw-w64-common/copyright "$deploy/licenses/mingw-w64-copyright.txt"
+
 # Every DLL that the programs import is either in the folder or part of Windows.
 missing=$(for binary in "$deploy"/*.exe "$deploy"/*.dll "$deploy"/platforms/*.dll "$deploy"/styles/*.dll; do
     "$triple-objdump" -p "$binary" | sed -n 's/^\s*DLL Name: //p'
@@ -81,4 +90,12 @@ done | sort -u | while read -r name; do
         esac
 done)
 [ -z "$missing" ] || { echo "the deployed folder lacks: $missing" >&2; exit 1; }
+# The emulator stands alone, as the tester's own library does: it imports no runtime DLL, and the six calls leave it
+# undecorated.
+emulator=$("$triple-objdump" -p "$deploy/UUSBQK.DLL")
+runtime_imports=$(sed -n 's/^\s*DLL Name: //p' <<<"$emulator" | grep -iv '^\(kernel32\|msvcrt\|user32\|advapi32\)\.dll$' || true)
+[ -z "$runtime_imports" ] || { echo "UUSBQK.DLL needs $runtime_imports" >&2; exit 1; }
+exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$emulator" | sed -n 's/^\s*\[ *[0-9]*\] //p' | tr '\n' ' ')
+[ "$exports" = "USBQK_Check USBQK_Close USBQK_Open USBQK_OpenPipe USBQK_ResetDevice USBQK_VendorRequest " ] ||
+    { echo "UUSBQK.DLL exports: $exports" >&2; exit 1; }
 echo "built $dir; deployed folder $deploy ($(du -sh "$deploy" | cut -f1))"

@@ -37,7 +37,7 @@ if [ "$mode" = windows ]; then
 fi
 if [ "$mode" = test ]; then
     # ptrassist is cross-built for Windows and smoke-tested under Wine on a virtual display.
-    packages+=(mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth)
+    packages+=(mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth xdotool)
     # The i686 DLL runs under 32-bit Wine: Debian ships it for the i386 architecture only.
     packages+=(wine32:i386)
     # The tree's formatting is checked with the clang-format Debian 12 ships.

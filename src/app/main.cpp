@@ -4,6 +4,7 @@
 #include "common/Clock.h"
 #include "common/Paths.h"
 #include "common/ui/Application.h"
+#include "common/ui/FormHelpers.h"
 #include "common/ui/QtDialogs.h"
 
 int main(int argc, char* argv[]) {
@@ -11,6 +12,8 @@ int main(int argc, char* argv[]) {
     vanto::Application application(argc, argv);
     application.SetExceptionDialogs(&dialogs);
     QCoreApplication::setApplicationName(QString::fromUtf8(vanto::EntryTitle));
+
+    vanto::AddShippedFontsWhereMissing(vanto::ExecutableFolder());
 
     vanto::SystemClock clock;
     const vanto::StartupOptions options{vanto::ExecutableFolder(), vanto::ExecutableFileName(), &dialogs, &clock};

@@ -6,12 +6,12 @@
 #include "print/ui/Print_item_sel_pro.h"
 #include "print/ui/Print_pro.h"
 #include "register/ui/Carinfo.h"
+#include "support/HostTools.h"
 #include "support/RegisterForms.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QProcess>
 
 namespace vanto::test {
 
@@ -77,12 +77,18 @@ protected:
         return target;
     }
 
-    // The output of a poppler tool on the file ("pdftotext", "pdfinfo").
+    // The output of a poppler tool on the file ("pdftotext", "pdfinfo"); an argument that names an existing file
+    // is that file.
     static std::string Tool(const QString& tool, const QStringList& arguments) {
-        QProcess process;
-        process.start(tool, arguments);
-        EXPECT_TRUE(process.waitForFinished(30000)) << tool.toStdString();
-        return process.readAllStandardOutput().toStdString();
+        std::vector<HostArgument> hostArguments;
+        for (const QString& argument : arguments) {
+            if (std::filesystem::is_regular_file(PathFromUtf8(argument.toStdString()))) {
+                hostArguments.emplace_back(PathFromUtf8(argument.toStdString()));
+            } else {
+                hostArguments.emplace_back(argument.toStdString());
+            }
+        }
+        return HostToolOutput(tool.toStdString(), hostArguments);
     }
 };
 

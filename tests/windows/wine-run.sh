@@ -31,7 +31,7 @@ if [ "$1" = --current ]; then
     work=$(ninja -C "$dir" -f "$(basename "$check")" -n)
     if ! grep -q '^ninja: no work to do\.$' <<<"$work"; then
         echo "$work"
-        echo "FAIL: the Windows build in $dir is older than its sources; rebuild it: scripts/build-windows-core.sh" \
+        echo "FAIL: the Windows build in $dir is older than its sources; rebuild it with scripts/build-windows-core.sh or scripts/build-windows-app.sh on" \
              "$(dirname "$dir")" >&2
         exit 1
     fi
@@ -56,6 +56,22 @@ run() {
     return $status
 }
 
+# A 32-bit program runs on the 32-bit loader (the prefix serves both widths), where the kernel runs 32-bit
+# programs at all; elsewhere the run is skipped and says why.
+select_loader() { # PROGRAM.exe
+    local pe_header machine
+    pe_header=$(od -An -tu4 -j 60 -N 4 "$1" | tr -d ' ')
+    machine=$(od -An -tx2 -j $((pe_header + 4)) -N 2 "$1" | tr -d ' ')
+    [ "$machine" = 014c ] || return 0
+    wine=/usr/lib/wine/wine
+    [ -x "$wine" ] || { echo "FAIL: 32-bit Wine is not installed (wine32:i386, scripts/install-deps.sh test)" >&2; exit 1; }
+    if ! "$wine" --version >/dev/null 2>&1; then
+        echo "SKIPPED: this kernel cannot run 32-bit programs (no IA-32 emulation), so 32-bit Wine cannot start"
+        exit 77
+    fi
+    unset WINELOADER
+}
+
 if [ "$1" = --setup ]; then
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         start=$(date +%s)
@@ -74,7 +90,8 @@ fi
 if [ "$1" = --left-out ]; then
     reason=$2
     shift 2
-    [ -f "$1" ] || { echo "FAIL: $1 is missing: run scripts/build-windows-core.sh" >&2; exit 1; }
+    [ -f "$1" ] || { echo "FAIL: $1 is missing: run scripts/build-windows-core.sh or scripts/build-windows-app.sh" >&2; exit 1; }
+    select_loader "$1"
     listing=$(run "$@" --gtest_list_tests) || { echo "$listing"; echo "FAIL: $1 cannot list its cases" >&2; exit 1; }
     cases=$(awk '/^[^ ]/ { suite = $1 } /^  [^ ]/ { print suite $1 }' <<<"$listing")
     if [ -z "$cases" ]; then
@@ -86,7 +103,8 @@ if [ "$1" = --left-out ]; then
     exit 77
 fi
 
-[ -f "$1" ] || { echo "FAIL: $1 is missing: run scripts/build-windows-core.sh" >&2; exit 1; }
+[ -f "$1" ] || { echo "FAIL: $1 is missing: run scripts/build-windows-core.sh or scripts/build-windows-app.sh" >&2; exit 1; }
+select_loader "$1"
 status=0
 run "$@" || status=$?
 if [ "$status" != 0 ] && ! grep -q '^Running main()' "$output"; then

@@ -3,6 +3,8 @@
 #include "common/Sjis.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -50,6 +52,21 @@ QFont FixedFont(int pixelSize) {
     font.setStyleHint(QFont::Monospace);
     font.setPixelSize(pixelSize);
     return font;
+}
+
+int AddShippedFontsWhereMissing(const std::string& exeDir) {
+    const QStringList installed = QFontDatabase::families();
+    if (installed.contains("ＭＳ ゴシック") || installed.contains("IPAGothic")) {
+        return 0;
+    }
+    const QDir folder(Q(exeDir) + "lib/fonts");
+    int added = 0;
+    for (const QString& file : folder.entryList({"*.ttf", "*.otf", "*.ttc"}, QDir::Files, QDir::Name)) {
+        if (QFontDatabase::addApplicationFont(folder.filePath(file)) >= 0) {
+            ++added;
+        }
+    }
+    return added;
 }
 
 void CenterOnScreen(QWidget* widget) {

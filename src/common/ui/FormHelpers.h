@@ -32,6 +32,9 @@ std::vector<std::string> ToLines(const QStringList& lines);
 // present wins; the IPA fonts have the same metrics as the Windows ones.
 QFont ProportionalFont(int pixelSize);
 QFont FixedFont(int pixelSize);
+// Where the system has no Japanese font of the forms and the sheet (a Windows without the Japanese fonts), adds
+// the fonts shipped beside the program in <exeDir>lib/fonts. Returns how many font files were added.
+int AddShippedFontsWhereMissing(const std::string& exeDir);
 
 // Places the widget in the middle of its screen (halves rounded towards zero).
 void CenterOnScreen(QWidget* widget);
