@@ -3,6 +3,7 @@
 # own folder, as links: the Qt DLLs, the MinGW runtime DLLs, the platform and style plugins, and the IPA fonts in
 # lib/fonts, where Qt's offscreen platform reads fonts on Windows. The emulator stays in bin/, so the tests that
 # take it away find none on the search path.
+find_package(Qt6 REQUIRED COMPONENTS Widgets PrintSupport Charts Test) # its targets and plugins, in this scope
 set(runtime_dir ${CMAKE_BINARY_DIR}/tests)
 set(links)
 foreach(module Core Gui Widgets PrintSupport Charts Test)
@@ -42,16 +43,19 @@ while(links)
     list(APPEND commands COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
                          COMMAND ${CMAKE_COMMAND} -E create_symlink ${from} ${to})
 endwhile()
-add_custom_target(windows_test_runtime ALL ${commands} VERBATIM)
+# A stamp, so that an up-to-date build has nothing left to do (windows_app_<arch>_current checks that).
+add_custom_command(OUTPUT ${runtime_dir}/runtime-links.stamp ${commands}
+                   COMMAND ${CMAKE_COMMAND} -E touch ${runtime_dir}/runtime-links.stamp VERBATIM)
+add_custom_target(windows_test_runtime ALL DEPENDS ${runtime_dir}/runtime-links.stamp)
 
 # The installer (scripts/build-installer.sh) installs, starts and uninstalls in a Wine prefix of its own.
 set(installer_test windows_app_${VANTO_MINGW_ARCH}_installer)
-set(more "add_test(${installer_test} ${CMAKE_SOURCE_DIR}/tests/windows/installer-test.sh ${CMAKE_BINARY_DIR})\n")
-string(APPEND more "set_tests_properties(${installer_test} PROPERTIES SKIP_RETURN_CODE 77 RESOURCE_LOCK wine "
+set(VANTO_MORE_WINE_TESTS "add_test(${installer_test} ${CMAKE_SOURCE_DIR}/tests/windows/installer-test.sh ${CMAKE_BINARY_DIR})\n")
+string(APPEND VANTO_MORE_WINE_TESTS "set_tests_properties(${installer_test} PROPERTIES SKIP_RETURN_CODE 77 RESOURCE_LOCK wine "
                    "TIMEOUT 600 LABELS \"windows-app;windows-app-${VANTO_MINGW_ARCH};wine\")\n")
 
 include(WineTestList)
-vanto_write_wine_test_list(MORE_TESTS "${more}" NAME_PREFIX windows_app_${VANTO_MINGW_ARCH}_ FIXTURE windows_app_${VANTO_MINGW_ARCH}
+vanto_write_wine_test_list(NAME_PREFIX windows_app_${VANTO_MINGW_ARCH}_ FIXTURE windows_app_${VANTO_MINGW_ARCH}
     LABELS windows-app windows-app-${VANTO_MINGW_ARCH} wine
     ENV "WINEQT_QPA_PLATFORM=offscreen" "WINEQT_FORCE_STDERR_LOGGING=1" "VANTO_TEST_BIN=Z:${CMAKE_BINARY_DIR}/bin"
         "VANTO_SOURCE_DIR=Z:${CMAKE_SOURCE_DIR}" "VANTO_SJIS_TABLE=Z:${VANTO_HOST_BUILD}/bin/cp932-table.txt")

@@ -66,6 +66,9 @@ done
 cp "$docs/copyright" "$deploy/lib/fonts/IPA_Font_License.txt"
 cp "$docs/Readme_IPAfont00303.txt" "$deploy/lib/fonts/"
 
+# What is shipped carries no debug information (the build folder keeps it).
+find "$deploy" \( -iname '*.exe' -o -iname '*.dll' \) -exec "$triple-strip" --strip-unneeded {} +
+
 # Our licence and the third-party notices, with the licence texts they name.
 mkdir -p "$deploy/licenses"
 cp "$repo/LICENSE" "$deploy/licenses/LICENSE.txt"

@@ -6,6 +6,7 @@
 #include "register/ui/Carinfoupdate.h"
 #include "register/ui/Customer.h"
 #include "register/ui/Searchcustomer.h"
+#include "support/HostTools.h"
 #include "support/RegisterForms.h"
 
 #include <QComboBox>
@@ -153,8 +154,8 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         HostileCase{"LinksPointingOutOfACustomerFolder",
                     [](const fs::path& users, const fs::path& outside) {
-                        fs::create_directory_symlink(outside / "車", users / "お客様/山田/外");
-                        fs::create_symlink(outside / "keep.txt", users / "お客様/山田/品川1/記録2.MONDT");
+                        MakeLink(outside / "車", users / "お客様/山田/外");
+                        MakeLink(outside / "keep.txt", users / "お客様/山田/品川1/記録2.MONDT");
                         WriteBytes(users / "お客様/山田/品川1/ﾓﾆﾀ.DT", Sjis("記録\r\n記録2\r\n"));
                     }},
         HostileCase{"AProfileWithZeroBytes",
@@ -176,8 +177,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Deleting a customer whose folder holds a link out of it removes the link, never what it points at.
 TEST_F(HostileData, DeletingACustomerLeavesTheTargetsOfItsLinks) {
-    fs::create_directory_symlink(Outside() / "車", Users() / "お客様/山田/外");
-    fs::create_symlink(Outside() / "keep.txt", Users() / "お客様/山田/keep.txt");
+    MakeLink(Outside() / "車", Users() / "お客様/山田/外");
+    MakeLink(Outside() / "keep.txt", Users() / "お客様/山田/keep.txt");
     const auto outsideBefore = Snapshot(Outside());
     StartAndShow();
     main->GeMonitorDataBTN->click();

@@ -126,8 +126,8 @@ TEST_F(RecordToSheet, ARecordReadFromTheTesterPrintsOnTheResultSheet) {
     ASSERT_EQ(dialogs.PrintDialogs().size(), 1u);
 
     const std::string text = HostToolOutput("pdftotext", {"-enc", "UTF-8", folder / "sheet.pdf", "-"});
-    for (const char* expected : {"山田 太郎 様", "品川300さ5678", "ベクトル自動車", "エンジン回転数 750rpm",
-                                 "冷却水温 82℃"}) {
+    for (const char* expected :
+         {"山田 太郎 様", "品川300さ5678", "ベクトル自動車", "エンジン回転数 750rpm", "冷却水温 82℃"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     }
 }

@@ -1,3 +1,4 @@
+#include "support/HostTools.h"
 #include "support/RegisterForms.h"
 
 #include <QTest>
@@ -153,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(EveryRule, RefusedVehicleNumbers,
 TEST_F(VehicleForm, AnExistingFolderOfTheSameNameIsNeverTakenOver) {
     Seed({{"山田", {}}});
     WriteBytes(folder / "elsewhere/ﾓﾆﾀ.DT", Sjis("記録\r\n"));
-    fs::create_directory_symlink(folder / "elsewhere", folder / "お客様/山田/品川2");
+    MakeLink(folder / "elsewhere", folder / "お客様/山田/品川2");
     TCarInfoUpdateForm* f = OpenVehicleForm();
     f->InsertBtn->click();
     FillVehicle(f, "品川2"); // a link, not listed as a vehicle

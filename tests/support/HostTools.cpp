@@ -35,8 +35,8 @@ std::string Utf8(const fs::path& path) {
 // The Linux path of a file the Windows program names, through Wine's own mapping of its drives.
 std::string UnixPath(const fs::path& file) {
     using ToUnix = char*(CDECL*)(const wchar_t*);
-    const auto toUnix =
-        reinterpret_cast<ToUnix>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+    const auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     char* unixPath = toUnix ? toUnix(fs::absolute(file).c_str()) : nullptr;
     EXPECT_NE(unixPath, nullptr) << "Wine cannot name " << Utf8(file) << " on the host";
     std::string result = unixPath ? unixPath : "";
@@ -50,12 +50,12 @@ std::string OutputThroughHost(const std::string& command) {
     wchar_t tempFolder[MAX_PATH];
     GetTempPathW(MAX_PATH, tempFolder);
     static int runs = 0;
-    const std::wstring stem =
-        std::wstring(tempFolder) + L"host-tool-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++runs);
+    const std::wstring stem = std::wstring(tempFolder) + L"host-tool-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++runs);
     const fs::path done = stem + L".out", status = stem + L".status";
     const std::string script = command + " >" + ShellQuoted(UnixPath(stem + L".part")) + "; echo $? >" +
-                               ShellQuoted(UnixPath(status)) + "; mv " + ShellQuoted(UnixPath(stem + L".part")) +
-                               " " + ShellQuoted(UnixPath(done));
+                               ShellQuoted(UnixPath(status)) + "; mv " + ShellQuoted(UnixPath(stem + L".part")) + " " +
+                               ShellQuoted(UnixPath(done));
     // The host splits the command line at spaces outside double quotes; the script holds none.
     std::wstring commandLine = L"sh -c \"" + fs::path(std::u8string(script.begin(), script.end())).wstring() + L"\"";
     STARTUPINFOW startup{};
@@ -141,6 +141,17 @@ std::string HostToolOutput(const std::string& tool, const std::vector<HostArgume
     }
 #endif
     return OutputOf(command);
+}
+
+void MakeLink(const fs::path& target, const fs::path& link) {
+    if (UnderWine()) {
+        HostToolOutput("ln", {"-s", target, link});
+        EXPECT_TRUE(fs::exists(fs::symlink_status(link))) << "no link " << Utf8(link);
+    } else if (fs::is_directory(target)) {
+        fs::create_directory_symlink(target, link);
+    } else {
+        fs::create_symlink(target, link);
+    }
 }
 
 } // namespace vanto::test

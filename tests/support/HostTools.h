@@ -22,6 +22,10 @@ struct HostArgument {
 // The standard output of the tool; fails the test and gives an empty text when it cannot be run or fails.
 std::string HostToolOutput(const std::string& tool, const std::vector<HostArgument>& arguments);
 
+// Makes `link` a symbolic link to `target`, a folder or a file. Under Wine, where MinGW's std::filesystem makes no
+// links, the host's ln makes it, and Wine shows it with the reparse-point attribute, as Windows shows a junction.
+void MakeLink(const std::filesystem::path& target, const std::filesystem::path& link);
+
 // True when the test program runs under Wine.
 bool UnderWine();
 

@@ -6,7 +6,7 @@
 # cannot run 32-bit programs.
 # Usage: installer-test.sh CROSS_BUILD_DIR [SCREENSHOT.xwd]
 set -euo pipefail
-dir=$1
+dir=$(cd "$1" && pwd)
 shot=${2:-}
 setup=$dir/vantodesk-setup.exe
 fail() {
@@ -37,6 +37,8 @@ exec 9>"$dir/wineprefix-installer.lock"
 flock 9
 rm -rf "$WINEPREFIX"
 "$wine" wineboot -i >/dev/null 2>&1 9>&- || true
+# A new prefix says Windows 7, where Qt 6 does not run and the installer refuses; workshops run Windows 10 or 11.
+"$wine" winecfg -v win10 >/dev/null 2>&1 9>&- || fail "winecfg cannot set the Windows version"
 wineserver -w 9>&-
 trap 'wineserver -k 9>&- 2>/dev/null || true' EXIT
 drive=$WINEPREFIX/drive_c
