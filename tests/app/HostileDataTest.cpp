@@ -1,11 +1,11 @@
 // Hostile data folders: the program starts, lists and opens its register forms on damaged or malicious folder
 // contents without crashing, shows a message or a safe default, and never writes or removes anything outside the
 // data folders. Each case prepares the folders; one walk through the forms then runs on all of them.
-#include "monitor/ui/Touroku.h"
-#include "register/ui/Carinfo.h"
-#include "register/ui/Carinfoupdate.h"
-#include "register/ui/Customer.h"
-#include "register/ui/Searchcustomer.h"
+#include "monitor/ui/MonitorMenuForm.h"
+#include "register/ui/CustomerForm.h"
+#include "register/ui/CustomerSearchDialog.h"
+#include "register/ui/VehicleInfoForm.h"
+#include "register/ui/VehicleUpdateForm.h"
 #include "support/RegisterForms.h"
 
 #include <QComboBox>
@@ -77,9 +77,9 @@ protected:
     void WalkTheForms() {
         StartAndShow();
         main->GeMonitorDataBTN->click();
-        TTourokuForm* menu = Forms().TourokuForm;
+        MonitorMenuForm* menu = Forms().MonitorMenu;
         menu->Button1->click();
-        TCustomerForm* customers = Forms().CustomerForm;
+        CustomerForm* customers = Forms().Customer;
         for (int i = 0; i < customers->UserNameCB->count(); ++i) {
             customers->UserNameCB->setCurrentIndex(i);
             customers->UserNameCBChange();
@@ -87,7 +87,7 @@ protected:
         customers->Button3->click();
 
         menu->Button2->click();
-        TCarInfoUpdateForm* vehicles = Forms().CarInfoUpdateForm;
+        VehicleUpdateForm* vehicles = Forms().VehicleUpdate;
         for (int i = 0; i < vehicles->UserNameCB->count(); ++i) {
             vehicles->UserNameCB->setCurrentIndex(i);
             vehicles->UserNameCBChange();
@@ -95,7 +95,7 @@ protected:
         vehicles->RtnBtn->click();
 
         menu->Button3->click();
-        TCarInfoForm* info = Forms().CarInfoForm;
+        VehicleInfoForm* info = Forms().VehicleInfo;
         for (int i = 0; i < info->UserNameCB->count(); ++i) {
             info->UserNameCB->setCurrentIndex(i);
             info->UserNameCBChange();
@@ -110,7 +110,7 @@ protected:
         }
         // The search lists every customer and vehicle it can read.
         QTimer::singleShot(0, [] {
-            TSearchCustomerForm* search = Forms().SearchCustomerForm;
+            CustomerSearchDialog* search = Forms().CustomerSearch;
             search->Edit1->setText("1");
             search->Button1->click();
             search->Button3->click();
@@ -125,7 +125,7 @@ TEST_P(HostileData, FormsOpenWithoutHarmOutsideTheDataFolders) {
     const auto outsideBefore = Snapshot(Outside());
     WalkTheForms();
     EXPECT_EQ(Snapshot(Outside()), outsideBefore);
-    EXPECT_TRUE(main->isVisible() || Forms().TourokuForm->isVisible());
+    EXPECT_TRUE(main->isVisible() || Forms().MonitorMenu->isVisible());
     // Whatever the walk showed, every message was shown once and answered; the last form is a usable one.
     for (const auto& message : dialogs.Messages()) {
         EXPECT_FALSE(message.text.empty());
@@ -181,9 +181,9 @@ TEST_F(HostileData, DeletingACustomerLeavesTheTargetsOfItsLinks) {
     const auto outsideBefore = Snapshot(Outside());
     StartAndShow();
     main->GeMonitorDataBTN->click();
-    Forms().TourokuForm->Button1->click();
+    Forms().MonitorMenu->Button1->click();
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    Forms().CustomerForm->Button1->click();
+    Forms().Customer->Button1->click();
     EXPECT_FALSE(fs::exists(fs::symlink_status(Users() / "お客様/山田")));
     EXPECT_EQ(Snapshot(Outside()), outsideBefore);
 }

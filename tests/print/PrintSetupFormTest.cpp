@@ -3,7 +3,7 @@
 #include "common/ui/QtDialogs.h"
 #include "print/PrintSetup.h"
 #include "print/ui/QtCanvas.h"
-#include "settings/ui/Dictionary_sel.h"
+#include "settings/ui/PhrasePicker.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -78,10 +78,10 @@ QRectF WordBox(const std::string& words, const std::string& word) {
 
 TEST_F(PrintForms, ShowsTheVehicleAndTheWorkshopAsTheyWillPrintAndReturns) {
     SeedVehicle({{Monitor, Numbered("L", 3)}});
-    Tprint_set* f = OpenPrintSetup("[user]\r\nname=ベクトル自動車\r\ntel=03-3761-1234\r\nfax=0337611235\r\n"
-                                   "Address=東京都品川区南大井\r\nmes1=車検はお任せ下さい\r\n");
+    PrintSetupForm* f = OpenPrintSetup("[user]\r\nname=ベクトル自動車\r\ntel=03-3761-1234\r\nfax=0337611235\r\n"
+                                       "Address=東京都品川区南大井\r\nmes1=車検はお任せ下さい\r\n");
     ASSERT_TRUE(f && f->isVisible());
-    EXPECT_FALSE(Forms().CarInfoForm->isVisible());
+    EXPECT_FALSE(Forms().VehicleInfo->isVisible());
     EXPECT_EQ(T(f->windowTitle()), "印刷の設定");
     ExpectFields({{f->Edit1, "点検・診断・結果表"},
                   {f->Edit3, Customer},
@@ -121,12 +121,12 @@ TEST_F(PrintForms, ShowsTheVehicleAndTheWorkshopAsTheyWillPrintAndReturns) {
 
     f->close_btn->click();
     EXPECT_FALSE(f->isVisible());
-    EXPECT_TRUE(Forms().CarInfoForm->isVisible());
+    EXPECT_TRUE(Forms().VehicleInfo->isVisible());
 }
 
 TEST_F(PrintForms, NumberFieldsTakeDigitsOnlyAndResetRestoresTheTitle) {
     SeedVehicle({});
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     for (QLineEdit* edit : {f->Edit15, f->Edit28, f->Edit29, f->Edit16, f->Edit30, f->Edit31, f->Edit26, f->Edit27}) {
         edit->clear();
         Type(edit, "0a3-Ｂ9");
@@ -141,7 +141,7 @@ TEST_F(PrintForms, NumberFieldsTakeDigitsOnlyAndResetRestoresTheTitle) {
 
 TEST_F(PrintForms, VehicleWithoutRecordsHasFourEmptySlots) {
     SeedVehicle({});
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     for (int k = 0; k < PrintSlotCount; ++k) {
         EXPECT_EQ(f->SlotChoosers[k]->count(), 0) << k;
         EXPECT_EQ(T(f->SlotLabels[k]->text()), "選択印刷項目数 0") << k;
@@ -155,7 +155,7 @@ TEST_F(PrintForms, VehicleWithoutRecordsHasFourEmptySlots) {
 
 TEST_F(PrintForms, SlotsChooseTheMeasuredLinesAndTheDialogEditsThem) {
     SeedVehicle({{Monitor, Numbered("L", 60)}, {Diagnosis, Numbered("P", 3)}});
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     // At show every slot takes the first 15 lines of the first record; later changes the page's capacity.
     for (int k = 0; k < PrintSlotCount; ++k) {
         EXPECT_EQ(T(f->SlotChoosers[k]->currentText()), Monitor);
@@ -175,7 +175,7 @@ TEST_F(PrintForms, SlotsChooseTheMeasuredLinesAndTheDialogEditsThem) {
     // The dialog opens with the slot's lines checked; Cancel keeps the count whatever was changed.
     f->SlotChoosers[2]->setCurrentIndex(1);
     emit f->SlotChoosers[2]->activated(1);
-    WhileItemsAreOpen([](Tprint_item_sel* d) {
+    WhileItemsAreOpen([](PrintItemDialog* d) {
         EXPECT_EQ(T(d->windowTitle()), "印刷項目の選択");
         EXPECT_EQ(d->CheckListBox1->count(), 3);
         EXPECT_EQ(CheckedRows(d), (std::vector<int>{0, 1, 2}));
@@ -187,7 +187,7 @@ TEST_F(PrintForms, SlotsChooseTheMeasuredLinesAndTheDialogEditsThem) {
     EXPECT_EQ(f->Slots().ChosenLines(2), (std::vector<int>{0, 1, 2}));
 
     // "全解除" then two lines and OK; re-selecting the same record keeps that choice.
-    WhileItemsAreOpen([](Tprint_item_sel* d) {
+    WhileItemsAreOpen([](PrintItemDialog* d) {
         d->Button4->click();
         d->CheckListBox1->item(2)->setCheckState(Qt::Checked);
         d->Button1->click();
@@ -196,7 +196,7 @@ TEST_F(PrintForms, SlotsChooseTheMeasuredLinesAndTheDialogEditsThem) {
     EXPECT_EQ(T(f->SlotLabels[2]->text()), "選択印刷項目数 1");
     emit f->SlotChoosers[2]->activated(1);
     EXPECT_EQ(f->Slots().ChosenLines(2), std::vector<int>{2});
-    WhileItemsAreOpen([](Tprint_item_sel* d) {
+    WhileItemsAreOpen([](PrintItemDialog* d) {
         EXPECT_EQ(CheckedRows(d), std::vector<int>{2});
         d->Button4->click();
         d->Button1->click();
@@ -208,8 +208,8 @@ TEST_F(PrintForms, SlotsChooseTheMeasuredLinesAndTheDialogEditsThem) {
 
 TEST_F(PrintForms, MoreThan639CheckedLinesAreCutAndTheUserIsTold) {
     SeedVehicle({{Monitor, Numbered("L", 700)}});
-    Tprint_set* f = OpenPrintSetup();
-    WhileItemsAreOpen([](Tprint_item_sel* d) {
+    PrintSetupForm* f = OpenPrintSetup();
+    WhileItemsAreOpen([](PrintItemDialog* d) {
         d->Button3->click();
         d->Button1->click();
     });
@@ -220,7 +220,7 @@ TEST_F(PrintForms, MoreThan639CheckedLinesAreCutAndTheUserIsTold) {
 
 TEST_F(PrintForms, MissingRecordIsNamedAndNothingIsPrinted) {
     SeedVehicle({{Monitor, Numbered("L", 5)}});
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     fs::remove(PathFromUtf8(Reg().Vehicle(Customer, Vehicle).RecordFile(Monitor)));
     f->print_start->click();
     EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{UnreadableRecordMessage(Monitor)});
@@ -231,11 +231,11 @@ TEST_F(PrintForms, MissingRecordIsNamedAndNothingIsPrinted) {
 // The sheet printed to a PDF file through the printer canvas: real text on one A4 page.
 TEST_F(PrintForms, OnlyTheTitleChangedPrintsWithoutAskingToARealPdf) {
     SeedVehicle({{Monitor, {"エンジン回転数 750rpm", "冷却水温 82℃", "車速 0km/h"}}});
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     f->Edit1->setText("点検結果のお知らせ");
     // Slot 1 prints the record's second line; the other slots nothing.
     for (int k = 0; k < PrintSlotCount; ++k) {
-        WhileItemsAreOpen([k](Tprint_item_sel* d) {
+        WhileItemsAreOpen([k](PrintItemDialog* d) {
             d->Button4->click();
             if (k == 0) {
                 d->CheckListBox1->item(1)->setCheckState(Qt::Checked);
@@ -285,7 +285,7 @@ class ChosenPaper : public PrintForms, public ::testing::WithParamInterface<Pape
 TEST_P(ChosenPaper, MakesThePageTheSheetIsLaidOutOn) {
     const PaperCase& c = GetParam();
     SeedVehicle({{Monitor, Numbered("L", 3)}});
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     PrintTarget target = PdfTarget("sheet.pdf");
     target.page = c.Page;
     dialogs.QueuePrint(target);
@@ -325,7 +325,7 @@ TEST_P(ChangedMileage, TheBoxDecidesWhetherTheVehicleIsStoredAndTheSheetPrinted)
     const ChangedMileageCase c = GetParam();
     SeedVehicle({{Monitor, Numbered("L", 3)}});
     Reg().WriteVehicleFields(Customer, Vehicle, VehicleSections(LongVehicle)); // stored whole when not changed
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     const std::string before = VehicleProfileBytes();
     f->Edit9->clear();
     Type(f->Edit9, "46000");
@@ -385,7 +385,7 @@ TEST_F(PrintForms, SavingAVehicleKeepsTheOrderAndNumbersOfTheVehicles) {
         }
         return numbers;
     };
-    Tprint_set* print = OpenPrintSetup();
+    PrintSetupForm* print = OpenPrintSetup();
     ASSERT_EQ(T(print->Edit6->text()), "品川1");
     print->Edit9->setText("46000");
     dialogs.QueueChoice(static_cast<int>(VehicleChangedChoice::SaveAndPrint));
@@ -394,13 +394,13 @@ TEST_F(PrintForms, SavingAVehicleKeepsTheOrderAndNumbersOfTheVehicles) {
     EXPECT_EQ(Reg().ReadVehicle(Customer, "品川1").Mileage, "46000");
     EXPECT_EQ(listed(), order);
     print->close_btn->click();
-    TCarInfoForm* info = Forms().CarInfoForm;
+    VehicleInfoForm* info = Forms().VehicleInfo;
     EXPECT_EQ(Items(info->CarNoCB), order);
     EXPECT_EQ(T(info->NumberCB->currentText()), "1");
 
     info->Button3->click();
-    Forms().TourokuForm->Button2->click();
-    TCarInfoUpdateForm* update = Forms().CarInfoUpdateForm;
+    Forms().MonitorMenu->Button2->click();
+    VehicleUpdateForm* update = Forms().VehicleUpdate;
     ASSERT_EQ(T(update->CarNo->text()), "品川1");
     update->Maker->setText("トヨタ");
     dialogs.QueueAnswer(DialogAnswer::Ok);
@@ -413,7 +413,7 @@ TEST_F(PrintForms, SavingAVehicleKeepsTheOrderAndNumbersOfTheVehicles) {
 
 TEST_F(PrintForms, PreviewShowsTheSheetOnOnePage) {
     SeedVehicle({{Monitor, Numbered("L", 3)}});
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     int pages = -1;
     f->SetPreviewRunner([&pages](QPrintPreviewDialog& dialog) {
         auto* preview = dialog.findChild<QPrintPreviewWidget*>();
@@ -429,13 +429,13 @@ TEST_F(PrintForms, PreviewShowsTheSheetOnOnePage) {
 TEST_F(PrintForms, JudgementPhraseComesFromAChosenPhraseFileAndTheDictionarySettingStays) {
     SeedVehicle({});
     WriteBytes(folder / "文例.txt", Sjis("ブレーキパッド残量少\r\n異常なし\r\n"));
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     const std::string dictionary = main->State.Paths.PhraseFile;
     f->Memo1->setPlainText("総合的に良好");
     for (int pass = 0; pass < 2; ++pass) {
         dialogs.QueueFile((folder / "文例.txt").string());
         QTimer::singleShot(0, [pass] {
-            TDictionary_sel_form* picker = Forms().DictionarySelForm;
+            PhrasePicker* picker = Forms().Phrases;
             picker->ListBox1->setCurrentRow(pass);
             picker->Button1->click();
         });
@@ -444,7 +444,7 @@ TEST_F(PrintForms, JudgementPhraseComesFromAChosenPhraseFileAndTheDictionarySett
     }
     // Closing the picker without a choice leaves the judgement as it is.
     dialogs.QueueFile((folder / "文例.txt").string());
-    QTimer::singleShot(0, [] { Forms().DictionarySelForm->Button2->click(); });
+    QTimer::singleShot(0, [] { Forms().Phrases->Button2->click(); });
     f->Button7->click();
     EXPECT_EQ(T(f->Memo1->toPlainText()), "総合的に良好\nブレーキパッド残量少\n異常なし");
 

@@ -4,9 +4,9 @@
 
 #include "app/ui/FormSet.h"
 #include "reference/ReferenceFiles.h"
-#include "reference/ui/Ref_sub_sel_pro.h"
-#include "reference/ui/Refdataread.h"
-#include "reference/ui/Refdatawrite.h"
+#include "reference/ui/ReferenceMenuForm.h"
+#include "reference/ui/ReferenceReadForm.h"
+#include "reference/ui/ReferenceWriteForm.h"
 #include "support/AppFixture.h"
 #include "support/Emulator.h"
 
@@ -66,9 +66,9 @@ protected:
     void Use(const std::string& scenario) {
         emulator = std::make_unique<Emulator>(folder, scenario);
         StartAndShow();
-        menu = Forms().RefSubSel;
-        read = Forms().RefDataReadForm;
-        write = Forms().RefDataWriteForm;
+        menu = Forms().ReferenceMenu;
+        read = Forms().ReferenceRead;
+        write = Forms().ReferenceWrite;
     }
     void TearDown() override {
         AppFixture::TearDown();
@@ -129,9 +129,9 @@ protected:
     std::string Path(const std::string& name) const { return (folder / name).string(); }
 
     std::unique_ptr<Emulator> emulator;
-    Tref_sub_sel* menu = nullptr;
-    TRefDataReadForm* read = nullptr;
-    TRefDataWriteForm* write = nullptr;
+    ReferenceMenuForm* menu = nullptr;
+    ReferenceReadForm* read = nullptr;
+    ReferenceWriteForm* write = nullptr;
 };
 
 } // namespace vanto::test

@@ -12,9 +12,9 @@ namespace {
 
 const std::string Duplicate = "同じお客様名が存在しています。\n違うお客様名を入力して下さい。";
 
-class CustomerForm : public RegisterForms {
+class CustomerFormTest : public RegisterForms {
 protected:
-    void Fill(TCustomerForm* f, const std::vector<const char*>& values) {
+    void Fill(CustomerForm* f, const std::vector<const char*>& values) {
         QLineEdit* fields[] = {f->Edit1,  f->Edit12, f->Edit13, f->Edit2,  f->Edit14,
                                f->Edit15, f->Edit3,  f->Edit16, f->Edit17, f->Edit4};
         for (std::size_t i = 0; i < values.size(); ++i) {
@@ -23,12 +23,12 @@ protected:
     }
 };
 
-TEST_F(CustomerForm, ComponentsCarryTheirNamesAndLabels) {
+TEST_F(CustomerFormTest, ComponentsCarryTheirNamesAndLabels) {
     Seed({});
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     ASSERT_TRUE(f && f->isVisible());
     EXPECT_EQ(T(f->windowTitle()), "お客様情報");
-    EXPECT_FALSE(Forms().TourokuForm->isVisible());
+    EXPECT_FALSE(Forms().MonitorMenu->isVisible());
     for (const auto& [name, label] :
          {std::pair{"Edit1", "お客様名"}, std::pair{"Edit12", "郵便番号1"}, std::pair{"Edit2", "電話番号1"},
           std::pair{"Edit15", "電話番号3"}, std::pair{"Edit16", "携帯電話2"}, std::pair{"Edit4", "住所"}}) {
@@ -43,9 +43,9 @@ TEST_F(CustomerForm, ComponentsCarryTheirNamesAndLabels) {
     }
 }
 
-TEST_F(CustomerForm, TelephoneAndPostalPartsTakeDigitsOnly) {
+TEST_F(CustomerFormTest, TelephoneAndPostalPartsTakeDigitsOnly) {
     Seed({});
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     for (QLineEdit* e : {f->Edit12, f->Edit13, f->Edit2, f->Edit14, f->Edit15, f->Edit3, f->Edit16, f->Edit17}) {
         e->clear();
         Type(e, QString::fromUtf8("03a-1 ２x9"));
@@ -58,9 +58,9 @@ TEST_F(CustomerForm, TelephoneAndPostalPartsTakeDigitsOnly) {
     EXPECT_EQ(T(f->Edit4->text()), "東京都"); // characters Shift-JIS cannot store are refused as typed
 }
 
-TEST_F(CustomerForm, AnEmptyListAllowsOnlyNewEntry) {
+TEST_F(CustomerFormTest, AnEmptyListAllowsOnlyNewEntry) {
     Seed({});
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     EXPECT_EQ(f->UserNameCB->count(), 0);
     EXPECT_FALSE(f->Button1->isEnabled());
     EXPECT_FALSE(f->Button5->isEnabled());
@@ -69,7 +69,7 @@ TEST_F(CustomerForm, AnEmptyListAllowsOnlyNewEntry) {
     EXPECT_TRUE(f->Button5->isEnabled());
     // Re-opened in new-entry mode the form stays ready for the entry; out of it, an empty list allows no confirm.
     f->Button3->click();
-    Forms().TourokuForm->Button1->click();
+    Forms().MonitorMenu->Button1->click();
     EXPECT_TRUE(f->NewEntryMode());
     EXPECT_TRUE(f->Button5->isEnabled());
     f->Button2->click();
@@ -77,9 +77,9 @@ TEST_F(CustomerForm, AnEmptyListAllowsOnlyNewEntry) {
     EXPECT_FALSE(f->Button1->isEnabled());
 }
 
-TEST_F(CustomerForm, NewEntryAppendsSelectsAndWritesTheProfile) {
+TEST_F(CustomerFormTest, NewEntryAppendsSelectsAndWritesTheProfile) {
     Seed({{"鈴木", {}}});
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     EXPECT_EQ(T(f->Edit1->text()), "鈴木"); // the first customer is loaded on showing
     f->Button2->click();
     EXPECT_EQ(T(f->Button2->text()), "登録取消");
@@ -112,9 +112,9 @@ TEST_F(CustomerForm, NewEntryAppendsSelectsAndWritesTheProfile) {
     EXPECT_TRUE(f->Button1->isEnabled());
 }
 
-TEST_F(CustomerForm, EmptyPartsAreStoredAsHyphensAndLoadBackEmpty) {
+TEST_F(CustomerFormTest, EmptyPartsAreStoredAsHyphensAndLoadBackEmpty) {
     Seed({{"鈴木", {}}});
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     f->Button2->click();
     Fill(f, {"山田"});
     dialogs.QueueAnswer(DialogAnswer::Ok);
@@ -127,9 +127,9 @@ TEST_F(CustomerForm, EmptyPartsAreStoredAsHyphensAndLoadBackEmpty) {
     }
 }
 
-TEST_F(CustomerForm, UpdateWithTheSameNameRewritesTheFiveSectionsAndKeepsTheVehicle) {
+TEST_F(CustomerFormTest, UpdateWithTheSameNameRewritesTheFiveSectionsAndKeepsTheVehicle) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}});
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     f->UserNameCB->setCurrentIndex(1);
     f->UserNameCBChange();
     EXPECT_EQ(T(f->CarNo->text()), "品川1");
@@ -146,9 +146,9 @@ TEST_F(CustomerForm, UpdateWithTheSameNameRewritesTheFiveSectionsAndKeepsTheVehi
     EXPECT_EQ(T(f->Edit12->text()), "000");
 }
 
-TEST_F(CustomerForm, RenameKeepsThePositionAndTheVehicles) {
+TEST_F(CustomerFormTest, RenameKeepsThePositionAndTheVehicles) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}, {"佐藤", {}}});
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     f->UserNameCB->setCurrentIndex(1);
     f->UserNameCBChange();
     f->Edit1->setText("山本");
@@ -165,10 +165,10 @@ TEST_F(CustomerForm, RenameKeepsThePositionAndTheVehicles) {
     EXPECT_EQ(T(f->UserNameCB->currentText()), "山本");
 }
 
-TEST_F(CustomerForm, RenameOntoALeftoverFolderIsRefused) {
+TEST_F(CustomerFormTest, RenameOntoALeftoverFolderIsRefused) {
     Seed({{"山田", {}}});
     fs::create_directories(folder / "お客様/山本");
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     f->Edit1->setText("山本");
     dialogs.QueueAnswer(DialogAnswer::Ok);
     f->Button5->click();
@@ -179,10 +179,10 @@ TEST_F(CustomerForm, RenameOntoALeftoverFolderIsRefused) {
     EXPECT_TRUE(Exists("お客様/山田/山田.DT"));
 }
 
-TEST_F(CustomerForm, DuplicateNamesAreRefusedExactly) {
+TEST_F(CustomerFormTest, DuplicateNamesAreRefusedExactly) {
     Seed({{"鈴木", {}}, {"山田", {}}});
     const std::string list = File("VISITOR_M.DT");
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     f->Edit1->setText("山田"); // the selected customer is 鈴木
     f->Button5->click();
     f->Button2->click();
@@ -198,9 +198,9 @@ TEST_F(CustomerForm, DuplicateNamesAreRefusedExactly) {
     EXPECT_EQ(File("VISITOR_M.DT"), list + Sjis("鈴木　\r\n"));
 }
 
-TEST_F(CustomerForm, AnEmptyNameAsksForOne) {
+TEST_F(CustomerFormTest, AnEmptyNameAsksForOne) {
     Seed({{"鈴木", {}}});
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     f->Button2->click();
     f->Button5->click();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
@@ -208,11 +208,11 @@ TEST_F(CustomerForm, AnEmptyNameAsksForOne) {
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Information);
 }
 
-class RefusedCustomerNames : public CustomerForm, public ::testing::WithParamInterface<const char*> {};
+class RefusedCustomerNames : public CustomerFormTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(RefusedCustomerNames, AreRefusedWithAMessageAndNothingIsWritten) {
     Seed({{"鈴木", {}}});
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     f->Button2->click();
     f->Edit1->setText(QString::fromUtf8(GetParam()));
     f->Button5->click();
@@ -227,11 +227,11 @@ INSTANTIATE_TEST_SUITE_P(EveryRule, RefusedCustomerNames,
                          ::testing::Values("山\\田", "山/田", "山:田", "山*田", "山?田", "山\"田", "山<田", "山>田",
                                            "山|田", ".", "..", "山田 ", " 山田", "山田.", "山田😀"));
 
-TEST_F(CustomerForm, CancelAtEveryQuestionWritesNothing) {
+TEST_F(CustomerFormTest, CancelAtEveryQuestionWritesNothing) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}});
     const std::string list = File("VISITOR_M.DT");
     const std::string profile = File("お客様/山田/山田.DT");
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     f->UserNameCB->setCurrentIndex(1);
     f->UserNameCBChange();
     f->Edit4->setText("変更");
@@ -257,9 +257,9 @@ TEST_F(CustomerForm, CancelAtEveryQuestionWritesNothing) {
     EXPECT_FALSE(Exists("お客様/山本"));
 }
 
-TEST_F(CustomerForm, DeleteBacksUpTheListAndRemovesEverythingOfTheCustomer) {
+TEST_F(CustomerFormTest, DeleteBacksUpTheListAndRemovesEverythingOfTheCustomer) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}});
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     f->UserNameCB->setCurrentIndex(1);
     f->UserNameCBChange();
     dialogs.QueueAnswer(DialogAnswer::Ok);
@@ -282,10 +282,10 @@ TEST_F(CustomerForm, DeleteBacksUpTheListAndRemovesEverythingOfTheCustomer) {
     EXPECT_FALSE(f->Button5->isEnabled());
 }
 
-TEST_F(CustomerForm, SavesThatFailAreReportedAndChangeNothing) {
+TEST_F(CustomerFormTest, SavesThatFailAreReportedAndChangeNothing) {
     Seed({{"鈴木", {}}, {"山田", {}}});
     fs::create_directories(folder / "VISITOR_M_BK.DT"); // the backup cannot be written
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     dialogs.QueueAnswer(DialogAnswer::Ok);
     f->Button1->click();
     ASSERT_FALSE(dialogs.Messages().empty());
@@ -307,11 +307,11 @@ TEST_F(CustomerForm, SavesThatFailAreReportedAndChangeNothing) {
 
 // A value the profile cannot take (set past the input filter) makes the profile write fail: the stored contact data
 // must stay whole, and the form must keep what was typed so nothing is lost.
-TEST_F(CustomerForm, AFailedProfileWriteKeepsTheStoredDataAndWhatWasTyped) {
+TEST_F(CustomerFormTest, AFailedProfileWriteKeepsTheStoredDataAndWhatWasTyped) {
     Seed({{"山田", {}}});
     Reg().WriteCustomerFields("山田", {{"TEL", "03-1111-2222"}, {"ADD", "東京都"}});
     const std::string stored = File("お客様/山田/山田.DT");
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     f->Edit2->setText("09");
     f->Edit4->setText(QString::fromUtf8("大阪😀"));
     dialogs.QueueAnswer(DialogAnswer::Ok);
@@ -334,11 +334,11 @@ TEST_F(CustomerForm, AFailedProfileWriteKeepsTheStoredDataAndWhatWasTyped) {
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("山田\r\n")); // never listed without its data
 }
 
-TEST_F(CustomerForm, SearchSelectsTheChosenCustomerAndIsOffInNewEntryMode) {
+TEST_F(CustomerFormTest, SearchSelectsTheChosenCustomerAndIsOffInNewEntryMode) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}, {"佐藤", {}}});
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     bool vehicles = true;
-    WhileSearchIsOpen([&](TSearchCustomerForm* search) {
+    WhileSearchIsOpen([&](CustomerSearchDialog* search) {
         vehicles = search->IncludesVehicles();
         ChooseResult(search, "佐藤/");
     });
@@ -354,15 +354,15 @@ TEST_F(CustomerForm, SearchSelectsTheChosenCustomerAndIsOffInNewEntryMode) {
     EXPECT_EQ(T(f->Edit1->text()), "佐藤"); // leaving new entry loads the selection again
 }
 
-TEST_F(CustomerForm, ReturnGoesBackToTheMenuAndTheModeIsKept) {
+TEST_F(CustomerFormTest, ReturnGoesBackToTheMenuAndTheModeIsKept) {
     Seed({{"鈴木", {}}});
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     f->Button2->click();
     f->Button3->click();
     ProcessEvents();
     EXPECT_FALSE(f->isVisible());
-    EXPECT_TRUE(Forms().TourokuForm->isVisible());
-    Forms().TourokuForm->Button1->click();
+    EXPECT_TRUE(Forms().MonitorMenu->isVisible());
+    Forms().MonitorMenu->Button1->click();
     ProcessEvents();
     EXPECT_TRUE(f->NewEntryMode());
     EXPECT_TRUE(f->Edit1->text().isEmpty());

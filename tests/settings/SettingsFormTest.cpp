@@ -1,7 +1,7 @@
+#include "settings/ui/SettingsForm.h"
 #include "app/ui/FormSet.h"
 #include "common/Paths.h"
-#include "settings/ui/Dictionary_sel.h"
-#include "settings/ui/Seting_pro.h"
+#include "settings/ui/PhrasePicker.h"
 #include "support/RegisterForms.h"
 
 #include <QGroupBox>
@@ -43,13 +43,13 @@ std::map<std::string, std::string> Tree(const fs::path& root) {
     return tree;
 }
 
-class SettingsForm : public AppFixture {
+class SettingsFormTest : public AppFixture {
 protected:
-    Tseting_form* Open() {
+    SettingsForm* Open() {
         StartAndShow();
         main->setvantoBTN->click();
         ProcessEvents();
-        return Forms().SetingForm;
+        return Forms().Settings;
     }
     // Data folders apart from the program's folder, and optionally a chosen dictionary file.
     void Configure(const std::string& phraseFile = {}) {
@@ -68,13 +68,13 @@ protected:
     }
 };
 
-std::array<QLineEdit*, 8> Numbers(Tseting_form* f) {
+std::array<QLineEdit*, 8> Numbers(SettingsForm* f) {
     return {f->post1, f->post2, f->tel1, f->tel2, f->tel3, f->fax1, f->fax2, f->fax3};
 }
 
-TEST_F(SettingsForm, ShowsTheStoredDetailsAndSavesThemBackUnchanged) {
+TEST_F(SettingsFormTest, ShowsTheStoredDetailsAndSavesThemBackUnchanged) {
     WriteBytes(folder / UserFile, Sjis(Stored));
-    Tseting_form* f = Open();
+    SettingsForm* f = Open();
     ASSERT_TRUE(f && f->isVisible());
     EXPECT_FALSE(main->isVisible());
     EXPECT_EQ(T(f->windowTitle()), "使用者情報及び文章登録");
@@ -105,8 +105,8 @@ TEST_F(SettingsForm, ShowsTheStoredDetailsAndSavesThemBackUnchanged) {
     EXPECT_EQ(f->user_name->text().size(), 55);
 }
 
-TEST_F(SettingsForm, AMissingFileShowsEmptyFieldsAndTheFirstSaveCreatesIt) {
-    Tseting_form* f = Open();
+TEST_F(SettingsFormTest, AMissingFileShowsEmptyFieldsAndTheFirstSaveCreatesIt) {
+    SettingsForm* f = Open();
     for (QLineEdit* e : f->findChildren<QLineEdit*>()) {
         EXPECT_TRUE(e->text().isEmpty()) << T(e->objectName());
     }
@@ -115,9 +115,9 @@ TEST_F(SettingsForm, AMissingFileShowsEmptyFieldsAndTheFirstSaveCreatesIt) {
     EXPECT_EQ(File(UserFile), "[user]\r\nname=\r\npost=-\r\ntel=--\r\nfax=--\r\nAddress=\r\nmes1=\r\nmes2=\r\n");
 }
 
-TEST_F(SettingsForm, NumberFieldsTakeDigitsOnlyAndTextFieldsWhatTheFilesCanStore) {
+TEST_F(SettingsFormTest, NumberFieldsTakeDigitsOnlyAndTextFieldsWhatTheFilesCanStore) {
     Configure(folder.Dir() + "dic.txt");
-    Tseting_form* f = Open();
+    SettingsForm* f = Open();
     for (QLineEdit* e : Numbers(f)) {
         Type(e, QString::fromUtf8("03a-1 ２x9"));
         EXPECT_EQ(T(e->text()), "0319") << T(e->objectName());
@@ -128,8 +128,8 @@ TEST_F(SettingsForm, NumberFieldsTakeDigitsOnlyAndTextFieldsWhatTheFilesCanStore
     }
 }
 
-TEST_F(SettingsForm, TheSwitchGivesTheDetailedAndTheCompactForm) {
-    Tseting_form* f = Open();
+TEST_F(SettingsFormTest, TheSwitchGivesTheDetailedAndTheCompactForm) {
+    SettingsForm* f = Open();
     auto state = [f] { return std::tuple(T(f->Button8->text()), f->GroupBox3->isVisible(), f->height()); };
     EXPECT_EQ(state(), std::tuple("詳細設定", false, 590));
     f->Button8->click();
@@ -148,9 +148,9 @@ TEST_F(SettingsForm, TheSwitchGivesTheDetailedAndTheCompactForm) {
     EXPECT_EQ(state(), std::tuple("詳細設定を終了", true, 730));
 }
 
-TEST_F(SettingsForm, WithoutAChosenFileTheDictionaryCannotBeEditedUntilOneIsChosen) {
+TEST_F(SettingsFormTest, WithoutAChosenFileTheDictionaryCannotBeEditedUntilOneIsChosen) {
     WriteBytes(folder / "登録文書/文例.txt", Sjis("点検済み\r\n異常なし"));
-    Tseting_form* f = Open();
+    SettingsForm* f = Open();
     EXPECT_EQ(T(f->GroupBox2->title()), "**********文章登録をクリックして編集したいファイルを選択して下さい**********");
     for (QWidget* w :
          std::initializer_list<QWidget*>{f->Dictionary_add_BTN, f->Dictionary_dell_BTN, f->Dictionary_Edit}) {
@@ -169,11 +169,11 @@ TEST_F(SettingsForm, WithoutAChosenFileTheDictionaryCannotBeEditedUntilOneIsChos
     EXPECT_TRUE(f->Dictionary_Edit->isEnabled() && f->Dictionary_add_BTN->isEnabled());
 }
 
-TEST_F(SettingsForm, PhrasesAreAddedChangedAndDeletedWithTheirQuestionsAndBackup) {
+TEST_F(SettingsFormTest, PhrasesAreAddedChangedAndDeletedWithTheirQuestionsAndBackup) {
     const std::string dic = folder.Dir() + "dic.txt";
     Configure(dic);
     WriteBytes(folder / "dic.txt", Sjis("点検済み\r\n異常なし\r\n"));
-    Tseting_form* f = Open();
+    SettingsForm* f = Open();
     f->Dictionary_add_BTN->click(); // empty edit, nothing selected: nothing asked
     EXPECT_TRUE(dialogs.Messages().empty());
 
@@ -207,10 +207,10 @@ TEST_F(SettingsForm, PhrasesAreAddedChangedAndDeletedWithTheirQuestionsAndBackup
     EXPECT_TRUE(f->Dictionary_Edit->text().isEmpty());
 }
 
-TEST_F(SettingsForm, ClickingTheSelectedPhraseAgainPutsItsTextBack) {
+TEST_F(SettingsFormTest, ClickingTheSelectedPhraseAgainPutsItsTextBack) {
     Configure(folder.Dir() + "dic.txt");
     WriteBytes(folder / "dic.txt", Sjis("点検済み\r\n異常なし\r\n"));
-    Tseting_form* f = Open();
+    SettingsForm* f = Open();
     QListWidget* list = f->Dictionary_list;
     const QPoint second = list->visualItemRect(list->item(1)).center();
     for (const char* typed : {"", "異常あり"}) {
@@ -222,12 +222,12 @@ TEST_F(SettingsForm, ClickingTheSelectedPhraseAgainPutsItsTextBack) {
     }
 }
 
-TEST_F(SettingsForm, FailedSavesAreReportedAndChangeNothing) {
+TEST_F(SettingsFormTest, FailedSavesAreReportedAndChangeNothing) {
     Configure(folder.Dir() + "dic.txt");
     WriteBytes(folder / "dic.txt", Sjis("点検済み\r\n"));
     fs::create_directories(folder / "owner" / UserFile); // a folder where the file should be
     fs::create_directories(folder / "str_dic_bk.txt");   // the backup cannot be written
-    Tseting_form* f = Open();
+    SettingsForm* f = Open();
     dialogs.QueueAnswer(DialogAnswer::Ok);
     f->user_set_BTN->click();
     EXPECT_EQ(Last().text, "使用者情報を保存できませんでした。");
@@ -241,16 +241,16 @@ TEST_F(SettingsForm, FailedSavesAreReportedAndChangeNothing) {
 }
 
 // Runs `inside` once the modal picker is open, and picks.
-std::string PickWith(std::function<void(TDictionary_sel_form*)> inside) {
-    QTimer::singleShot(0, [inside] { inside(Forms().DictionarySelForm); });
-    return Forms().DictionarySelForm->Pick();
+std::string PickWith(std::function<void(PhrasePicker*)> inside) {
+    QTimer::singleShot(0, [inside] { inside(Forms().Phrases); });
+    return Forms().Phrases->Pick();
 }
 
-TEST_F(SettingsForm, ThePickerOffersThePhraseFileAndHandsBackTheChoice) {
+TEST_F(SettingsFormTest, ThePickerOffersThePhraseFileAndHandsBackTheChoice) {
     WriteBytes(folder / "dic.txt", Sjis("点検済み\r\n異常なし"));
     StartAndShow();
     main->State.Paths.PhraseFile = folder.Dir() + "dic.txt"; // as the print setup points it
-    const std::string chosen = PickWith([](TDictionary_sel_form* p) {
+    const std::string chosen = PickWith([](PhrasePicker* p) {
         EXPECT_EQ(T(p->windowTitle()), "登録文章読出し");
         EXPECT_EQ(p->ListBox1->count(), 2);
         EXPECT_EQ(p->ListBox1->currentRow(), 0);
@@ -260,18 +260,18 @@ TEST_F(SettingsForm, ThePickerOffersThePhraseFileAndHandsBackTheChoice) {
     });
     EXPECT_EQ(chosen, "異常なし");
     EXPECT_EQ(main->State.SelectedPhrase, "異常なし");
-    EXPECT_EQ(PickWith([](TDictionary_sel_form* p) { p->Button2->click(); }), "");
+    EXPECT_EQ(PickWith([](PhrasePicker* p) { p->Button2->click(); }), "");
     EXPECT_EQ(main->State.SelectedPhrase, "");
 
     main->State.Paths.PhraseFile = folder.Dir(); // no file chosen
-    PickWith([](TDictionary_sel_form* p) {
+    PickWith([](PhrasePicker* p) {
         EXPECT_EQ(p->ListBox1->count(), 0);
         EXPECT_FALSE(p->Button1->isEnabled());
         p->Button2->click();
     });
 }
 
-class SettingsBackup : public SettingsForm {
+class SettingsBackup : public SettingsFormTest {
 protected:
     void SetUp() override {
         Configure();
@@ -284,7 +284,7 @@ protected:
 };
 
 TEST_F(SettingsBackup, ExportThenImportRestoresTheDataAndReloadsTheForm) {
-    Tseting_form* f = Open();
+    SettingsForm* f = Open();
     f->Button8->click();
     dialogs.QueueFile(picked);
     f->Button3->click();
@@ -324,7 +324,7 @@ TEST_F(SettingsBackup, ExportThenImportRestoresTheDataAndReloadsTheForm) {
 }
 
 TEST_F(SettingsBackup, CancelSaysNothingAndOverlappingFoldersAreRefused) {
-    Tseting_form* f = Open();
+    SettingsForm* f = Open();
     f->Button8->click();
     const auto before = Tree(folder.Path());
     f->Button3->click(); // the browser is cancelled

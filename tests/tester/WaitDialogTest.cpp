@@ -1,7 +1,7 @@
-#include "tester/ui/Combusy.h"
+#include "tester/ui/WaitDialog.h"
 
 #include "app/ui/FormSet.h"
-#include "app/ui/Vantomain.h"
+#include "app/ui/MainForm.h"
 #include "common/ui/Application.h"
 #include "support/AppFixture.h"
 #include "support/Emulator.h"
@@ -37,7 +37,7 @@ protected:
     void Begin(const std::string& scenario = "{}") {
         emulator = std::make_unique<Emulator>(folder, scenario);
         StartAndShow();
-        wait = Forms().ComWaitForm;
+        wait = Forms().Wait;
         ASSERT_NE(wait, nullptr);
     }
     void TearDown() override {
@@ -54,7 +54,7 @@ protected:
     }
 
     std::unique_ptr<Emulator> emulator;
-    TComWaitForm* wait = nullptr;
+    WaitDialog* wait = nullptr;
 };
 
 TEST_F(TransferDriver, DialogAsCreated) {
