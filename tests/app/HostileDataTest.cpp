@@ -76,47 +76,47 @@ protected:
     // Every register form opened and every customer, vehicle and record chosen, as a user would click through.
     void WalkTheForms() {
         StartAndShow();
-        main->GeMonitorDataBTN->click();
+        main->monitorDataButton_->click();
         MonitorMenuForm* menu = Forms().MonitorMenu;
-        menu->Button1->click();
+        menu->customerButton_->click();
         CustomerForm* customers = Forms().Customer;
-        for (int i = 0; i < customers->UserNameCB->count(); ++i) {
-            customers->UserNameCB->setCurrentIndex(i);
-            customers->UserNameCBChange();
+        for (int i = 0; i < customers->customerCombo_->count(); ++i) {
+            customers->customerCombo_->setCurrentIndex(i);
+            customers->CustomerChosen();
         }
-        customers->Button3->click();
+        customers->backButton_->click();
 
-        menu->Button2->click();
+        menu->vehicleButton_->click();
         VehicleUpdateForm* vehicles = Forms().VehicleUpdate;
-        for (int i = 0; i < vehicles->UserNameCB->count(); ++i) {
-            vehicles->UserNameCB->setCurrentIndex(i);
-            vehicles->UserNameCBChange();
+        for (int i = 0; i < vehicles->customerCombo_->count(); ++i) {
+            vehicles->customerCombo_->setCurrentIndex(i);
+            vehicles->CustomerChosen();
         }
-        vehicles->RtnBtn->click();
+        vehicles->backButton_->click();
 
-        menu->Button3->click();
+        menu->vehicleInfoButton_->click();
         VehicleInfoForm* info = Forms().VehicleInfo;
-        for (int i = 0; i < info->UserNameCB->count(); ++i) {
-            info->UserNameCB->setCurrentIndex(i);
-            info->UserNameCBChange();
-            for (int v = 0; v < info->CarNoCB->count(); ++v) {
-                info->CarNoCB->setCurrentIndex(v);
-                info->CarNoCBChange();
-                for (int r = 0; r < info->ComboBox2->count(); ++r) {
-                    info->ComboBox2->setCurrentIndex(r);
-                    info->ComboBox2Change();
+        for (int i = 0; i < info->customerCombo_->count(); ++i) {
+            info->customerCombo_->setCurrentIndex(i);
+            info->CustomerChosen();
+            for (int v = 0; v < info->vehicleCombo_->count(); ++v) {
+                info->vehicleCombo_->setCurrentIndex(v);
+                info->VehicleChosen();
+                for (int r = 0; r < info->firstRecordCombo_->count(); ++r) {
+                    info->firstRecordCombo_->setCurrentIndex(r);
+                    info->FirstRecordChosen();
                 }
             }
         }
         // The search lists every customer and vehicle it can read.
         QTimer::singleShot(0, [] {
             CustomerSearchDialog* search = Forms().CustomerSearch;
-            search->Edit1->setText("1");
-            search->Button1->click();
-            search->Button3->click();
+            search->keyEdit_->setText("1");
+            search->searchButton_->click();
+            search->cancelButton_->click();
         });
-        info->Button10->click();
-        info->Button3->click();
+        info->searchButton_->click();
+        info->backButton_->click();
     }
 };
 
@@ -180,10 +180,10 @@ TEST_F(HostileData, DeletingACustomerLeavesTheTargetsOfItsLinks) {
     fs::create_symlink(Outside() / "keep.txt", Users() / "お客様/山田/keep.txt");
     const auto outsideBefore = Snapshot(Outside());
     StartAndShow();
-    main->GeMonitorDataBTN->click();
-    Forms().MonitorMenu->Button1->click();
+    main->monitorDataButton_->click();
+    Forms().MonitorMenu->customerButton_->click();
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    Forms().Customer->Button1->click();
+    Forms().Customer->deleteButton_->click();
     EXPECT_FALSE(fs::exists(fs::symlink_status(Users() / "お客様/山田")));
     EXPECT_EQ(Snapshot(Outside()), outsideBefore);
 }

@@ -161,7 +161,7 @@ const FormCase Cases[] = {
      },
      [](TypingLimits& t) {
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().Customer->Button5->click();
+         Forms().Customer->confirmButton_->click();
      }},
     {"VehicleUpdate",
      {{"vehicle", "Add", 74, Kind::Text, 76, false},
@@ -188,7 +188,7 @@ const FormCase Cases[] = {
      },
      [](TypingLimits& t) {
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().VehicleUpdate->DecBtn->click();
+         Forms().VehicleUpdate->confirmButton_->click();
      }},
     // The vehicle information form shows; the print setup prints, and saves only a vehicle changed in it.
     {"VehicleInformationAndPrintSetup",
@@ -246,18 +246,18 @@ const FormCase Cases[] = {
      [](TypingLimits& t) {
          t.StartAndShow();
          WriteBytes(PathFromUtf8(t.main->State.Paths.UserInfoFile), Sjis(t.userInfo));
-         t.main->setvantoBTN->click();
+         t.main->settingsButton_->click();
          ProcessEvents();
-         Forms().Settings->Dictionary_list->setCurrentRow(1);
+         Forms().Settings->phraseList_->setCurrentRow(1);
      },
      [](TypingLimits& t) -> std::vector<std::string> {
          return {UserInfoFile(t), "dic.txt"};
      },
      [](TypingLimits& t) {
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().Settings->user_set_BTN->click();
+         Forms().Settings->saveWorkshopButton_->click();
          t.dialogs.QueueAnswer(DialogAnswer::Ok); // the phrase is changed to what it was
-         Forms().Settings->Dictionary_add_BTN->click();
+         Forms().Settings->addPhraseButton_->click();
      }},
     // Fields as wide as the description record holds them: 20 bytes for 18 characters, 8 and 128 for as many.
     {"ReferenceReading",
@@ -277,15 +277,15 @@ const FormCase Cases[] = {
      },
      [](TypingLimits& t) {
          t.StartAndShow();
-         t.main->ref_sub_BTN->click();
-         Forms().ReferenceMenu->GetSampleDataBTN->click();
+         t.main->referenceButton_->click();
+         Forms().ReferenceMenu->readSetsButton_->click();
          ASSERT_TRUE(QTest::qWaitFor([] { return Forms().ReferenceRead->isVisible(); }, 10000));
-         Forms().ReferenceRead->Button1->click();
+         Forms().ReferenceRead->readButton_->click();
      },
      [](TypingLimits&) -> std::vector<std::string> { return {}; },
      [](TypingLimits& t) {
          t.dialogs.QueueFile((t.folder / ReferenceFile).string());
-         Forms().ReferenceRead->Button3->click();
+         Forms().ReferenceRead->saveButton_->click();
      }},
 };
 

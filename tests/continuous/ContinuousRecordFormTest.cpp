@@ -70,7 +70,7 @@ protected:
     ContinuousRecordForm* Open(const std::string& scenario) {
         emulator = std::make_unique<Emulator>(folder, scenario);
         StartAndShow();
-        main->continuation_BTN->click();
+        main->continuousRecordButton_->click();
         ProcessEvents();
         form = Forms().Continuous;
         wait = Forms().Wait;
@@ -78,7 +78,7 @@ protected:
     }
     // Presses the download button; returns once the job ended (or never started) and the form is back.
     void Download() {
-        form->LOG_DOWN_LOAD->click();
+        form->downloadButton_->click();
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return main->State.PendingJob == TesterJob::None && form->isVisible() && !wait->isVisible(); },
             20000));
@@ -111,17 +111,17 @@ TEST_F(ContinuousForm, WholePathFromTheMainMenu) {
     ASSERT_TRUE(form->isVisible());
     EXPECT_FALSE(main->isVisible());
     EXPECT_EQ(T(form->windowTitle()), "連続記録の取り込み、表示");
-    EXPECT_EQ(T(form->LOG_DOWN_LOAD->text()), "テスタから読取");
-    EXPECT_EQ(T(form->LOG_FILE_SAVE_BTN->text()), "表示ﾃﾞｰﾀ登録");
-    EXPECT_EQ(T(form->CSV_OPEN_BTN->text()), "登録ﾃﾞｰﾀ表示");
-    EXPECT_EQ(T(form->MODORU_BTN->text()), "戻　　　る");
-    EXPECT_EQ(T(form->GRAPH_BTN->text()), "グラフ表示");
-    EXPECT_FALSE(form->LOG_FILE_SAVE_BTN->isEnabled());
-    EXPECT_FALSE(form->GRAPH_BTN->isEnabled());
+    EXPECT_EQ(T(form->downloadButton_->text()), "テスタから読取");
+    EXPECT_EQ(T(form->saveCsvButton_->text()), "表示ﾃﾞｰﾀ登録");
+    EXPECT_EQ(T(form->openCsvButton_->text()), "登録ﾃﾞｰﾀ表示");
+    EXPECT_EQ(T(form->backButton_->text()), "戻　　　る");
+    EXPECT_EQ(T(form->chartButton_->text()), "グラフ表示");
+    EXPECT_FALSE(form->saveCsvButton_->isEnabled());
+    EXPECT_FALSE(form->chartButton_->isEnabled());
 
     // The wait dialog's label as painted while the blocks are read (each block repaints it at once, however fast
     // the tester answers).
-    const PaintedTexts painted(wait->Label1);
+    const PaintedTexts painted(wait->messageLabel_);
     Download();
     EXPECT_EQ(FramesFromPc(),
               (std::vector<std::string>{Frame("AA0000"), Frame("CD0000"), Frame("DG0004ITEM"), RecordsFrame(1, 187),
@@ -130,12 +130,12 @@ TEST_F(ContinuousForm, WholePathFromTheMainMenu) {
         EXPECT_TRUE(painted.Saw(Waiting + progress)) << progress;
     }
     EXPECT_TRUE(dialogs.Messages().empty());
-    EXPECT_TRUE(form->LOG_FILE_SAVE_BTN->isEnabled());
-    EXPECT_TRUE(form->GRAPH_BTN->isEnabled());
+    EXPECT_TRUE(form->saveCsvButton_->isEnabled());
+    EXPECT_TRUE(form->chartButton_->isEnabled());
     EXPECT_EQ(main->Link->DeviceHandle, 0);
 
     // Header rows above the columns, the fixed column beside the records, cells decoded.
-    const QAbstractItemModel* model = form->continuation_data->model();
+    const QAbstractItemModel* model = form->recordTable_->model();
     EXPECT_EQ(model->rowCount(), 400);
     EXPECT_EQ(model->columnCount(), 4);
     EXPECT_EQ(T(model->headerData(0, Qt::Horizontal).toString()), "項目1\n単位1");
@@ -145,13 +145,13 @@ TEST_F(ContinuousForm, WholePathFromTheMainMenu) {
 
     // Saved as CSV, then shown again with the extra empty column.
     dialogs.QueueFile(folder.Dir() + "series.CSV");
-    form->LOG_FILE_SAVE_BTN->click();
+    form->saveCsvButton_->click();
     ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
     EXPECT_EQ(dialogs.FileDialogs().back().filter, "CSVファイル|*.CSV");
     EXPECT_EQ(dialogs.FileDialogs().back().defaultExtension, "CSV");
     EXPECT_EQ(Csv("series.CSV"), GeneratedCsv(1, 400));
     dialogs.QueueFile(folder.Dir() + "series.CSV");
-    form->CSV_OPEN_BTN->click();
+    form->openCsvButton_->click();
     ASSERT_EQ(dialogs.FileDialogs().size(), 2u);
     EXPECT_EQ(dialogs.FileDialogs().back().filter, "CSVﾌｧｲﾙ|*.CSV");
     EXPECT_EQ(form->Table().RowCount(), 402);
@@ -160,18 +160,18 @@ TEST_F(ContinuousForm, WholePathFromTheMainMenu) {
     EXPECT_TRUE(dialogs.Messages().empty());
 
     // The chart of the first column, then of two.
-    form->GRAPH_BTN->click();
+    form->chartButton_->click();
     ContinuousChartWindow* chart = form->ChartForm;
     ASSERT_TRUE(chart->isVisible());
     ASSERT_EQ(chart->ColumnChecks.size(), 5u);
     EXPECT_EQ(T(chart->ColumnChecks[0]->text()), "項目1 単位1");
-    ASSERT_EQ(chart->Chart->series().size(), 1);
-    EXPECT_EQ(static_cast<QLineSeries*>(chart->Chart->series()[0])->count(), 400);
+    ASSERT_EQ(chart->chart_->series().size(), 1);
+    EXPECT_EQ(static_cast<QLineSeries*>(chart->chart_->series()[0])->count(), 400);
     chart->ColumnChecks[3]->setChecked(true);
-    ASSERT_EQ(chart->Chart->series().size(), 2);
-    EXPECT_EQ(T(chart->Chart->series()[1]->name()), "項目4 単位4");
+    ASSERT_EQ(chart->chart_->series().size(), 2);
+    EXPECT_EQ(T(chart->chart_->series()[1]->name()), "項目4 単位4");
 
-    form->MODORU_BTN->click();
+    form->backButton_->click();
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(chart->isVisible());
     EXPECT_TRUE(main->isVisible());
@@ -182,8 +182,8 @@ TEST_F(ContinuousForm, ButtonsFollowTheRightEdgeAndTheFormIsCentred) {
     // Centred (the window frame, which the platform adds after the show, may shift it by its width).
     const QPoint offset = form->frameGeometry().center() - form->screen()->geometry().center();
     EXPECT_LE(offset.manhattanLength(), 4) << offset.x() << "," << offset.y();
-    const std::vector<QPushButton*> buttons{form->LOG_DOWN_LOAD, form->LOG_FILE_SAVE_BTN, form->CSV_OPEN_BTN,
-                                            form->GRAPH_BTN, form->MODORU_BTN};
+    const std::vector<QPushButton*> buttons{form->downloadButton_, form->saveCsvButton_, form->openCsvButton_,
+                                            form->chartButton_, form->backButton_};
     std::vector<int> tops;
     for (QPushButton* button : buttons) {
         tops.push_back(button->y());
@@ -193,9 +193,9 @@ TEST_F(ContinuousForm, ButtonsFollowTheRightEdgeAndTheFormIsCentred) {
     for (QPushButton* button : buttons) {
         EXPECT_EQ(button->x(), 1234 - button->width() - 10) << T(button->objectName());
         EXPECT_EQ(button->y(), tops[i++]);
-        EXPECT_LT(form->continuation_data->geometry().right(), button->x());
+        EXPECT_LT(form->recordTable_->geometry().right(), button->x());
     }
-    EXPECT_EQ(form->continuation_data->height(), 700);
+    EXPECT_EQ(form->recordTable_->height(), 700);
 }
 
 TEST_F(ContinuousForm, FailedMiddleBlockIsReportedAtTheEndWithTheOtherRows) {
@@ -204,9 +204,9 @@ TEST_F(ContinuousForm, FailedMiddleBlockIsReportedAtTheEndWithTheOtherRows) {
     ASSERT_EQ(dialogs.Texts(), std::vector<std::string>{Failed});
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Information);
     EXPECT_EQ(FramesFromPc().size(), 7u); // every block was asked for
-    EXPECT_TRUE(form->LOG_FILE_SAVE_BTN->isEnabled());
+    EXPECT_TRUE(form->saveCsvButton_->isEnabled());
     dialogs.QueueFile(folder.Dir() + "part.CSV");
-    form->LOG_FILE_SAVE_BTN->click();
+    form->saveCsvButton_->click();
     EXPECT_EQ(Csv("part.CSV"), GeneratedCsv(1, 187) + GeneratedCsv(375, 400).substr(GeneratedCsv(1, 0).size()));
 }
 
@@ -248,7 +248,7 @@ TEST_P(DownloadWithoutTable, KeepsTheTableAndTheSaveButton) {
     }
     EXPECT_EQ(FramesFromPc(), c.frames);
     EXPECT_EQ(CsvBytes(form->Table()), "old,table,\r\n");
-    EXPECT_FALSE(form->LOG_FILE_SAVE_BTN->isEnabled());
+    EXPECT_FALSE(form->saveCsvButton_->isEnabled());
     EXPECT_EQ(main->Link->DeviceHandle, 0);
 }
 
@@ -278,19 +278,19 @@ TEST_F(ContinuousForm, SaveAsksBeforeReplacingAndReportsWhatCannotBeWritten) {
     WriteBytes(folder / "kept.CSV", "old");
 
     dialogs.QueueFile(std::nullopt);
-    form->LOG_FILE_SAVE_BTN->click();
+    form->saveCsvButton_->click();
     dialogs.QueueFile(file);
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    form->LOG_FILE_SAVE_BTN->click();
+    form->saveCsvButton_->click();
     EXPECT_EQ(Csv("kept.CSV"), "old");
     dialogs.QueueFile(file);
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    form->LOG_FILE_SAVE_BTN->click();
+    form->saveCsvButton_->click();
     EXPECT_EQ(Csv("kept.CSV"), GeneratedCsv(1, 3));
     dialogs.QueueFile(folder.Dir() + "missing/new.CSV");
-    form->LOG_FILE_SAVE_BTN->click();
+    form->saveCsvButton_->click();
     dialogs.QueueFile(folder.Dir() + "absent.CSV");
-    form->CSV_OPEN_BTN->click();
+    form->openCsvButton_->click();
 
     ASSERT_EQ(dialogs.Texts(),
               (std::vector<std::string>{"既に同じファイル名が存在します、上書きしてよろしいですか？",
@@ -310,8 +310,8 @@ TEST_F(ContinuousForm, FileOfOneWideLineAndManyShortOnesShowsAsItWasRead) {
     Open("{}");
     WriteBytes(folder / "wide.CSV", bytes);
     dialogs.QueueFile(folder.Dir() + "wide.CSV");
-    form->CSV_OPEN_BTN->click();
-    const QAbstractItemModel* model = form->continuation_data->model();
+    form->openCsvButton_->click();
+    const QAbstractItemModel* model = form->recordTable_->model();
     ASSERT_EQ(model->rowCount(), 200'000);
     ASSERT_EQ(model->columnCount(), 200'000);
     EXPECT_EQ(T(model->index(199'999, 0).data().toString()), "750");
@@ -321,14 +321,14 @@ TEST_F(ContinuousForm, FileOfOneWideLineAndManyShortOnesShowsAsItWasRead) {
     }
     EXPECT_EQ(T(model->headerData(199'999, Qt::Horizontal).toString()), "\n");
     EXPECT_EQ(T(model->headerData(199'999, Qt::Vertical).toString()), "1");
-    form->continuation_data->scrollTo(model->index(199'999, 199'999));
+    form->recordTable_->scrollTo(model->index(199'999, 199'999));
     ProcessEvents();
 
     // The chart offers its first columns and plots the record.
-    form->GRAPH_BTN->click();
+    form->chartButton_->click();
     ASSERT_EQ(form->ChartForm->ColumnChecks.size(), 500u);
-    ASSERT_EQ(form->ChartForm->Chart->series().size(), 1);
-    EXPECT_EQ(static_cast<QLineSeries*>(form->ChartForm->Chart->series()[0])->points(),
+    ASSERT_EQ(form->ChartForm->chart_->series().size(), 1);
+    EXPECT_EQ(static_cast<QLineSeries*>(form->ChartForm->chart_->series()[0])->points(),
               (QList<QPointF>{{200'000, 750}}));
 
     EXPECT_TRUE(dialogs.Messages().empty());
@@ -339,8 +339,8 @@ TEST_F(ContinuousForm, ChartPlotsTheNumericCellsOfTheChosenColumns) {
     dialogs.QueueFile(folder.Dir() + "mixed.CSV");
     WriteBytes(folder / "mixed.CSV", Sjis("No.,回転,水温,状態,\r\n,rpm,℃,,\r\n1,750,82,OK,\r\n2, 760 ,x,OK,\r\n"
                                           "3,,-4.5,NG,\r\n4,770,84,NG,"));
-    form->CSV_OPEN_BTN->click();
-    form->GRAPH_BTN->click();
+    form->openCsvButton_->click();
+    form->chartButton_->click();
     ContinuousChartWindow* chart = form->ChartForm;
     std::vector<std::string> names;
     for (QCheckBox* check : chart->ColumnChecks) {
@@ -349,7 +349,7 @@ TEST_F(ContinuousForm, ChartPlotsTheNumericCellsOfTheChosenColumns) {
     EXPECT_EQ(names, (std::vector<std::string>{"回転 rpm", "水温 ℃", "状態", "列5"}));
     chart->ColumnChecks[1]->setChecked(true);
     chart->ColumnChecks[2]->setChecked(true);
-    const auto series = chart->Chart->series();
+    const auto series = chart->chart_->series();
     ASSERT_EQ(series.size(), 3);
     const auto points = [&](int i) { return static_cast<QLineSeries*>(series[i])->points(); };
     EXPECT_EQ(points(0), (QList<QPointF>{{1, 750}, {2, 760}, {4, 770}}));
@@ -357,17 +357,17 @@ TEST_F(ContinuousForm, ChartPlotsTheNumericCellsOfTheChosenColumns) {
     EXPECT_TRUE(points(2).isEmpty());
 
     // The wheel zooms in around the mouse; the reset shows every record again.
-    QWidget* view = chart->ChartView->viewport();
-    const QPointF at = chart->Chart->plotArea().center();
+    QWidget* view = chart->chartView_->viewport();
+    const QPointF at = chart->chart_->plotArea().center();
     QWheelEvent wheel(at, view->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view, &wheel);
-    EXPECT_LT(chart->AxisX->max() - chart->AxisX->min(), 3.0);
-    chart->ZOOM_RESET_BTN->click();
-    EXPECT_DOUBLE_EQ(chart->AxisX->min(), 1.0);
-    EXPECT_DOUBLE_EQ(chart->AxisX->max(), 4.0);
+    EXPECT_LT(chart->axisX_->max() - chart->axisX_->min(), 3.0);
+    chart->zoomResetButton_->click();
+    EXPECT_DOUBLE_EQ(chart->axisX_->min(), 1.0);
+    EXPECT_DOUBLE_EQ(chart->axisX_->max(), 4.0);
 
     dialogs.QueueFile(folder.Dir() + "chart.png");
-    chart->PNG_SAVE_BTN->click();
+    chart->savePngButton_->click();
     ASSERT_EQ(dialogs.FileDialogs().size(), 2u);
     EXPECT_EQ(dialogs.FileDialogs().back().filter, "PNGファイル|*.png");
     EXPECT_TRUE(Csv("chart.png").starts_with("\x89PNG\r\n\x1a\n"));

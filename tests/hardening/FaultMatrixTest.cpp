@@ -114,7 +114,7 @@ public:
     // Waits until no job is pending and the wait dialog is gone (a hang fails the case).
     void WaitForTheJob() {
         EXPECT_TRUE(
-            QTest::qWaitFor([&] { return !Forms().Wait->isVisible() && !Forms().Wait->Timer1->isActive(); }, 20000))
+            QTest::qWaitFor([&] { return !Forms().Wait->isVisible() && !Forms().Wait->pollTimer_->isActive(); }, 20000))
             << "the job did not end";
     }
     bool LinkClosed() const {
@@ -127,17 +127,17 @@ public:
 const Job Jobs[] = {
     {"RecordRead", 3,
      [](FaultMatrix& t, const auto& through) {
-         t.main->GeMonitorDataBTN->click();
-         Forms().MonitorMenu->Button3->click();
-         Forms().VehicleInfo->Button1->click();
+         t.main->monitorDataButton_->click();
+         Forms().MonitorMenu->vehicleInfoButton_->click();
+         Forms().VehicleInfo->importButton_->click();
          t.WaitForTheJob();
          if (Forms().RecordRead->isVisible()) {
              if (through(3)) {
                  t.dialogs.QueueAnswer(DialogAnswer::Ok);
              }
-             Forms().RecordRead->Button1->click();
+             Forms().RecordRead->readButton_->click();
              if (Forms().RecordRead->isVisible()) {
-                 Forms().RecordRead->Button2->click();
+                 Forms().RecordRead->backButton_->click();
              }
          }
          EXPECT_TRUE(Forms().VehicleInfo->isVisible() && Forms().VehicleInfo->isEnabled());
@@ -149,18 +149,18 @@ const Job Jobs[] = {
      }},
     {"ReferenceList", 2,
      [](FaultMatrix& t, const auto&) {
-         t.main->ref_sub_BTN->click();
-         Forms().ReferenceMenu->GetSampleDataBTN->click();
+         t.main->referenceButton_->click();
+         Forms().ReferenceMenu->readSetsButton_->click();
          t.WaitForTheJob();
          EXPECT_TRUE(Forms().ReferenceRead->isVisible() || Forms().ReferenceMenu->isVisible());
      },
      [](const auto&) { return std::set<std::string>{}; }},
     {"ReferenceRead", 3,
      [](FaultMatrix& t, const auto&) {
-         t.main->ref_sub_BTN->click();
+         t.main->referenceButton_->click();
          Forms().ReferenceMenu->hide();
          Forms().ReferenceRead->ShowSets({Sjis("車0 T E"), Sjis("車1 T E")});
-         Forms().ReferenceRead->Button1->click();
+         Forms().ReferenceRead->readButton_->click();
          t.WaitForTheJob();
          EXPECT_TRUE(Forms().ReferenceRead->isVisible());
      },
@@ -170,23 +170,23 @@ const Job Jobs[] = {
      }},
     {"ReferenceWriteThree", 4,
      [](FaultMatrix& t, const auto& through) {
-         t.main->ref_sub_BTN->click();
-         Forms().ReferenceMenu->PutDataBTN->click();
+         t.main->referenceButton_->click();
+         Forms().ReferenceMenu->writeSetsButton_->click();
          Forms().ReferenceWrite->PickFiles(
              {t.folder.Dir() + "set0.DTKJ2", t.folder.Dir() + "set1.DTKJ2", t.folder.Dir() + "set2.DTKJ2"});
          (void)through;
-         Forms().ReferenceWrite->Button1->click();
+         Forms().ReferenceWrite->writeButton_->click();
          t.WaitForTheJob();
          EXPECT_TRUE(Forms().ReferenceMenu->isVisible());
      },
      [](const auto&) { return std::set<std::string>{}; }},
     {"ReferenceDeleteOne", 2,
      [](FaultMatrix& t, const auto&) {
-         t.main->ref_sub_BTN->click();
+         t.main->referenceButton_->click();
          Forms().ReferenceMenu->hide();
          Forms().ReferenceRead->ShowSets({Sjis("車0 T E"), Sjis("車1 T E")});
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().ReferenceRead->Button4->click();
+         Forms().ReferenceRead->deleteButton_->click();
          t.WaitForTheJob();
          // Without a link the user stays on the reading form; after the exchange the menu is shown.
          EXPECT_TRUE(Forms().ReferenceMenu->isVisible() || Forms().ReferenceRead->isVisible());
@@ -194,17 +194,17 @@ const Job Jobs[] = {
      [](const auto&) { return std::set<std::string>{}; }},
     {"ReferenceDeleteAll", 2,
      [](FaultMatrix& t, const auto&) {
-         t.main->ref_sub_BTN->click();
+         t.main->referenceButton_->click();
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().ReferenceMenu->REF_ALL_BTN->click();
+         Forms().ReferenceMenu->deleteAllButton_->click();
          t.WaitForTheJob();
          EXPECT_TRUE(Forms().ReferenceMenu->isVisible());
      },
      [](const auto&) { return std::set<std::string>{}; }},
     {"ContinuousDownload", 5,
      [](FaultMatrix& t, const auto&) {
-         t.main->continuation_BTN->click();
-         Forms().Continuous->LOG_DOWN_LOAD->click();
+         t.main->continuousRecordButton_->click();
+         Forms().Continuous->downloadButton_->click();
          t.WaitForTheJob();
          EXPECT_TRUE(Forms().Continuous->isVisible());
      },

@@ -17,8 +17,8 @@ class MonitorMenu : public AppFixture {};
 
 TEST_F(MonitorMenu, OpensFromTheMainMenuWithItsCaptionAndButtons) {
     StartAndShow();
-    ASSERT_TRUE(main->GeMonitorDataBTN->isEnabled());
-    main->GeMonitorDataBTN->click();
+    ASSERT_TRUE(main->monitorDataButton_->isEnabled());
+    main->monitorDataButton_->click();
     ProcessEvents();
     MonitorMenuForm* menu = Forms().MonitorMenu;
     ASSERT_TRUE(menu && menu->isVisible());
@@ -31,9 +31,9 @@ TEST_F(MonitorMenu, OpensFromTheMainMenuWithItsCaptionAndButtons) {
           std::pair{"Button3", "データ取込・印刷"}, std::pair{"modoru_BTN", "戻　る"}}) {
         EXPECT_EQ(Find<QPushButton>(menu, name)->text().toStdString(), caption);
     }
-    EXPECT_EQ(menu->Button3->isEnabled(), Forms().VehicleInfo != nullptr);
+    EXPECT_EQ(menu->vehicleInfoButton_->isEnabled(), Forms().VehicleInfo != nullptr);
 
-    menu->modoru_BTN->click();
+    menu->backButton_->click();
     ProcessEvents();
     EXPECT_FALSE(menu->isVisible());
     EXPECT_TRUE(main->isVisible());
@@ -41,36 +41,36 @@ TEST_F(MonitorMenu, OpensFromTheMainMenuWithItsCaptionAndButtons) {
 
 TEST_F(MonitorMenu, AnEmptyCustomerListGivesEmptySelectors) {
     StartAndShow();
-    main->GeMonitorDataBTN->click();
-    Forms().MonitorMenu->Button1->click();
+    main->monitorDataButton_->click();
+    Forms().MonitorMenu->customerButton_->click();
     ProcessEvents();
     EXPECT_TRUE(Forms().Customer->isVisible());
     EXPECT_FALSE(Forms().MonitorMenu->isVisible());
-    EXPECT_EQ(Forms().Customer->UserNameCB->count(), 0);
-    Forms().Customer->Button3->click();
-    Forms().MonitorMenu->Button2->click();
+    EXPECT_EQ(Forms().Customer->customerCombo_->count(), 0);
+    Forms().Customer->backButton_->click();
+    Forms().MonitorMenu->vehicleButton_->click();
     ProcessEvents();
     EXPECT_TRUE(Forms().VehicleUpdate->isVisible());
-    EXPECT_EQ(Forms().VehicleUpdate->UserNameCB->count(), 1); // only the empty-register placeholder
+    EXPECT_EQ(Forms().VehicleUpdate->customerCombo_->count(), 1); // only the empty-register placeholder
     EXPECT_FALSE(Forms().VehicleUpdate->HasCustomers());
 }
 
 TEST_F(MonitorMenu, TheTargetFormsGetTheCustomerListAfresh) {
     WriteBytes(folder / "VISITOR_M.DT", Sjis("鈴木\r\n山田\r\n"));
     StartAndShow();
-    main->GeMonitorDataBTN->click();
-    Forms().MonitorMenu->Button2->click();
+    main->monitorDataButton_->click();
+    Forms().MonitorMenu->vehicleButton_->click();
     ProcessEvents();
     VehicleUpdateForm* vehicles = Forms().VehicleUpdate;
-    EXPECT_EQ(vehicles->UserNameCB->count(), 2);
-    EXPECT_EQ(vehicles->UserNameCB->currentIndex(), 0);
+    EXPECT_EQ(vehicles->customerCombo_->count(), 2);
+    EXPECT_EQ(vehicles->customerCombo_->currentIndex(), 0);
     EXPECT_TRUE(vehicles->ReloadOnShow);
-    vehicles->RtnBtn->click();
+    vehicles->backButton_->click();
     WriteBytes(folder / "VISITOR_M.DT", Sjis("鈴木\r\n山田\r\n佐藤\r\n"));
-    Forms().MonitorMenu->Button1->click();
+    Forms().MonitorMenu->customerButton_->click();
     ProcessEvents();
-    EXPECT_EQ(Forms().Customer->UserNameCB->count(), 3);
-    EXPECT_EQ(Forms().Customer->UserNameCB->currentIndex(), 0);
+    EXPECT_EQ(Forms().Customer->customerCombo_->count(), 3);
+    EXPECT_EQ(Forms().Customer->customerCombo_->currentIndex(), 0);
 }
 
 } // namespace

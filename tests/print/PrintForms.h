@@ -2,9 +2,9 @@
 // and the print setup opened from the vehicle information form.
 #pragma once
 
-#include "monitor/MonitorFiles.h"
 #include "print/ui/PrintItemDialog.h"
 #include "print/ui/PrintSetupForm.h"
+#include "register/MonitorFiles.h"
 #include "register/ui/VehicleInfoForm.h"
 #include "support/RegisterForms.h"
 
@@ -44,10 +44,10 @@ protected:
     PrintSetupForm* OpenPrintSetup(const std::string& userInfo = "[user]\r\nname=ベクトル自動車\r\n") {
         StartAndShow();
         WriteBytes(PathFromUtf8(main->State.Paths.UserInfoFile), Sjis(userInfo));
-        main->GeMonitorDataBTN->click();
-        Forms().MonitorMenu->Button3->click();
+        main->monitorDataButton_->click();
+        Forms().MonitorMenu->vehicleInfoButton_->click();
         ProcessEvents();
-        Forms().VehicleInfo->Button6->click();
+        Forms().VehicleInfo->printButton_->click();
         ProcessEvents();
         return Forms().PrintSetup;
     }
@@ -63,8 +63,8 @@ protected:
 
     static std::vector<int> CheckedRows(const PrintItemDialog* dialog) {
         std::vector<int> rows;
-        for (int i = 0; i < dialog->CheckListBox1->count(); ++i) {
-            if (dialog->CheckListBox1->item(i)->checkState() == Qt::Checked) {
+        for (int i = 0; i < dialog->itemList_->count(); ++i) {
+            if (dialog->itemList_->item(i)->checkState() == Qt::Checked) {
                 rows.push_back(i);
             }
         }

@@ -177,10 +177,10 @@ TEST_F(PrintForms, SlotsChooseTheMeasuredLinesAndTheDialogEditsThem) {
     emit f->SlotChoosers[2]->activated(1);
     WhileItemsAreOpen([](PrintItemDialog* d) {
         EXPECT_EQ(T(d->windowTitle()), "印刷項目の選択");
-        EXPECT_EQ(d->CheckListBox1->count(), 3);
+        EXPECT_EQ(d->itemList_->count(), 3);
         EXPECT_EQ(CheckedRows(d), (std::vector<int>{0, 1, 2}));
-        d->Button4->click();
-        d->Button2->click();
+        d->clearAllButton_->click();
+        d->cancelButton_->click();
     });
     f->SlotButtons[2]->click();
     EXPECT_EQ(T(f->SlotLabels[2]->text()), "選択印刷項目数 3");
@@ -188,9 +188,9 @@ TEST_F(PrintForms, SlotsChooseTheMeasuredLinesAndTheDialogEditsThem) {
 
     // "全解除" then two lines and OK; re-selecting the same record keeps that choice.
     WhileItemsAreOpen([](PrintItemDialog* d) {
-        d->Button4->click();
-        d->CheckListBox1->item(2)->setCheckState(Qt::Checked);
-        d->Button1->click();
+        d->clearAllButton_->click();
+        d->itemList_->item(2)->setCheckState(Qt::Checked);
+        d->doneButton_->click();
     });
     f->SlotButtons[2]->click();
     EXPECT_EQ(T(f->SlotLabels[2]->text()), "選択印刷項目数 1");
@@ -198,8 +198,8 @@ TEST_F(PrintForms, SlotsChooseTheMeasuredLinesAndTheDialogEditsThem) {
     EXPECT_EQ(f->Slots().ChosenLines(2), std::vector<int>{2});
     WhileItemsAreOpen([](PrintItemDialog* d) {
         EXPECT_EQ(CheckedRows(d), std::vector<int>{2});
-        d->Button4->click();
-        d->Button1->click();
+        d->clearAllButton_->click();
+        d->doneButton_->click();
     });
     f->SlotButtons[2]->click();
     EXPECT_EQ(T(f->SlotLabels[2]->text()), "選択印刷項目数 0");
@@ -210,8 +210,8 @@ TEST_F(PrintForms, MoreThan639CheckedLinesAreCutAndTheUserIsTold) {
     SeedVehicle({{Monitor, Numbered("L", 700)}});
     PrintSetupForm* f = OpenPrintSetup();
     WhileItemsAreOpen([](PrintItemDialog* d) {
-        d->Button3->click();
-        d->Button1->click();
+        d->checkAllButton_->click();
+        d->doneButton_->click();
     });
     f->SlotButtons[0]->click();
     EXPECT_EQ(T(f->SlotLabels[0]->text()), "選択印刷項目数 639");
@@ -236,11 +236,11 @@ TEST_F(PrintForms, OnlyTheTitleChangedPrintsWithoutAskingToARealPdf) {
     // Slot 1 prints the record's second line; the other slots nothing.
     for (int k = 0; k < PrintSlotCount; ++k) {
         WhileItemsAreOpen([k](PrintItemDialog* d) {
-            d->Button4->click();
+            d->clearAllButton_->click();
             if (k == 0) {
-                d->CheckListBox1->item(1)->setCheckState(Qt::Checked);
+                d->itemList_->item(1)->setCheckState(Qt::Checked);
             }
-            d->Button1->click();
+            d->doneButton_->click();
         });
         f->SlotButtons[k]->click();
     }
@@ -395,19 +395,19 @@ TEST_F(PrintForms, SavingAVehicleKeepsTheOrderAndNumbersOfTheVehicles) {
     EXPECT_EQ(listed(), order);
     print->close_btn->click();
     VehicleInfoForm* info = Forms().VehicleInfo;
-    EXPECT_EQ(Items(info->CarNoCB), order);
-    EXPECT_EQ(T(info->NumberCB->currentText()), "1");
+    EXPECT_EQ(Items(info->vehicleCombo_), order);
+    EXPECT_EQ(T(info->managementNumberCombo_->currentText()), "1");
 
-    info->Button3->click();
-    Forms().MonitorMenu->Button2->click();
+    info->backButton_->click();
+    Forms().MonitorMenu->vehicleButton_->click();
     VehicleUpdateForm* update = Forms().VehicleUpdate;
     ASSERT_EQ(T(update->CarNo->text()), "品川1");
     update->Maker->setText("トヨタ");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    update->DecBtn->click();
+    update->confirmButton_->click();
     EXPECT_EQ(Reg().ReadVehicle(Customer, "品川1").Maker, "トヨタ");
     EXPECT_EQ(listed(), order);
-    EXPECT_EQ(Items(update->CarNoCB), order);
+    EXPECT_EQ(Items(update->vehicleCombo_), order);
     EXPECT_EQ(T(update->Number->text()), "1");
 }
 
@@ -436,15 +436,15 @@ TEST_F(PrintForms, JudgementPhraseComesFromAChosenPhraseFileAndTheDictionarySett
         dialogs.QueueFile((folder / "文例.txt").string());
         QTimer::singleShot(0, [pass] {
             PhrasePicker* picker = Forms().Phrases;
-            picker->ListBox1->setCurrentRow(pass);
-            picker->Button1->click();
+            picker->phraseList_->setCurrentRow(pass);
+            picker->chooseButton_->click();
         });
         f->Button7->click();
         EXPECT_EQ(main->State.Paths.PhraseFile, dictionary);
     }
     // Closing the picker without a choice leaves the judgement as it is.
     dialogs.QueueFile((folder / "文例.txt").string());
-    QTimer::singleShot(0, [] { Forms().Phrases->Button2->click(); });
+    QTimer::singleShot(0, [] { Forms().Phrases->closeButton_->click(); });
     f->Button7->click();
     EXPECT_EQ(T(f->Memo1->toPlainText()), "総合的に良好\nブレーキパッド残量少\n異常なし");
 

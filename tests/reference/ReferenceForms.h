@@ -76,18 +76,18 @@ protected:
     }
 
     void OpenMenu() {
-        main->ref_sub_BTN->click();
+        main->referenceButton_->click();
         ProcessEvents();
     }
     // Lists the tester's sets from the menu; true once the reading form shows them.
     bool ListSets() {
-        menu->GetSampleDataBTN->click();
+        menu->readSetsButton_->click();
         return QTest::qWaitFor([this] { return read->isVisible(); }, 10000);
     }
     Lines Entries() const {
         Lines entries;
-        for (int i = 0; i < read->ComboBox1->count(); ++i) {
-            entries.push_back(read->ComboBox1->itemText(i).toStdString());
+        for (int i = 0; i < read->setCombo_->count(); ++i) {
+            entries.push_back(read->setCombo_->itemText(i).toStdString());
         }
         return entries;
     }

@@ -12,7 +12,7 @@ namespace {
 
 TEST_F(ReferenceForms, ControlsCaptionsAndTheWayThroughTheMenu) {
     Use(Scenario(1));
-    ASSERT_TRUE(main->ref_sub_BTN->isEnabled());
+    ASSERT_TRUE(main->referenceButton_->isEnabled());
     OpenMenu();
     EXPECT_FALSE(main->isVisible());
     EXPECT_TRUE(menu->isVisible());
@@ -48,14 +48,14 @@ TEST_F(ReferenceForms, ControlsCaptionsAndTheWayThroughTheMenu) {
     }
     EXPECT_FALSE(Find<QComboBox>(read, "ComboBox1")->isEditable());
     EXPECT_TRUE(Find<QPlainTextEdit>(write, "Memo1")->isReadOnly());
-    EXPECT_EQ(write->Memo1->accessibleName().toStdString(), "参考値変換値");
+    EXPECT_EQ(write->valuesMemo_->accessibleName().toStdString(), "参考値変換値");
     EXPECT_NE(Find<QListWidget>(write, "ListBox1"), nullptr);
 
     // Typed letters of the mileage become lower case.
-    QTest::keyClicks(read->Edit9, "12AbC");
-    EXPECT_EQ(read->Edit9->text().toStdString(), "12abc");
+    QTest::keyClicks(read->mileageEdit_, "12AbC");
+    EXPECT_EQ(read->mileageEdit_->text().toStdString(), "12abc");
 
-    menu->modoru_BTN->click();
+    menu->backButton_->click();
     EXPECT_FALSE(menu->isVisible());
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(emulator->Transcript().empty());
@@ -69,15 +69,15 @@ TEST_F(ReferenceForms, NoSetShowsTheMessageAndDisablesTheButtons) {
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].text, "テスターに参考値が有りません。");
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Information);
-    EXPECT_EQ(read->ComboBox1->count(), 0);
-    for (QPushButton* button : {read->Button1, read->Button3, read->Button4}) {
+    EXPECT_EQ(read->setCombo_->count(), 0);
+    for (QPushButton* button : {read->readButton_, read->saveButton_, read->deleteButton_}) {
         EXPECT_FALSE(button->isEnabled());
     }
     EXPECT_FALSE(menu->isVisible());
     // The form closed the link the list job left open.
     EXPECT_EQ(Sent(), (Lines{"AA0000", "DC0000", "AB0000"}));
     EXPECT_EQ(main->Link->DeviceHandle, 0);
-    read->Button2->click();
+    read->backButton_->click();
     EXPECT_TRUE(menu->isVisible());
 }
 
@@ -87,28 +87,28 @@ TEST_F(ReferenceForms, EntryTenIsReadAs000AAndDeletedAs10) {
     ASSERT_TRUE(ListSets());
     ASSERT_EQ(Entries().size(), 11u);
     EXPECT_EQ(Entries()[10], "車10 DBA-XY12 MR20");
-    EXPECT_EQ(read->ComboBox1->currentIndex(), 0);
-    EXPECT_TRUE(read->Button1->isEnabled() && read->Button4->isEnabled());
-    EXPECT_FALSE(read->Button3->isEnabled());
+    EXPECT_EQ(read->setCombo_->currentIndex(), 0);
+    EXPECT_TRUE(read->readButton_->isEnabled() && read->deleteButton_->isEnabled());
+    EXPECT_FALSE(read->saveButton_->isEnabled());
 
-    read->ComboBox1->setCurrentIndex(10);
-    read->Button1->click();
+    read->setCombo_->setCurrentIndex(10);
+    read->readButton_->click();
     EXPECT_EQ(Shown(read), (Texts{"車10", "DBA-XY12", "MR20", "2019年", "45210", "点検"}));
-    EXPECT_TRUE(read->Button3->isEnabled());
+    EXPECT_TRUE(read->saveButton_->isEnabled());
     EXPECT_FALSE(Forms().Wait->isVisible());
     EXPECT_EQ(ReadSectionLine(WorkFilePath(folder.Dir()), "[DATA]", "DATA="), SetData(10, "車10") + "\n");
     EXPECT_EQ(ReadSectionLine(WorkFilePath(folder.Dir()), "[VALUE]", "DATA="), Sjis("回転 10,86,\n"));
 
     // Another entry clears the description and takes the save away.
-    read->ComboBox1->setFocus();
-    QTest::keyClick(read->ComboBox1, Qt::Key_Up);
-    EXPECT_EQ(read->ComboBox1->currentIndex(), 9);
+    read->setCombo_->setFocus();
+    QTest::keyClick(read->setCombo_, Qt::Key_Up);
+    EXPECT_EQ(read->setCombo_->currentIndex(), 9);
     EXPECT_EQ(Shown(read), Texts{});
-    EXPECT_FALSE(read->Button3->isEnabled());
+    EXPECT_FALSE(read->saveButton_->isEnabled());
 
-    read->ComboBox1->setCurrentIndex(10);
+    read->setCombo_->setCurrentIndex(10);
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    read->Button4->click();
+    read->deleteButton_->click();
     EXPECT_EQ(dialogs.Texts(),
               (Lines{"テスターの基準値を削除して、よろしいですか？", "テスターの基準値を削除しました。"}));
     EXPECT_FALSE(read->isVisible());
@@ -124,21 +124,21 @@ TEST_F(ReferenceForms, EditedDescriptionIsSavedBehindTheTestersHeaderAfterAsking
     WriteBytes(folder / "keep.DTKJ2", other);
     OpenMenu();
     ASSERT_TRUE(ListSets());
-    read->Button1->click();
-    read->Edit5->setText("セダン");
-    read->Edit9->clear();
-    QTest::keyClicks(read->Edit9, "9K");
+    read->readButton_->click();
+    read->vehicleNameEdit_->setText("セダン");
+    read->mileageEdit_->clear();
+    QTest::keyClicks(read->mileageEdit_, "9K");
 
     // Cancel on the overwrite question leaves the file and the form as they were.
     dialogs.QueueFile(Path("keep.DTKJ2"));
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    read->Button3->click();
+    read->saveButton_->click();
     EXPECT_EQ(ReadBytes(folder / "keep.DTKJ2"), other);
     EXPECT_TRUE(read->isVisible());
 
     dialogs.QueueFile(Path("keep.DTKJ2"));
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    read->Button3->click();
+    read->saveButton_->click();
     EXPECT_EQ(dialogs.Texts(), Lines(2, "既に同じファイル名が存在します、上書きしてよろしいですか？"));
     ASSERT_EQ(dialogs.FileDialogs().size(), 2u);
     const FileDialogOptions& options = dialogs.FileDialogs()[1];
@@ -166,12 +166,12 @@ TEST_F(ReferenceForms, UneditedFieldsKeepTheBytesTheTesterSent) {
            "comment": {"hex": "41 ED 40"}}, "payload": "IDL=00,", "values": ["12"]}]}})");
     OpenMenu();
     ASSERT_TRUE(ListSets());
-    read->Button1->click();
+    read->readButton_->click();
     EXPECT_EQ(Shown(read)[1], "Ⅰ纊∵￢");
-    read->Edit5->end(false);
-    QTest::keyClicks(read->Edit5, "2");
+    read->vehicleNameEdit_->end(false);
+    QTest::keyClicks(read->vehicleNameEdit_, "2");
     dialogs.QueueFile(Path("set.DTKJ2"));
-    read->Button3->click();
+    read->saveButton_->click();
 
     const std::string record = Pad("\x87\x54"
                                    "A2",
@@ -200,16 +200,16 @@ TEST_P(FailedRead, LeavesNothingToSave) {
     Use(Scenario(2, std::string(R"("faults": {"rules": [)") + GetParam().rule + "]}"));
     OpenMenu();
     ASSERT_TRUE(ListSets());
-    read->ComboBox1->setCurrentIndex(1);
-    read->Button1->click();
+    read->setCombo_->setCurrentIndex(1);
+    read->readButton_->click();
     EXPECT_EQ(dialogs.Texts(), GetParam().messages);
     EXPECT_EQ(Shown(read)[0], GetParam().descriptionShown ? "車01" : "");
-    EXPECT_FALSE(read->Button3->isEnabled());
+    EXPECT_FALSE(read->saveButton_->isEnabled());
     EXPECT_FALSE(Forms().Wait->isVisible());
     EXPECT_EQ(main->Link->DeviceHandle, 0);
 
     dialogs.Clear();
-    read->Button3Click();
+    read->SaveAsFile();
     EXPECT_EQ(dialogs.Texts(), Lines{"テスター より基準値が読み込まれていません！"});
     EXPECT_TRUE(dialogs.FileDialogs().empty());
 }
@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(ReferenceForms, FailedRead,
 TEST_F(ReferenceForms, CapabilityClearRefusesTheListButDeletesAll) {
     Use(Scenario(3, R"("opening": {"items": {"APP_V": "1.00", "BUFF": "2C00", "APP_LOG": "7FFFFFFF"}})"));
     OpenMenu();
-    menu->GetSampleDataBTN->click();
+    menu->readSetsButton_->click();
     ProcessEvents();
     EXPECT_EQ(dialogs.Texts(), Lines{ReadCapabilityText()});
     EXPECT_TRUE(menu->isVisible());
@@ -242,11 +242,11 @@ TEST_F(ReferenceForms, CapabilityClearRefusesTheListButDeletesAll) {
     // Cancel sends nothing.
     dialogs.Clear();
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    menu->REF_ALL_BTN->click();
+    menu->deleteAllButton_->click();
     EXPECT_EQ(Sent().size(), 2u);
 
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    menu->REF_ALL_BTN->click();
+    menu->deleteAllButton_->click();
     EXPECT_EQ(dialogs.Texts(),
               (Lines{"テスターの基準値を全て削除して、よろしいですか？",
                      "テスターの基準値を全て削除して、よろしいですか？", "テスターの基準値を全て削除しました。"}));

@@ -39,17 +39,17 @@ protected:
             paths.push_back(Path(name));
         }
         OpenMenu();
-        menu->PutDataBTN->click();
+        menu->writeSetsButton_->click();
         return paths;
     }
     void Pick(const Lines& paths) {
         dialogs.QueueFiles(paths);
-        write->Button3->click();
+        write->chooseFilesButton_->click();
     }
     Lines Picked() const {
         Lines paths;
-        for (int i = 0; i < write->ListBox1->count(); ++i) {
-            paths.push_back(write->ListBox1->item(i)->text().toStdString());
+        for (int i = 0; i < write->fileList_->count(); ++i) {
+            paths.push_back(write->fileList_->item(i)->text().toStdString());
         }
         return paths;
     }
@@ -57,7 +57,7 @@ protected:
     Lines TesterSets() {
         EXPECT_TRUE(ListSets());
         const Lines entries = Entries();
-        read->Button2->click();
+        read->backButton_->click();
         return entries;
     }
 };
@@ -65,24 +65,24 @@ protected:
 TEST_F(Writing, ThreeFilesGoInDialogOrderWithTheirCountOnTheWaitDialog) {
     const Lines paths = OpenWithThreeFiles(Scenario(1, R"("faults": {"delay_ms": 5})"));
     ASSERT_TRUE(write->isVisible());
-    EXPECT_FALSE(write->Button1->isEnabled());
+    EXPECT_FALSE(write->writeButton_->isEnabled());
     Pick(paths);
     ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
     EXPECT_EQ(dialogs.FileDialogs()[0].title, "参考値ファイル選択");
     EXPECT_EQ(dialogs.FileDialogs()[0].filter, "参考値ファイル2(*.DTKJ2)|*.DTKJ2");
     EXPECT_EQ(dialogs.FileDialogs()[0].defaultExtension, "DTKJ2");
     EXPECT_EQ(Picked(), paths);
-    EXPECT_EQ(write->ListBox1->currentRow(), 0);
+    EXPECT_EQ(write->fileList_->currentRow(), 0);
     EXPECT_EQ(Shown(write), (Texts{"W0", "TYPE", "", "", "1000", ""}));
-    EXPECT_EQ(write->Memo1->toPlainText().toStdString(), "1\n2");
-    EXPECT_TRUE(write->Button1->isEnabled());
-    write->ListBox1->setCurrentRow(2);
+    EXPECT_EQ(write->valuesMemo_->toPlainText().toStdString(), "1\n2");
+    EXPECT_TRUE(write->writeButton_->isEnabled());
+    write->fileList_->setCurrentRow(2);
     EXPECT_EQ(Shown(write)[0], "W2");
 
     // What the wait dialog says while the files go out.
     WaitDialog* wait = Forms().Wait;
-    PaintedTexts painted(wait->Label1);
-    write->Button1->click();
+    PaintedTexts painted(wait->messageLabel_);
+    write->writeButton_->click();
     Lines labels;
     for (const std::string& label : painted.Texts()) {
         if (label.find(" / ") != std::string::npos) {
@@ -132,7 +132,7 @@ TEST_P(WriteStops, AtTheFailingFile) {
     for (const auto& path : paths) {
         before.push_back(ReadBytes(path));
     }
-    write->Button1->click();
+    write->writeButton_->click();
     EXPECT_EQ(dialogs.Texts(), GetParam().messages);
     const Lines sent = Sent();
     EXPECT_EQ(std::count_if(sent.begin(), sent.end(), [](const auto& f) { return f.starts_with("DE"); }),
@@ -198,16 +198,16 @@ TEST_F(Writing, PickingKeepsOnlyValidFilesAndWritesOnlyWithADescription) {
               "\n   \n上記の参考値ファイルをダウンロードし直すか又は参考値を取り直して頂くか、\n"
               "お客様相談窓口までご相談下さい。"});
     EXPECT_EQ(Picked(), Lines{});
-    EXPECT_FALSE(write->Button1->isEnabled());
+    EXPECT_FALSE(write->writeButton_->isEnabled());
 
     // A file without a description shows nothing and leaves writing off until a file with one is shown.
     Pick({noInfo, paths[1]});
     EXPECT_EQ(Picked(), (Lines{noInfo, paths[1]}));
     EXPECT_EQ(Shown(write), Texts{});
-    EXPECT_FALSE(write->Button1->isEnabled());
-    write->ListBox1->setCurrentRow(1);
+    EXPECT_FALSE(write->writeButton_->isEnabled());
+    write->fileList_->setCurrentRow(1);
     EXPECT_EQ(Shown(write)[0], "W1");
-    EXPECT_TRUE(write->Button1->isEnabled());
+    EXPECT_TRUE(write->writeButton_->isEnabled());
 
     // Without a vehicle name the INFO value loses its leading blanks; the fields still show in their places.
     WriteBytes(other, RefFile("2B000000", ""));
@@ -217,15 +217,15 @@ TEST_F(Writing, PickingKeepsOnlyValidFilesAndWritesOnlyWithADescription) {
     // A file without values empties the memo rather than keeping the lines shown before.
     WriteBytes(other, RefFile("2B000000", "V", true, false));
     Pick({paths[2], other});
-    EXPECT_EQ(write->Memo1->toPlainText().toStdString(), "1\n2");
-    write->ListBox1->setCurrentRow(1);
+    EXPECT_EQ(write->valuesMemo_->toPlainText().toStdString(), "1\n2");
+    write->fileList_->setCurrentRow(1);
     EXPECT_EQ(Shown(write)[0], "V");
-    EXPECT_EQ(write->Memo1->toPlainText().toStdString(), "");
+    EXPECT_EQ(write->valuesMemo_->toPlainText().toStdString(), "");
 
     // Nothing picked: the message, and back to the menu.
     Pick({paths[0], broken});
     dialogs.Clear();
-    write->Button1Click();
+    write->WriteAllFiles();
     EXPECT_EQ(dialogs.Texts(), Lines{"ファイルが選択されていません。！"});
     EXPECT_FALSE(write->isVisible());
     EXPECT_TRUE(menu->isVisible());
@@ -237,32 +237,32 @@ TEST_F(Writing, WholePathFromTheMainMenuThroughReadSaveWriteBackAndDelete) {
     OpenMenu();
     ASSERT_TRUE(ListSets());
     EXPECT_EQ(Entries(), (Lines{"車00 DBA-XY12 MR20", "車01 DBA-XY12 MR20"}));
-    read->ComboBox1->setCurrentIndex(1);
-    read->Button1->click();
-    read->Edit10->setText("ベルト交換済");
+    read->setCombo_->setCurrentIndex(1);
+    read->readButton_->click();
+    read->commentEdit_->setText("ベルト交換済");
     const std::string saved = Path("set1.DTKJ2");
     dialogs.QueueFile(saved);
-    read->Button3->click();
+    read->saveButton_->click();
     ASSERT_TRUE(menu->isVisible());
 
-    menu->PutDataBTN->click();
+    menu->writeSetsButton_->click();
     dialogs.QueueFiles({saved});
-    write->Button3->click();
+    write->chooseFilesButton_->click();
     EXPECT_EQ(Shown(write), (Texts{"車01", "DBA-XY12", "MR20", "2019年", "45210", "ベルト交換済"}));
-    EXPECT_EQ(write->Memo1->toPlainText().toStdString(), "回転 01\n86");
-    write->Button1->click();
+    EXPECT_EQ(write->valuesMemo_->toPlainText().toStdString(), "回転 01\n86");
+    write->writeButton_->click();
     ASSERT_TRUE(menu->isVisible());
 
     ASSERT_TRUE(ListSets());
     EXPECT_EQ(Entries().size(), 3u);
-    read->ComboBox1->setCurrentIndex(0);
+    read->setCombo_->setCurrentIndex(0);
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    read->Button4->click();
+    read->deleteButton_->click();
     EXPECT_EQ(dialogs.Texts(),
               (Lines{"テスターに参考値書き込み完了しました。", "テスターの基準値を削除して、よろしいですか？",
                      "テスターの基準値を削除しました。"}));
     EXPECT_EQ(TesterSets(), (Lines{"車01 DBA-XY12 MR20", "車01 DBA-XY12 MR20"}));
-    menu->modoru_BTN->click();
+    menu->backButton_->click();
     EXPECT_TRUE(main->isVisible());
 
     // Frame by frame: list, read in two passes, write back the saved set with its new description, list,

@@ -21,15 +21,15 @@ TEST_F(SearchForm, ShowsTheFullListWithHiddenLineAndVehicleColumns) {
     CustomerSearchDialog* search = Forms().CustomerSearch;
     ASSERT_NE(search, nullptr);
     EXPECT_EQ(T(search->windowTitle()), "お客様情報の検索");
-    EXPECT_EQ(T(search->Label1->text()), "検索キーを入力して [検索] をクリックして下さい。");
+    EXPECT_EQ(T(search->keyLabel_->text()), "検索キーを入力して [検索] をクリックして下さい。");
     std::vector<std::string> shown, lines, vehicles;
     WhileSearchIsOpen([&](CustomerSearchDialog* s) {
-        shown = Rows(s->ListBox1);
-        lines = Rows(s->ListBox2);
-        vehicles = Rows(s->ListBox3);
-        EXPECT_FALSE(s->ListBox2->isVisible());
-        EXPECT_FALSE(s->ListBox3->isVisible());
-        s->Button3->click();
+        shown = Rows(s->resultList_);
+        lines = Rows(s->resultLineList_);
+        vehicles = Rows(s->resultVehicleList_);
+        EXPECT_FALSE(s->resultLineList_->isVisible());
+        EXPECT_FALSE(s->resultVehicleList_->isVisible());
+        s->cancelButton_->click();
     });
     EXPECT_EQ(search->Run(true), QDialog::Rejected);
     EXPECT_EQ(shown, (std::vector<std::string>{"鈴木/", "山田/A", "山田/B"}));
@@ -43,12 +43,12 @@ TEST_F(SearchForm, ChoosingWithoutASelectionShowsTheMessageAndStaysOpen) {
     CustomerSearchDialog* search = Forms().CustomerSearch;
     bool stillOpen = false;
     WhileSearchIsOpen([&](CustomerSearchDialog* s) {
-        s->Edit1->setText("山");
-        s->Button1->click();
-        s->Button2->click();
+        s->keyEdit_->setText("山");
+        s->searchButton_->click();
+        s->chooseButton_->click();
         stillOpen = s->isVisible();
-        s->ListBox1->setCurrentRow(0);
-        emit s->ListBox1->itemDoubleClicked(s->ListBox1->item(0));
+        s->resultList_->setCurrentRow(0);
+        emit s->resultList_->itemDoubleClicked(s->resultList_->item(0));
     });
     EXPECT_EQ(search->Run(false), QDialog::Accepted);
     EXPECT_TRUE(stillOpen);
@@ -64,18 +64,18 @@ TEST_F(SearchForm, EveryOpeningStartsAfresh) {
     StartAndShow();
     CustomerSearchDialog* search = Forms().CustomerSearch;
     WhileSearchIsOpen([&](CustomerSearchDialog* s) {
-        s->Edit1->setText("鈴");
-        s->Button1->click();
-        EXPECT_EQ(Rows(s->ListBox1), (std::vector<std::string>{"鈴木/"}));
-        s->Button3->click();
+        s->keyEdit_->setText("鈴");
+        s->searchButton_->click();
+        EXPECT_EQ(Rows(s->resultList_), (std::vector<std::string>{"鈴木/"}));
+        s->cancelButton_->click();
     });
     search->exec();
     std::string key = "x";
     std::size_t rows = 0;
     WhileSearchIsOpen([&](CustomerSearchDialog* s) {
-        key = T(s->Edit1->text());
-        rows = static_cast<std::size_t>(s->ListBox1->count());
-        s->Button3->click();
+        key = T(s->keyEdit_->text());
+        rows = static_cast<std::size_t>(s->resultList_->count());
+        s->cancelButton_->click();
     });
     search->exec();
     EXPECT_EQ(key, "");

@@ -1,6 +1,6 @@
 #include "support/RegisterForms.h"
 
-#include "monitor/MonitorFiles.h"
+#include "register/MonitorFiles.h"
 #include "register/ui/VehicleInfoForm.h"
 
 #include <QPlainTextEdit>
@@ -17,8 +17,8 @@ class CarInfoForm : public RegisterForms {
 protected:
     VehicleInfoForm* OpenCarInfoForm() {
         StartAndShow();
-        main->GeMonitorDataBTN->click();
-        Forms().MonitorMenu->Button3->click();
+        main->monitorDataButton_->click();
+        Forms().MonitorMenu->vehicleInfoButton_->click();
         ProcessEvents();
         return Forms().VehicleInfo;
     }
@@ -39,12 +39,13 @@ TEST_F(CarInfoForm, NoCustomersLeavesOnlyReturn) {
     VehicleInfoForm* f = OpenCarInfoForm();
     ASSERT_TRUE(f && f->isVisible());
     EXPECT_EQ(T(f->windowTitle()), "データ取込・印刷");
-    EXPECT_EQ(Items(f->UserNameCB), std::vector<std::string>{"データは登録されていません。"});
-    for (QPushButton* b : {f->Button1, f->Button2, f->Button6, f->Button7, f->Button10}) {
+    EXPECT_EQ(Items(f->customerCombo_), std::vector<std::string>{"データは登録されていません。"});
+    for (QPushButton* b :
+         {f->importButton_, f->removeRecordButton_, f->printButton_, f->exportButton_, f->searchButton_}) {
         EXPECT_FALSE(b->isEnabled()) << T(b->objectName());
     }
-    EXPECT_TRUE(f->Button3->isEnabled());
-    f->Button3->click();
+    EXPECT_TRUE(f->backButton_->isEnabled());
+    f->backButton_->click();
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(Forms().MonitorMenu->isVisible());
 }
@@ -53,15 +54,15 @@ TEST_F(CarInfoForm, CustomerWithoutVehiclesDisablesTheVehicleButtons) {
     Seed({{"山田", {}}});
     Reg().WriteCustomerField("山田", "TEL", "03-1234-5678");
     VehicleInfoForm* f = OpenCarInfoForm();
-    EXPECT_EQ(T(f->UserNameCB->currentText()), "山田");
-    EXPECT_EQ(T(f->Edit2->text()), "03");
-    EXPECT_EQ(T(f->Edit22->text()), "5678");
-    EXPECT_EQ(T(f->Edit25->text()), "000");
-    EXPECT_EQ(f->CarNoCB->count(), 0);
-    for (QPushButton* b : {f->Button1, f->Button2, f->Button6, f->Button7}) {
+    EXPECT_EQ(T(f->customerCombo_->currentText()), "山田");
+    EXPECT_EQ(T(f->phone1Edit_->text()), "03");
+    EXPECT_EQ(T(f->phone3Edit_->text()), "5678");
+    EXPECT_EQ(T(f->postCode1Edit_->text()), "000");
+    EXPECT_EQ(f->vehicleCombo_->count(), 0);
+    for (QPushButton* b : {f->importButton_, f->removeRecordButton_, f->printButton_, f->exportButton_}) {
         EXPECT_FALSE(b->isEnabled()) << T(b->objectName());
     }
-    EXPECT_TRUE(f->Button10->isEnabled());
+    EXPECT_TRUE(f->searchButton_->isEnabled());
 }
 
 TEST_F(CarInfoForm, ShowsTheCurrentVehicleWithItsRecords) {
@@ -70,64 +71,64 @@ TEST_F(CarInfoForm, ShowsTheCurrentVehicleWithItsRecords) {
     Reg().WriteVehicleFields("山田", "B2", {{"MAKER", "日産"}, {"TYPE", "DBA-1"}, {"MILEAGE", "12000"}});
     Records("山田", "B2", {"モニタ記録１2026年1月1日1時1分1秒", "自己診断記録２2026年1月2日1時1分1秒"});
     VehicleInfoForm* f = OpenCarInfoForm();
-    EXPECT_EQ(Items(f->CarNoCB), (std::vector<std::string>{"A1", "B2"}));
-    EXPECT_EQ(T(f->CarNoCB->currentText()), "B2");
-    EXPECT_EQ(T(f->NumberCB->currentText()), "2");
-    EXPECT_EQ(T(f->Edit5->text()), "日産");
-    EXPECT_EQ(T(f->Edit1->text()), "DBA-1");
-    EXPECT_EQ(T(f->Edit12->text()), "DBA-1");
-    EXPECT_EQ(T(f->Edit10->text()), "12000");
-    EXPECT_EQ(f->ComboBox2->count(), 2);
-    EXPECT_EQ(f->ComboBox2->currentIndex(), 0);
-    EXPECT_EQ(f->ComboBox3->currentIndex(), 0);
-    EXPECT_EQ(T(f->Memo2->toPlainText()), "モニタ記録１2026年1月1日1時1分1秒の値1\n2");
-    EXPECT_EQ(f->Memo3->toPlainText(), f->Memo2->toPlainText());
+    EXPECT_EQ(Items(f->vehicleCombo_), (std::vector<std::string>{"A1", "B2"}));
+    EXPECT_EQ(T(f->vehicleCombo_->currentText()), "B2");
+    EXPECT_EQ(T(f->managementNumberCombo_->currentText()), "2");
+    EXPECT_EQ(T(f->makerEdit_->text()), "日産");
+    EXPECT_EQ(T(f->typeEdit_->text()), "DBA-1");
+    EXPECT_EQ(T(f->hiddenTypeEdit_->text()), "DBA-1");
+    EXPECT_EQ(T(f->mileageEdit_->text()), "12000");
+    EXPECT_EQ(f->firstRecordCombo_->count(), 2);
+    EXPECT_EQ(f->firstRecordCombo_->currentIndex(), 0);
+    EXPECT_EQ(f->secondRecordCombo_->currentIndex(), 0);
+    EXPECT_EQ(T(f->firstRecordMemo_->toPlainText()), "モニタ記録１2026年1月1日1時1分1秒の値1\n2");
+    EXPECT_EQ(f->secondRecordMemo_->toPlainText(), f->firstRecordMemo_->toPlainText());
     // The update form is kept in step.
-    EXPECT_EQ(Items(Forms().VehicleUpdate->CarNoCB), (std::vector<std::string>{"A1", "B2"}));
-    EXPECT_EQ(Forms().VehicleUpdate->CarNoCB->currentIndex(), 1);
-    EXPECT_EQ(Forms().VehicleUpdate->CarNoTimeCB->count(), 2);
+    EXPECT_EQ(Items(Forms().VehicleUpdate->vehicleCombo_), (std::vector<std::string>{"A1", "B2"}));
+    EXPECT_EQ(Forms().VehicleUpdate->vehicleCombo_->currentIndex(), 1);
+    EXPECT_EQ(Forms().VehicleUpdate->folderTimeCombo_->count(), 2);
 
-    f->ComboBox3->setCurrentIndex(1);
-    f->ComboBox3Change();
-    EXPECT_EQ(T(f->Memo3->toPlainText()), "自己診断記録２2026年1月2日1時1分1秒の値1\n2");
+    f->secondRecordCombo_->setCurrentIndex(1);
+    f->SecondRecordChosen();
+    EXPECT_EQ(T(f->secondRecordMemo_->toPlainText()), "自己診断記録２2026年1月2日1時1分1秒の値1\n2");
 }
 
 TEST_F(CarInfoForm, MissingIndexAndRecordFilesReadAsEmpty) {
     Seed({{"山田", {"A1"}}});
     fs::remove(folder / "お客様/山田/A1/ﾓﾆﾀ.DT");
     VehicleInfoForm* f = OpenCarInfoForm();
-    EXPECT_EQ(f->ComboBox2->count(), 0);
+    EXPECT_EQ(f->firstRecordCombo_->count(), 0);
     Records("山田", "A1", {"gone"});
     fs::remove(folder / "お客様/山田/A1/gone.MONDT");
     f->LoadVehicle();
-    EXPECT_EQ(f->ComboBox2->count(), 1);
-    EXPECT_TRUE(f->Memo2->toPlainText().isEmpty());
+    EXPECT_EQ(f->firstRecordCombo_->count(), 1);
+    EXPECT_TRUE(f->firstRecordMemo_->toPlainText().isEmpty());
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
 TEST_F(CarInfoForm, ManagementNumberRevertsOutOfRangeAndSelectsByFolderTime) {
     Seed({{"山田", {"C3", "A1", "B2"}}}); // created in this order, so listed in this order
     VehicleInfoForm* f = OpenCarInfoForm();
-    EXPECT_EQ(Items(f->CarNoCB), (std::vector<std::string>{"C3", "A1", "B2"}));
-    ASSERT_EQ(T(f->CarNoCB->currentText()), "C3");
+    EXPECT_EQ(Items(f->vehicleCombo_), (std::vector<std::string>{"C3", "A1", "B2"}));
+    ASSERT_EQ(T(f->vehicleCombo_->currentText()), "C3");
     for (const char* typed : {"0", "4", ""}) {
-        f->NumberCB->setEditText(typed);
-        f->NumberCBChange();
-        EXPECT_EQ(T(f->NumberCB->currentText()), "1") << typed;
-        EXPECT_EQ(T(f->CarNoCB->currentText()), "C3") << typed;
+        f->managementNumberCombo_->setEditText(typed);
+        f->ManagementNumberChosen();
+        EXPECT_EQ(T(f->managementNumberCombo_->currentText()), "1") << typed;
+        EXPECT_EQ(T(f->vehicleCombo_->currentText()), "C3") << typed;
     }
-    f->NumberCB->setEditText("2");
-    f->NumberCBChange();
-    EXPECT_EQ(T(f->CarNoCB->currentText()), "A1");
+    f->managementNumberCombo_->setEditText("2");
+    f->ManagementNumberChosen();
+    EXPECT_EQ(T(f->vehicleCombo_->currentText()), "A1");
     EXPECT_EQ(f->CurrentVehicle(), "A1");
     // A typed vehicle number without profile reverts to the current vehicle.
-    f->CarNoCB->setEditText("ZZ");
-    f->CarNoCBChange();
-    EXPECT_EQ(T(f->CarNoCB->currentText()), "A1");
-    f->CarNoCB->setEditText("B2");
-    f->CarNoCBChange();
+    f->vehicleCombo_->setEditText("ZZ");
+    f->VehicleChosen();
+    EXPECT_EQ(T(f->vehicleCombo_->currentText()), "A1");
+    f->vehicleCombo_->setEditText("B2");
+    f->VehicleChosen();
     EXPECT_EQ(f->CurrentVehicle(), "B2");
-    EXPECT_EQ(T(f->NumberCB->currentText()), "3");
+    EXPECT_EQ(T(f->managementNumberCombo_->currentText()), "3");
 }
 
 TEST_F(CarInfoForm, RemovingARecordKeepsABackupAndTheRecordFile) {
@@ -135,19 +136,19 @@ TEST_F(CarInfoForm, RemovingARecordKeepsABackupAndTheRecordFile) {
     const std::vector<std::string> titles{"T1", "T2", "T3"};
     Records("山田", "A1", titles);
     VehicleInfoForm* f = OpenCarInfoForm();
-    f->ComboBox2->setCurrentIndex(1);
-    f->Button2->click();
+    f->firstRecordCombo_->setCurrentIndex(1);
+    f->removeRecordButton_->click();
     EXPECT_EQ(File("お客様/山田/A1/ﾓﾆﾀ_BK.DT"), "T1\r\nT2\r\nT3\r\n");
     EXPECT_EQ(File("お客様/山田/A1/ﾓﾆﾀ.DT"), "T1\r\nT3\r\n");
     EXPECT_TRUE(Exists("お客様/山田/A1/T2.MONDT"));
-    EXPECT_EQ(Items(f->ComboBox2), (std::vector<std::string>{"T1", "T3"}));
+    EXPECT_EQ(Items(f->firstRecordCombo_), (std::vector<std::string>{"T1", "T3"}));
     EXPECT_FALSE(f->ReloadOnShow);
 
-    f->ComboBox2->setCurrentIndex(0);
-    f->Button2->click();
+    f->firstRecordCombo_->setCurrentIndex(0);
+    f->removeRecordButton_->click();
     EXPECT_EQ(File("お客様/山田/A1/ﾓﾆﾀ_BK.DT"), "T1\r\nT3\r\n");
     EXPECT_EQ(File("お客様/山田/A1/ﾓﾆﾀ.DT"), "T3\r\n");
-    EXPECT_EQ(T(f->Memo2->toPlainText()), "T3の値1\n2");
+    EXPECT_EQ(T(f->firstRecordMemo_->toPlainText()), "T3の値1\n2");
 }
 
 TEST_F(CarInfoForm, ExportWritesTheLinesInShiftJis) {
@@ -157,7 +158,7 @@ TEST_F(CarInfoForm, ExportWritesTheLinesInShiftJis) {
     VehicleInfoForm* f = OpenCarInfoForm();
     const std::string target = folder.Dir() + "export.txt";
     dialogs.QueueFile(target);
-    f->Button7->click();
+    f->exportButton_->click();
     ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
     EXPECT_EQ(dialogs.FileDialogs()[0].fileName, "山田様-26年12月6日7時5分9秒");
     EXPECT_EQ(dialogs.FileDialogs()[0].defaultExtension, "txt");
@@ -175,14 +176,14 @@ TEST_F(CarInfoForm, NoCurrentVehicleSelectsNothing) {
         Seed({{"山田", {"A1", "B2"}}});
         Reg().WriteCustomerField("山田", "CAR_NO", carNo);
         VehicleInfoForm* f = OpenCarInfoForm();
-        EXPECT_EQ(f->CarNoCB->count(), 2);
-        EXPECT_EQ(f->CarNoCB->currentIndex(), -1) << carNo;
-        EXPECT_EQ(f->NumberCB->currentIndex(), -1) << carNo;
-        EXPECT_TRUE(f->NumberCB->currentText().isEmpty()) << carNo;
-        EXPECT_EQ(Forms().VehicleUpdate->CarNoCB->currentIndex(), -1) << carNo;
+        EXPECT_EQ(f->vehicleCombo_->count(), 2);
+        EXPECT_EQ(f->vehicleCombo_->currentIndex(), -1) << carNo;
+        EXPECT_EQ(f->managementNumberCombo_->currentIndex(), -1) << carNo;
+        EXPECT_TRUE(f->managementNumberCombo_->currentText().isEmpty()) << carNo;
+        EXPECT_EQ(Forms().VehicleUpdate->vehicleCombo_->currentIndex(), -1) << carNo;
         const std::string target = folder.Dir() + "export.txt";
         dialogs.QueueFile(target);
-        f->Button7->click();
+        f->exportButton_->click();
         EXPECT_EQ(ReadBytes(PathFromUtf8(target)), Sjis("お　客　様　名：山田様\r\n\r\n車　両　番　号：\r\n"
                                                         "\r\nデータ：\r\n\r\nデータ：\r\n"))
             << carNo;
@@ -195,10 +196,10 @@ TEST_F(CarInfoForm, ExportThatCannotBeWrittenIsReported) {
     VehicleInfoForm* f = OpenCarInfoForm();
     const std::string target = folder.Dir() + "missing/export.txt";
     dialogs.QueueFile(target);
-    f->Button7->click();
+    f->exportButton_->click();
     EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"ファイル「" + target + "」を作成できませんでした。"});
     // A cancelled dialog writes nothing and says nothing.
-    f->Button7->click();
+    f->exportButton_->click();
     EXPECT_EQ(dialogs.Messages().size(), 1u);
 }
 
@@ -209,11 +210,11 @@ TEST_F(CarInfoForm, SearchChoosesCustomerAndVehicle) {
         EXPECT_TRUE(search->IncludesVehicles());
         ChooseResult(search, QString::fromUtf8("佐藤/S2"));
     });
-    f->Button10->click();
-    EXPECT_EQ(T(f->UserNameCB->currentText()), "佐藤");
+    f->searchButton_->click();
+    EXPECT_EQ(T(f->customerCombo_->currentText()), "佐藤");
     EXPECT_EQ(f->CurrentVehicle(), "S2");
-    EXPECT_EQ(T(f->NumberCB->currentText()), "2");
-    EXPECT_EQ(Forms().VehicleUpdate->UserNameCB->currentIndex(), 1);
+    EXPECT_EQ(T(f->managementNumberCombo_->currentText()), "2");
+    EXPECT_EQ(Forms().VehicleUpdate->customerCombo_->currentIndex(), 1);
 }
 
 } // namespace

@@ -38,15 +38,15 @@ TEST_F(VehicleForm, WithoutCustomersOnlyReturnWorks) {
     VehicleUpdateForm* f = OpenVehicleForm();
     ASSERT_TRUE(f && f->isVisible());
     EXPECT_EQ(T(f->windowTitle()), "車両情報");
-    EXPECT_EQ(Items(f->UserNameCB), (std::vector<std::string>{"データは登録されていません。"}));
-    for (QPushButton* b : {f->DecBtn, f->DeleteBtn, f->SearchBtn, f->InsertBtn}) {
+    EXPECT_EQ(Items(f->customerCombo_), (std::vector<std::string>{"データは登録されていません。"}));
+    for (QPushButton* b : {f->confirmButton_, f->deleteButton_, f->searchButton_, f->newVehicleButton_}) {
         EXPECT_FALSE(b->isEnabled()) << T(b->objectName());
     }
-    EXPECT_TRUE(f->RtnBtn->isEnabled());
-    f->UserNameCB->setCurrentIndex(0);
-    f->UserNameCBChange(); // the placeholder is no customer
+    EXPECT_TRUE(f->backButton_->isEnabled());
+    f->customerCombo_->setCurrentIndex(0);
+    f->CustomerChosen(); // the placeholder is no customer
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"お客様の登録が有りません。"}));
-    EXPECT_FALSE(f->InsertBtn->isEnabled());
+    EXPECT_FALSE(f->newVehicleButton_->isEnabled());
     EXPECT_TRUE(fs::is_empty(folder / "お客様"));
 }
 
@@ -55,20 +55,20 @@ TEST_F(VehicleForm, ShowsTheFirstCustomerWithHisCurrentVehicle) {
     Reg().WriteCustomerFields("山田", {{"TEL", "03-1234-5678"}, {"POST_NO", "140-0001"}, {"CAR_NO", "品川2"}});
     Reg().WriteVehicleField("山田", "品川2", "MAKER", "日産");
     VehicleUpdateForm* f = OpenVehicleForm();
-    EXPECT_EQ(T(f->UserNameCB->currentText()), "山田");
+    EXPECT_EQ(T(f->customerCombo_->currentText()), "山田");
     EXPECT_EQ(T(f->Phon2->text()), "1234");
     EXPECT_EQ(T(f->Zip2->text()), "0001");
     EXPECT_FALSE(f->Phon1->isEnabled());
-    EXPECT_EQ(Items(f->CarNoCB), (std::vector<std::string>{"品川1", "品川2"}));
-    EXPECT_EQ(f->CarNoTimeCB->count(), 2);
-    EXPECT_EQ(T(f->CarNoTimeCB->itemText(1)), std::to_string(Reg().ListVehicles("山田")[1].Time));
-    EXPECT_EQ(f->CarNoCB->currentIndex(), 1);
+    EXPECT_EQ(Items(f->vehicleCombo_), (std::vector<std::string>{"品川1", "品川2"}));
+    EXPECT_EQ(f->folderTimeCombo_->count(), 2);
+    EXPECT_EQ(T(f->folderTimeCombo_->itemText(1)), std::to_string(Reg().ListVehicles("山田")[1].Time));
+    EXPECT_EQ(f->vehicleCombo_->currentIndex(), 1);
     EXPECT_EQ(T(f->CarNo->text()), "品川2");
     EXPECT_EQ(T(f->Number->text()), "2");
     EXPECT_EQ(T(f->Maker->text()), "日産");
-    EXPECT_TRUE(f->CarNoCB->isEnabled());
+    EXPECT_TRUE(f->vehicleCombo_->isEnabled());
     EXPECT_FALSE(f->CarNo->isEnabled());
-    EXPECT_TRUE(f->DeleteBtn->isEnabled());
+    EXPECT_TRUE(f->deleteButton_->isEnabled());
     EXPECT_FALSE(f->SilentSavePending()); // showing never skips the update question
 }
 
@@ -77,17 +77,17 @@ TEST_F(VehicleForm, RegisteringANewVehicleCreatesItsFilesAndMakesItCurrent) {
     Reg().WriteVehicleFields("山田", "品川1", {{"MILEAGE", "45000"}, {"NEXT_CHECK", "2027年4月"}});
     VehicleUpdateForm* f = OpenVehicleForm();
     EXPECT_EQ(T(f->Mileage->text()), "45000");
-    f->InsertBtn->click();
-    EXPECT_EQ(T(f->InsertBtn->text()), "登録取消");
-    EXPECT_TRUE(f->HintLabel->isVisible());
+    f->newVehicleButton_->click();
+    EXPECT_EQ(T(f->newVehicleButton_->text()), "登録取消");
+    EXPECT_TRUE(f->hintLabel_->isVisible());
     EXPECT_EQ(T(f->Number->text()), "2");
-    EXPECT_FALSE(f->CarNoCB->isEnabled());
+    EXPECT_FALSE(f->vehicleCombo_->isEnabled());
     EXPECT_TRUE(f->CarNo->isEnabled());
-    EXPECT_FALSE(f->DeleteBtn->isEnabled());
+    EXPECT_FALSE(f->deleteButton_->isEnabled());
     EXPECT_TRUE(f->Mileage->text().isEmpty()); // nothing of the vehicle shown before is carried over
     FillVehicle(f, "品川500あ1234");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->DecBtn->click();
+    f->confirmButton_->click();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].text, "車両番号:品川500あ1234の車両情報を <<新規登録>> します。");
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Warning);
@@ -98,34 +98,34 @@ TEST_F(VehicleForm, RegisteringANewVehicleCreatesItsFilesAndMakesItCurrent) {
                    "[BODY_NUMBER]\r\nDATA0=ZRE-1\r\n[TYPE]\r\nDATA0=DBA\r\n[MILEAGE]\r\nDATA0=\r\n[NEXT_CHECK]"
                    "\r\nDATA0=\r\n"));
     EXPECT_EQ(Reg().ReadCustomer("山田").CarNo, "品川500あ1234");
-    EXPECT_EQ(Items(f->CarNoCB), (std::vector<std::string>{"品川1", "品川500あ1234"}));
-    EXPECT_EQ(T(f->CarNoCB->currentText()), "品川500あ1234");
+    EXPECT_EQ(Items(f->vehicleCombo_), (std::vector<std::string>{"品川1", "品川500あ1234"}));
+    EXPECT_EQ(T(f->vehicleCombo_->currentText()), "品川500あ1234");
     EXPECT_EQ(T(f->Number->text()), "2");
-    EXPECT_EQ(T(f->InsertBtn->text()), "車両新規登録");
-    EXPECT_FALSE(f->HintLabel->isVisible());
-    EXPECT_TRUE(f->DeleteBtn->isEnabled());
+    EXPECT_EQ(T(f->newVehicleButton_->text()), "車両新規登録");
+    EXPECT_FALSE(f->hintLabel_->isVisible());
+    EXPECT_TRUE(f->deleteButton_->isEnabled());
 }
 
 TEST_F(VehicleForm, ANumberListedForTheSameCustomerIsRefusedButNotForAnother) {
     Seed({{"山田", {"品川1"}}, {"鈴木", {}}});
     VehicleUpdateForm* f = OpenVehicleForm();
-    f->InsertBtn->click();
+    f->newVehicleButton_->click();
     FillVehicle(f, "品川1");
-    f->DecBtn->click();
+    f->confirmButton_->click();
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"車両番号が重複しています。新規登録できません。"}));
     f->CarNo->clear();
-    f->DecBtn->click();
+    f->confirmButton_->click();
     ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "車両番号を入力してください。");
     EXPECT_EQ(dialogs.Messages().back().icon, DialogIcon::Error);
 
-    f->UserNameCB->setCurrentIndex(1);
-    f->UserNameCBChange();
-    EXPECT_EQ(T(f->InsertBtn->text()), "車両新規登録"); // a customer change leaves new-vehicle mode
-    f->InsertBtn->click();
+    f->customerCombo_->setCurrentIndex(1);
+    f->CustomerChosen();
+    EXPECT_EQ(T(f->newVehicleButton_->text()), "車両新規登録"); // a customer change leaves new-vehicle mode
+    f->newVehicleButton_->click();
     FillVehicle(f, "品川1");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->DecBtn->click();
+    f->confirmButton_->click();
     EXPECT_TRUE(Exists("お客様/鈴木/品川1/品川1.DT"));
     EXPECT_EQ(Reg().ReadCustomer("鈴木").CarNo, "品川1");
 }
@@ -136,9 +136,9 @@ TEST_P(RefusedVehicleNumbers, AreRefusedWithAMessageAndNothingIsWritten) {
     Seed({{"山田", {}}});
     const std::string profile = File("お客様/山田/山田.DT");
     VehicleUpdateForm* f = OpenVehicleForm();
-    f->InsertBtn->click();
+    f->newVehicleButton_->click();
     FillVehicle(f, GetParam());
-    f->DecBtn->click();
+    f->confirmButton_->click();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Error);
     EXPECT_EQ(dialogs.Messages()[0].text, FolderNameMessage(*CheckFolderName(GetParam()), "車両番号"));
@@ -155,25 +155,25 @@ TEST_F(VehicleForm, AnExistingFolderOfTheSameNameIsNeverTakenOver) {
     WriteBytes(folder / "elsewhere/ﾓﾆﾀ.DT", Sjis("記録\r\n"));
     fs::create_directory_symlink(folder / "elsewhere", folder / "お客様/山田/品川2");
     VehicleUpdateForm* f = OpenVehicleForm();
-    f->InsertBtn->click();
+    f->newVehicleButton_->click();
     FillVehicle(f, "品川2"); // a link, not listed as a vehicle
-    f->DecBtn->click();
+    f->confirmButton_->click();
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"車両番号が重複しています。新規登録できません。"}));
     EXPECT_EQ(File("elsewhere/ﾓﾆﾀ.DT"), Sjis("記録\r\n"));
-    EXPECT_EQ(f->CarNoCB->count(), 0);
+    EXPECT_EQ(f->vehicleCombo_->count(), 0);
 }
 
 TEST_F(VehicleForm, UpdatingAVehicleMakesItCurrentAndSilentSaveAsksNothing) {
     Seed({{"山田", {"品川1", "品川2"}}});
     VehicleUpdateForm* f = OpenVehicleForm();
     EXPECT_EQ(T(f->CarNo->text()), "品川1");
-    f->CarNoCB->setCurrentIndex(1);
-    f->CarNoCBChange();
+    f->vehicleCombo_->setCurrentIndex(1);
+    f->VehicleChosen();
     EXPECT_EQ(T(f->CarNo->text()), "品川2");
     EXPECT_EQ(T(f->Number->text()), "2");
     f->Maker->setText("日産");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->DecBtn->click();
+    f->confirmButton_->click();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].text, "車両番号：品川2の車両情報を <<更新>> します。");
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Warning);
@@ -187,7 +187,7 @@ TEST_F(VehicleForm, UpdatingAVehicleMakesItCurrentAndSilentSaveAsksNothing) {
     EXPECT_FALSE(f->SilentSavePending());
     EXPECT_EQ(Reg().ReadVehicle("山田", "品川2").Mileage, "50000");
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    f->DecBtnClick(); // the next confirm asks again
+    f->ConfirmVehicle(); // the next confirm asks again
     EXPECT_EQ(dialogs.Messages().size(), 2u);
 }
 
@@ -195,11 +195,11 @@ TEST_F(VehicleForm, UpdateNeedsAListedAndSelectedVehicle) {
     Seed({{"山田", {}}, {"鈴木", {"品川1"}}});
     Reg().WriteCustomerField("鈴木", "CAR_NO", "");
     VehicleUpdateForm* f = OpenVehicleForm();
-    f->DecBtn->click();
-    f->UserNameCB->setCurrentIndex(1);
-    f->UserNameCBChange();
-    f->DecBtn->click();
-    f->DeleteBtn->click();
+    f->confirmButton_->click();
+    f->customerCombo_->setCurrentIndex(1);
+    f->CustomerChosen();
+    f->confirmButton_->click();
+    f->deleteButton_->click();
     EXPECT_EQ(dialogs.Texts(),
               (std::vector<std::string>{
                   "車両が登録されていない為、更新できません。\n\n[車両新規登録]をクリックして車両情報を入力後、"
@@ -217,19 +217,19 @@ TEST_F(VehicleForm, DeletingTheCurrentVehicleMakesTheOldestRemainingOneCurrent) 
     VehicleUpdateForm* f = OpenVehicleForm();
     EXPECT_EQ(T(f->CarNo->text()), "B");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->DeleteBtn->click();
+    f->deleteButton_->click();
     ASSERT_EQ(dialogs.Texts(), (std::vector<std::string>{DeleteQuestionFor("B")}));
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Warning);
     EXPECT_FALSE(Exists("お客様/山田/B"));
     EXPECT_EQ(Reg().ReadCustomer("山田").CarNo, "A");
-    EXPECT_EQ(Items(f->CarNoCB), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(Items(f->vehicleCombo_), (std::vector<std::string>{"A", "C"}));
     EXPECT_EQ(T(f->CarNo->text()), "A");
     EXPECT_EQ(T(f->Number->text()), "1");
 
-    f->CarNoCB->setCurrentIndex(1);
-    f->CarNoCBChange();
+    f->vehicleCombo_->setCurrentIndex(1);
+    f->VehicleChosen();
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->DeleteBtn->click(); // C is not the stored current vehicle
+    f->deleteButton_->click(); // C is not the stored current vehicle
     EXPECT_EQ(Reg().ReadCustomer("山田").CarNo, "A");
     EXPECT_EQ(T(f->CarNo->text()), "A");
 }
@@ -240,9 +240,9 @@ TEST_F(VehicleForm, DeletingTheLastVehicleClearsTheCurrentVehicleAndTheForm) {
     VehicleUpdateForm* f = OpenVehicleForm();
     EXPECT_EQ(T(f->Maker->text()), "日産");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->DeleteBtn->click();
+    f->deleteButton_->click();
     EXPECT_EQ(Reg().ReadCustomer("山田").CarNo, "");
-    EXPECT_EQ(f->CarNoCB->count(), 0);
+    EXPECT_EQ(f->vehicleCombo_->count(), 0);
     for (QLineEdit* e : {f->CarNo, f->Maker, f->Zip1, f->Number, f->Mileage}) {
         EXPECT_TRUE(e->text().isEmpty()) << T(e->objectName());
     }
@@ -255,13 +255,13 @@ TEST_F(VehicleForm, CancelAtEveryQuestionWritesNothing) {
     VehicleUpdateForm* f = OpenVehicleForm();
     f->Maker->setText("日産");
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    f->DecBtn->click();
+    f->confirmButton_->click();
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    f->DeleteBtn->click();
-    f->InsertBtn->click();
+    f->deleteButton_->click();
+    f->newVehicleButton_->click();
     FillVehicle(f, "B");
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    f->DecBtn->click();
+    f->confirmButton_->click();
     EXPECT_EQ(dialogs.Messages().size(), 3u);
     EXPECT_EQ(File("お客様/山田/山田.DT"), customer);
     EXPECT_EQ(File("お客様/山田/A/A.DT"), vehicle);
@@ -271,12 +271,12 @@ TEST_F(VehicleForm, CancelAtEveryQuestionWritesNothing) {
 TEST_F(VehicleForm, ATypedNumberWithoutProfileRevertsTheSelector) {
     Seed({{"山田", {"A", "B"}}});
     VehicleUpdateForm* f = OpenVehicleForm();
-    f->CarNoCB->setFocus();
-    f->CarNoCB->lineEdit()->selectAll();
-    Type(f->CarNoCB->lineEdit(), "Z");
-    EXPECT_EQ(T(f->CarNoCB->currentText()), "A");
-    f->CarNoCB->lineEdit()->selectAll();
-    Type(f->CarNoCB->lineEdit(), "B");
+    f->vehicleCombo_->setFocus();
+    f->vehicleCombo_->lineEdit()->selectAll();
+    Type(f->vehicleCombo_->lineEdit(), "Z");
+    EXPECT_EQ(T(f->vehicleCombo_->currentText()), "A");
+    f->vehicleCombo_->lineEdit()->selectAll();
+    Type(f->vehicleCombo_->lineEdit(), "B");
     EXPECT_EQ(T(f->CarNo->text()), "B");
     EXPECT_EQ(f->CurrentVehicle(), "B");
 }
@@ -288,13 +288,13 @@ TEST_F(VehicleForm, SearchChoosesCustomerAndVehicle) {
     bool vehicles = false;
     WhileSearchIsOpen([&](CustomerSearchDialog* search) {
         vehicles = search->IncludesVehicles();
-        search->Edit1->setText("日産");
-        search->Button1->click();
+        search->keyEdit_->setText("日産");
+        search->searchButton_->click();
         ChooseResult(search, "山田/B");
     });
-    f->SearchBtn->click();
+    f->searchButton_->click();
     EXPECT_TRUE(vehicles);
-    EXPECT_EQ(T(f->UserNameCB->currentText()), "山田");
+    EXPECT_EQ(T(f->customerCombo_->currentText()), "山田");
     EXPECT_EQ(T(f->CarNo->text()), "B");
     EXPECT_EQ(T(f->Maker->text()), "日産");
 }
@@ -302,8 +302,8 @@ TEST_F(VehicleForm, SearchChoosesCustomerAndVehicle) {
 TEST_F(VehicleForm, ReturnLeavesNewVehicleMode) {
     Seed({{"山田", {}}});
     VehicleUpdateForm* f = OpenVehicleForm();
-    f->InsertBtn->click();
-    f->RtnBtn->click();
+    f->newVehicleButton_->click();
+    f->backButton_->click();
     ProcessEvents();
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(Forms().MonitorMenu->isVisible());

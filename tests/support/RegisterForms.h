@@ -64,16 +64,16 @@ protected:
 
     CustomerForm* OpenCustomerForm() {
         StartAndShow();
-        main->GeMonitorDataBTN->click();
-        Forms().MonitorMenu->Button1->click();
+        main->monitorDataButton_->click();
+        Forms().MonitorMenu->customerButton_->click();
         ProcessEvents();
         return Forms().Customer;
     }
 
     VehicleUpdateForm* OpenVehicleForm() {
         StartAndShow();
-        main->GeMonitorDataBTN->click();
-        Forms().MonitorMenu->Button2->click();
+        main->monitorDataButton_->click();
+        Forms().MonitorMenu->vehicleButton_->click();
         ProcessEvents();
         return Forms().VehicleUpdate;
     }
@@ -85,10 +85,10 @@ protected:
 
     // Chooses the search result with the given text.
     static void ChooseResult(CustomerSearchDialog* search, const QString& text) {
-        const auto items = search->ListBox1->findItems(text, Qt::MatchExactly);
+        const auto items = search->resultList_->findItems(text, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << text.toStdString();
-        search->ListBox1->setCurrentItem(items.front());
-        search->Button2->click();
+        search->resultList_->setCurrentItem(items.front());
+        search->chooseButton_->click();
     }
 
     std::vector<std::string> Items(QComboBox* combo) const {

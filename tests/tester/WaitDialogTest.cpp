@@ -60,9 +60,9 @@ protected:
 TEST_F(TransferDriver, DialogAsCreated) {
     Begin();
     EXPECT_EQ(wait->windowTitle().toStdString(), "通信中・・・");
-    EXPECT_EQ(wait->Label1->text().toStdString(), "ただいま通信中です。しばらくお待ちください。");
-    EXPECT_EQ(wait->Timer1->interval(), 200);
-    EXPECT_FALSE(wait->Timer1->isActive());
+    EXPECT_EQ(wait->messageLabel_->text().toStdString(), "ただいま通信中です。しばらくお待ちください。");
+    EXPECT_EQ(wait->pollTimer_->interval(), 200);
+    EXPECT_FALSE(wait->pollTimer_->isActive());
 }
 
 TEST_F(TransferDriver, ListJobWithoutOpenLinkGivesTheMainFormBack) {
@@ -70,7 +70,7 @@ TEST_F(TransferDriver, ListJobWithoutOpenLinkGivesTheMainFormBack) {
     main->hide();
     main->setEnabled(false);
     main->State.PendingJob = TesterJob::ReferenceList;
-    wait->Timer1Timer();
+    wait->PollTick();
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(main->isEnabled());
     EXPECT_EQ(main->State.PendingJob, TesterJob::None);
@@ -85,7 +85,7 @@ TEST_F(TransferDriver, RegisteredHandBackRunsInsteadOfTheJobWhenTheLinkIsNotOpen
     wait->RegisterJob(
         TesterJob::Continuous, [&] { return ++ran, false; }, [&] { ++handedBack; });
     main->State.PendingJob = TesterJob::Continuous;
-    wait->Timer1Timer();
+    wait->PollTick();
     EXPECT_EQ(ran, 0);
     EXPECT_EQ(handedBack, 1);
     EXPECT_EQ(main->State.PendingJob, TesterJob::None);

@@ -41,37 +41,37 @@ MainForm::MainForm(const StartupOptions& options)
         MoveDocumentFolder(paths);
     }
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    GeMonitorDataBTN = MenuButton(Panel1, "GeMonitorDataBTN", "テスターよりモニタデータ読み込み", 480, 27);
-    ref_sub_BTN = MenuButton(Panel1, "ref_sub_BTN", "参  考  値  管  理", 480, 27);
-    continuation_BTN = MenuButton(Panel1, "continuation_BTN", "連 続 記 録 の 読 出 し", 480, 27);
-    setvantoBTN = MenuButton(Panel1, "setvantoBTN", "プログラムの基本設定", 480, 27);
-    Button5 = MenuButton(Panel1, "Button5", "終　了", 177, 32);
+    menuPanel_ = new QFrame(this);
+    menuPanel_->setObjectName("Panel1");
+    menuPanel_->setFrameShape(QFrame::Panel);
+    menuPanel_->setFrameShadow(QFrame::Raised);
+    monitorDataButton_ = MenuButton(menuPanel_, "GeMonitorDataBTN", "テスターよりモニタデータ読み込み", 480, 27);
+    referenceButton_ = MenuButton(menuPanel_, "ref_sub_BTN", "参  考  値  管  理", 480, 27);
+    continuousRecordButton_ = MenuButton(menuPanel_, "continuation_BTN", "連 続 記 録 の 読 出 し", 480, 27);
+    settingsButton_ = MenuButton(menuPanel_, "setvantoBTN", "プログラムの基本設定", 480, 27);
+    exitButton_ = MenuButton(menuPanel_, "Button5", "終　了", 177, 32);
 
-    auto* grid = new QGridLayout(Panel1);
+    auto* grid = new QGridLayout(menuPanel_);
     grid->setContentsMargins(12, 12, 12, 12);
     grid->setSpacing(10);
-    grid->addWidget(GeMonitorDataBTN, 0, 0);
-    grid->addWidget(Button5, 0, 1);
-    grid->addWidget(ref_sub_BTN, 1, 0);
-    grid->addWidget(continuation_BTN, 2, 0);
-    grid->addWidget(setvantoBTN, 3, 0);
+    grid->addWidget(monitorDataButton_, 0, 0);
+    grid->addWidget(exitButton_, 0, 1);
+    grid->addWidget(referenceButton_, 1, 0);
+    grid->addWidget(continuousRecordButton_, 2, 0);
+    grid->addWidget(settingsButton_, 3, 0);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(Panel1);
+    outer->addWidget(menuPanel_);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(Button5, &QPushButton::clicked, this, &QWidget::close);
-    connect(GeMonitorDataBTN, &QPushButton::clicked, this, [this] {
+    connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
+    connect(monitorDataButton_, &QPushButton::clicked, this, [this] {
         State.PendingJob = TesterJob::RecordDirectory;
         OpenFunction(functions_.MonitorMenu);
     });
-    connect(ref_sub_BTN, &QPushButton::clicked, this, [this] { OpenFunction(functions_.ReferenceMenu); });
-    connect(continuation_BTN, &QPushButton::clicked, this, [this] { OpenFunction(functions_.Continuation); });
-    connect(setvantoBTN, &QPushButton::clicked, this, [this] { OpenFunction(functions_.Settings); });
+    connect(referenceButton_, &QPushButton::clicked, this, [this] { OpenFunction(functions_.ReferenceMenu); });
+    connect(continuousRecordButton_, &QPushButton::clicked, this, [this] { OpenFunction(functions_.Continuation); });
+    connect(settingsButton_, &QPushButton::clicked, this, [this] { OpenFunction(functions_.Settings); });
     SetFunctions({});
     setWindowTitle(QCoreApplication::applicationName());
     adjustSize();
@@ -86,10 +86,10 @@ FormContext MainForm::Context() {
 
 void MainForm::SetFunctions(const Functions& functions) {
     functions_ = functions;
-    GeMonitorDataBTN->setEnabled(functions_.MonitorMenu != nullptr);
-    ref_sub_BTN->setEnabled(functions_.ReferenceMenu != nullptr);
-    continuation_BTN->setEnabled(functions_.Continuation != nullptr);
-    setvantoBTN->setEnabled(functions_.Settings != nullptr);
+    monitorDataButton_->setEnabled(functions_.MonitorMenu != nullptr);
+    referenceButton_->setEnabled(functions_.ReferenceMenu != nullptr);
+    continuousRecordButton_->setEnabled(functions_.Continuation != nullptr);
+    settingsButton_->setEnabled(functions_.Settings != nullptr);
 }
 
 void MainForm::FormShow() {

@@ -57,12 +57,12 @@ public:
     // Runs the show steps: model title, paths, bootstrap files (and the legacy conversion once).
     void FormShow() override;
 
-    QFrame* Panel1 = nullptr;
-    QPushButton* GeMonitorDataBTN = nullptr;
-    QPushButton* ref_sub_BTN = nullptr;
-    QPushButton* continuation_BTN = nullptr;
-    QPushButton* setvantoBTN = nullptr;
-    QPushButton* Button5 = nullptr;
+    QFrame* menuPanel_ = nullptr;
+    QPushButton* monitorDataButton_ = nullptr;
+    QPushButton* referenceButton_ = nullptr;
+    QPushButton* continuousRecordButton_ = nullptr;
+    QPushButton* settingsButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -10,7 +10,6 @@
 #include "continuous/ContinuousRecord.h"
 #include "continuous/ui/ContinuousChartWindow.h"
 #include "continuous/ui/ContinuousRecordForm.h"
-#include "monitor/MonitorFiles.h"
 #include "monitor/ui/MonitorMenuForm.h"
 #include "monitor/ui/RecordReadForm.h"
 #include "print/ui/PrintItemDialog.h"
@@ -18,6 +17,7 @@
 #include "reference/ReferenceFiles.h"
 #include "reference/ui/ReferenceReadForm.h"
 #include "reference/ui/ReferenceWriteForm.h"
+#include "register/MonitorFiles.h"
 #include "register/Register.h"
 #include "register/ui/CustomerForm.h"
 #include "register/ui/CustomerSearchDialog.h"
@@ -113,14 +113,14 @@ void ShootDetailedSettings(const QString& outDir, int& written) {
         return;
     }
     form->show();
-    form->Button8Click();
+    form->ToggleDetails();
     QApplication::processEvents();
     const QString file = outDir + "/SettingsForm-detailed.png";
     if (form->grab().save(file)) {
         std::printf("%s\n", file.toLocal8Bit().constData());
         ++written;
     }
-    form->Button8Click();
+    form->ToggleDetails();
     form->hide();
 }
 
@@ -185,11 +185,12 @@ void PrepareReference(const std::string& name) {
         form->ShowSets(
             {sjis("プリウス DAA-ZVW30 2ZR-FXE"), sjis("ノート DBA-E12 HR12DE"), sjis("ハイエース TRH200 1TR")});
         const char* texts[] = {"プリウス", "DAA-ZVW30", "2ZR-FXE", "2015年", "48210", "アイドル不調の点検前に記録"};
-        QLineEdit* edits[] = {form->Edit5, form->Edit6, form->Edit7, form->Edit8, form->Edit9, form->Edit10};
+        QLineEdit* edits[] = {form->vehicleNameEdit_, form->typeCodeEdit_, form->engineTypeEdit_,
+                              form->modelYearEdit_,   form->mileageEdit_,  form->commentEdit_};
         for (std::size_t i = 0; i < std::size(edits); ++i) {
             edits[i]->setText(QString::fromUtf8(texts[i]));
         }
-        form->Button3->setEnabled(true);
+        form->saveButton_->setEnabled(true);
     } else if (name == "ReferenceWriteForm" && f.ReferenceWrite) {
         const std::string& dir = f.Main->State.Paths.ExeDir;
         const vanto::ReferenceInfo info = vanto::ReferenceInfo::FromUtf8(
@@ -229,7 +230,7 @@ void ShootContinuousChart(const QString& outDir, int& written) {
         return;
     }
     form->show();
-    form->GRAPH_BTN->click();
+    form->chartButton_->click();
     // Two items of a like scale.
     form->ChartForm->ColumnChecks.at(0)->setChecked(false);
     form->ChartForm->ColumnChecks.at(2)->setChecked(true);
@@ -261,7 +262,7 @@ void PrepareLikeTheMenu(const std::string& name) {
     } else if (name == "ContinuousRecordForm" && f.Continuous) {
         f.Continuous->ShowTable(DemoSeries());
     } else if (name == "RecordReadForm" && f.RecordRead) {
-        f.RecordRead->ComboBox1->addItems({"モニタ記録１", "自己診断記録２", "作業サポート記録４"});
+        f.RecordRead->recordCombo_->addItems({"モニタ記録１", "自己診断記録２", "作業サポート記録４"});
     }
 }
 } // namespace

@@ -68,23 +68,23 @@ ContinuousChartWindow::ContinuousChartWindow(const FormContext& context, QWidget
     setWindowTitle("連続記録のグラフ");
     setFont(FixedFont(13));
 
-    Chart = new QChart;
-    Chart->legend()->setAlignment(Qt::AlignBottom);
-    AxisX = new QValueAxis;
-    AxisX->setObjectName("AxisX");
-    AxisX->setTitleText("記録");
-    AxisX->setLabelFormat("%d");
-    AxisY = new QValueAxis;
-    AxisY->setObjectName("AxisY");
-    AxisY->setLabelFormat("%g");
-    Chart->addAxis(AxisX, Qt::AlignBottom);
-    Chart->addAxis(AxisY, Qt::AlignLeft);
-    ChartView = new ZoomingChartView(Chart, this);
-    ChartView->setObjectName("ChartView");
-    ChartView->setRubberBand(QChartView::RectangleRubberBand);
-    ChartView->setMinimumSize(480, 320);
+    chart_ = new QChart;
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+    axisX_ = new QValueAxis;
+    axisX_->setObjectName("AxisX");
+    axisX_->setTitleText("記録");
+    axisX_->setLabelFormat("%d");
+    axisY_ = new QValueAxis;
+    axisY_->setObjectName("AxisY");
+    axisY_->setLabelFormat("%g");
+    chart_->addAxis(axisX_, Qt::AlignBottom);
+    chart_->addAxis(axisY_, Qt::AlignLeft);
+    chartView_ = new ZoomingChartView(chart_, this);
+    chartView_->setObjectName("ChartView");
+    chartView_->setRubberBand(QChartView::RectangleRubberBand);
+    chartView_->setMinimumSize(480, 320);
     // Zooming in shows more of the points, zooming out fewer.
-    connect(AxisX, &QValueAxis::rangeChanged, this, &ContinuousChartWindow::Sample);
+    connect(axisX_, &QValueAxis::rangeChanged, this, &ContinuousChartWindow::Sample);
 
     checkList_ = new QWidget;
     checkLayout_ = new QVBoxLayout(checkList_);
@@ -99,10 +99,10 @@ ContinuousChartWindow::ContinuousChartWindow(const FormContext& context, QWidget
     QLabel* columnsLabel = MakeLabel(this, "表示する項目");
 
     QLabel* hint = MakeLabel(this, "ドラッグした範囲を拡大、ホイールで拡大・縮小、右クリックで縮小");
-    ZOOM_RESET_BTN = MakeButton(this, "ZOOM_RESET_BTN", "全体表示");
-    PNG_SAVE_BTN = MakeButton(this, "PNG_SAVE_BTN", "PNG保存");
-    CLOSE_BTN = MakeButton(this, "CLOSE_BTN", "閉じる");
-    for (QPushButton* button : {ZOOM_RESET_BTN, PNG_SAVE_BTN, CLOSE_BTN}) {
+    zoomResetButton_ = MakeButton(this, "ZOOM_RESET_BTN", "全体表示");
+    savePngButton_ = MakeButton(this, "PNG_SAVE_BTN", "PNG保存");
+    closeButton_ = MakeButton(this, "CLOSE_BTN", "閉じる");
+    for (QPushButton* button : {zoomResetButton_, savePngButton_, closeButton_}) {
         button->setMinimumWidth(110);
     }
 
@@ -111,21 +111,21 @@ ContinuousChartWindow::ContinuousChartWindow(const FormContext& context, QWidget
     columns->addWidget(scroll);
     auto* top = new QHBoxLayout;
     top->addLayout(columns);
-    top->addWidget(ChartView, 1);
+    top->addWidget(chartView_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(hint);
     buttons->addStretch();
-    buttons->addWidget(ZOOM_RESET_BTN);
-    buttons->addWidget(PNG_SAVE_BTN);
-    buttons->addWidget(CLOSE_BTN);
+    buttons->addWidget(zoomResetButton_);
+    buttons->addWidget(savePngButton_);
+    buttons->addWidget(closeButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
     resize(960, 600);
 
-    connect(ZOOM_RESET_BTN, &QPushButton::clicked, this, &ContinuousChartWindow::ZOOM_RESET_BTNClick);
-    connect(PNG_SAVE_BTN, &QPushButton::clicked, this, &ContinuousChartWindow::PNG_SAVE_BTNClick);
-    connect(CLOSE_BTN, &QPushButton::clicked, this, &QWidget::hide);
+    connect(zoomResetButton_, &QPushButton::clicked, this, &ContinuousChartWindow::ResetZoom);
+    connect(savePngButton_, &QPushButton::clicked, this, &ContinuousChartWindow::ChooseFileAndSavePng);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void ContinuousChartWindow::SetTable(const ContinuousTable& table) {
@@ -169,8 +169,8 @@ void ContinuousChartWindow::Plot() {
         return;
     }
     plotPending_ = false;
-    Chart->zoomReset();
-    Chart->removeAllSeries();
+    chart_->zoomReset();
+    chart_->removeAllSeries();
     lines_.clear();
     int records = 1;
     double low = 0;
@@ -189,9 +189,9 @@ void ContinuousChartWindow::Plot() {
         }
         // Points are given last: the chart measures a line again whenever its axes change.
         line.series->setName(check->text());
-        Chart->addSeries(line.series);
-        line.series->attachAxis(AxisX);
-        line.series->attachAxis(AxisY);
+        chart_->addSeries(line.series);
+        line.series->attachAxis(axisX_);
+        line.series->attachAxis(axisY_);
         lines_.push_back(std::move(line));
     }
     if (high == low) {
@@ -199,17 +199,17 @@ void ContinuousChartWindow::Plot() {
         low -= 1;
         high += 1;
     }
-    AxisX->setRange(1, std::max(records, 2));
-    AxisY->setRange(low, high);
-    AxisY->applyNiceNumbers();
+    axisX_->setRange(1, std::max(records, 2));
+    axisY_->setRange(low, high);
+    axisY_->applyNiceNumbers();
     Sample();
 }
 
 void ContinuousChartWindow::Sample() {
     // Two points per pixel column of a wide plot at least; a narrower one gets the same.
-    const int width = static_cast<int>(std::max(Chart->plotArea().width(), qreal{800}));
+    const int width = static_cast<int>(std::max(chart_->plotArea().width(), qreal{800}));
     for (const Line& line : lines_) {
-        const std::vector<SeriesPoint> shown = SampleSeries(line.points, AxisX->min(), AxisX->max(), width);
+        const std::vector<SeriesPoint> shown = SampleSeries(line.points, axisX_->min(), axisX_->max(), width);
         QList<QPointF> points;
         points.reserve(static_cast<qsizetype>(shown.size()));
         for (const SeriesPoint& point : shown) {
@@ -219,21 +219,21 @@ void ContinuousChartWindow::Sample() {
     }
 }
 
-void ContinuousChartWindow::ZOOM_RESET_BTNClick() {
-    Chart->zoomReset();
+void ContinuousChartWindow::ResetZoom() {
+    chart_->zoomReset();
 }
 
 bool ContinuousChartWindow::SavePng(const std::string& path) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!ChartView->grab().save(&buffer, "PNG")) {
+    if (!chartView_->grab().save(&buffer, "PNG")) {
         return false;
     }
     return WriteFileAtomic(PathFromUtf8(path), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 
-void ContinuousChartWindow::PNG_SAVE_BTNClick() {
+void ContinuousChartWindow::ChooseFileAndSavePng() {
     Dialogs& dialogs = context_.Dialogs();
     FileDialogOptions options;
     options.filter = PngFilter;

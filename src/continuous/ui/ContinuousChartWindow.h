@@ -34,18 +34,18 @@ public:
     bool SavePng(const std::string& path);
 
     // Handlers.
-    void PNG_SAVE_BTNClick();
-    void ZOOM_RESET_BTNClick();
+    void ChooseFileAndSavePng();
+    void ResetZoom();
 
-    QChartView* ChartView = nullptr;
-    QChart* Chart = nullptr;
-    QValueAxis* AxisX = nullptr;
-    QValueAxis* AxisY = nullptr;
+    QChartView* chartView_ = nullptr;
+    QChart* chart_ = nullptr;
+    QValueAxis* axisX_ = nullptr;
+    QValueAxis* axisY_ = nullptr;
     // One check box per column that can be charted ("ColumnCheck" + the column's number), for the first 500.
     std::vector<QCheckBox*> ColumnChecks;
-    QPushButton* ZOOM_RESET_BTN = nullptr;
-    QPushButton* PNG_SAVE_BTN = nullptr;
-    QPushButton* CLOSE_BTN = nullptr;
+    QPushButton* zoomResetButton_ = nullptr;
+    QPushButton* savePngButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -41,11 +41,11 @@ ContinuousRecordForm::ContinuousRecordForm(const FormContext& context)
     setFont(FixedFont(13));
 
     model_ = new ContinuousTableModel(this);
-    continuation_data = new ContinuousGridView(this);
-    continuation_data->setObjectName("continuation_data");
-    continuation_data->setAccessibleName("連続記録");
-    continuation_data->setFont(FixedFont(13));
-    continuation_data->setModel(model_);
+    recordTable_ = new ContinuousGridView(this);
+    recordTable_->setObjectName("continuation_data");
+    recordTable_->setAccessibleName("連続記録");
+    recordTable_->setFont(FixedFont(13));
+    recordTable_->setModel(model_);
 
     // The buttons keep their vertical places; only their left edges follow the form's width (resizeEvent).
     struct Placed {
@@ -55,25 +55,25 @@ ContinuousRecordForm::ContinuousRecordForm(const FormContext& context)
         int top;
     };
     for (const Placed& p :
-         {Placed{LOG_DOWN_LOAD, "LOG_DOWN_LOAD", "テスタから読取", 16},
-          Placed{LOG_FILE_SAVE_BTN, "LOG_FILE_SAVE_BTN", "表示ﾃﾞｰﾀ登録", 72},
-          Placed{CSV_OPEN_BTN, "CSV_OPEN_BTN", "登録ﾃﾞｰﾀ表示", 128}, Placed{GRAPH_BTN, "GRAPH_BTN", "グラフ表示", 200},
-          Placed{MODORU_BTN, "MODORU_BTN", "戻　　　る", 272}}) {
+         {Placed{downloadButton_, "LOG_DOWN_LOAD", "テスタから読取", 16},
+          Placed{saveCsvButton_, "LOG_FILE_SAVE_BTN", "表示ﾃﾞｰﾀ登録", 72},
+          Placed{openCsvButton_, "CSV_OPEN_BTN", "登録ﾃﾞｰﾀ表示", 128},
+          Placed{chartButton_, "GRAPH_BTN", "グラフ表示", 200}, Placed{backButton_, "MODORU_BTN", "戻　　　る", 272}}) {
         p.button = MakeButton(this, p.name, p.caption);
         p.button->setGeometry(0, p.top, ButtonWidth, ButtonHeight);
     }
-    LOG_FILE_SAVE_BTN->setEnabled(false);
-    GRAPH_BTN->setEnabled(false);
+    saveCsvButton_->setEnabled(false);
+    chartButton_->setEnabled(false);
     ChartForm = new ContinuousChartWindow(context_, this);
 
-    setMinimumSize(480, MODORU_BTN->geometry().bottom() + 16);
+    setMinimumSize(480, backButton_->geometry().bottom() + 16);
     resize(960, 600);
 
-    connect(LOG_DOWN_LOAD, &QPushButton::clicked, this, &ContinuousRecordForm::LOG_DOWN_LOADClick);
-    connect(LOG_FILE_SAVE_BTN, &QPushButton::clicked, this, &ContinuousRecordForm::LOG_FILE_SAVE_BTNClick);
-    connect(CSV_OPEN_BTN, &QPushButton::clicked, this, &ContinuousRecordForm::CSV_OPEN_BTNClick);
-    connect(GRAPH_BTN, &QPushButton::clicked, this, &ContinuousRecordForm::GRAPH_BTNClick);
-    connect(MODORU_BTN, &QPushButton::clicked, this, &ContinuousRecordForm::MODORU_BTNClick);
+    connect(downloadButton_, &QPushButton::clicked, this, &ContinuousRecordForm::DownloadRecord);
+    connect(saveCsvButton_, &QPushButton::clicked, this, &ContinuousRecordForm::SaveCsv);
+    connect(openCsvButton_, &QPushButton::clicked, this, &ContinuousRecordForm::OpenCsv);
+    connect(chartButton_, &QPushButton::clicked, this, &ContinuousRecordForm::OpenChart);
+    connect(backButton_, &QPushButton::clicked, this, &ContinuousRecordForm::ReturnToMainMenu);
 }
 
 void ContinuousRecordForm::Connect(QWidget* mainMenu, WaitDialog* wait) {
@@ -83,7 +83,7 @@ void ContinuousRecordForm::Connect(QWidget* mainMenu, WaitDialog* wait) {
         wait_->RegisterJob(
             TesterJob::Continuous, [this] { return ContinuousJob(); }, [this] { show(); });
     }
-    LOG_DOWN_LOAD->setEnabled(wait_ != nullptr);
+    downloadButton_->setEnabled(wait_ != nullptr);
 }
 
 const ContinuousTable& ContinuousRecordForm::Table() const {
@@ -97,10 +97,10 @@ void ContinuousRecordForm::FormShow() {
 void ContinuousRecordForm::resizeEvent(QResizeEvent* event) {
     FormBase::resizeEvent(event);
     const int client = width();
-    for (QPushButton* button : {LOG_DOWN_LOAD, LOG_FILE_SAVE_BTN, CSV_OPEN_BTN, GRAPH_BTN, MODORU_BTN}) {
+    for (QPushButton* button : {downloadButton_, saveCsvButton_, openCsvButton_, chartButton_, backButton_}) {
         button->move(client - button->width() - ButtonMargin, button->y());
     }
-    continuation_data->setGeometry(0, 0, std::max(0, client - ButtonWidth - 2 * ButtonMargin), height());
+    recordTable_->setGeometry(0, 0, std::max(0, client - ButtonWidth - 2 * ButtonMargin), height());
 }
 
 void ContinuousRecordForm::hideEvent(QHideEvent* event) {
@@ -113,11 +113,11 @@ void ContinuousRecordForm::hideEvent(QHideEvent* event) {
 void ContinuousRecordForm::ShowTable(ContinuousTable table) {
     model_->SetTable(std::move(table));
     const ContinuousTable& shown = model_->Table();
-    GRAPH_BTN->setEnabled(shown.RowCount() > ContinuousTable::HeaderRows && shown.ColumnCount() > 0);
+    chartButton_->setEnabled(shown.RowCount() > ContinuousTable::HeaderRows && shown.ColumnCount() > 0);
     ChartForm->SetTable(shown);
 }
 
-void ContinuousRecordForm::LOG_DOWN_LOADClick() {
+void ContinuousRecordForm::DownloadRecord() {
     TesterLink& link = context_.Link();
     link.ConnectTester(context_.TesterName());
     // A link that did not open has said why; the capability cannot be known then.
@@ -154,13 +154,13 @@ bool ContinuousRecordForm::ContinuousJob() {
         context_.Dialogs().Show(DialogIcon::Information, message);
     }
     if (filled) {
-        LOG_FILE_SAVE_BTN->setEnabled(true);
+        saveCsvButton_->setEnabled(true);
     }
     show();
     return false;
 }
 
-void ContinuousRecordForm::LOG_FILE_SAVE_BTNClick() {
+void ContinuousRecordForm::SaveCsv() {
     Dialogs& dialogs = context_.Dialogs();
     FileDialogOptions options;
     options.filter = CsvSaveFilter;
@@ -177,7 +177,7 @@ void ContinuousRecordForm::LOG_FILE_SAVE_BTNClick() {
     }
 }
 
-void ContinuousRecordForm::CSV_OPEN_BTNClick() {
+void ContinuousRecordForm::OpenCsv() {
     Dialogs& dialogs = context_.Dialogs();
     FileDialogOptions options;
     options.filter = CsvOpenFilter;
@@ -193,11 +193,11 @@ void ContinuousRecordForm::CSV_OPEN_BTNClick() {
     ShowTable(std::move(*table));
 }
 
-void ContinuousRecordForm::GRAPH_BTNClick() {
+void ContinuousRecordForm::OpenChart() {
     ChartForm->ShowChart();
 }
 
-void ContinuousRecordForm::MODORU_BTNClick() {
+void ContinuousRecordForm::ReturnToMainMenu() {
     hide();
     if (mainMenu_) {
         mainMenu_->show();

@@ -35,18 +35,18 @@ public:
     const vanto::ContinuousTable& Table() const;
 
     void FormShow() override;
-    void LOG_DOWN_LOADClick();
-    void LOG_FILE_SAVE_BTNClick();
-    void CSV_OPEN_BTNClick();
-    void GRAPH_BTNClick();
-    void MODORU_BTNClick();
+    void DownloadRecord();
+    void SaveCsv();
+    void OpenCsv();
+    void OpenChart();
+    void ReturnToMainMenu();
 
-    vanto::ContinuousGridView* continuation_data = nullptr;
-    QPushButton* LOG_DOWN_LOAD = nullptr;
-    QPushButton* LOG_FILE_SAVE_BTN = nullptr;
-    QPushButton* CSV_OPEN_BTN = nullptr;
-    QPushButton* GRAPH_BTN = nullptr;
-    QPushButton* MODORU_BTN = nullptr;
+    vanto::ContinuousGridView* recordTable_ = nullptr;
+    QPushButton* downloadButton_ = nullptr;
+    QPushButton* saveCsvButton_ = nullptr;
+    QPushButton* openCsvButton_ = nullptr;
+    QPushButton* chartButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
     ContinuousChartWindow* ChartForm = nullptr;
 
 protected:

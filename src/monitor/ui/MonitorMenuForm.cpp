@@ -25,31 +25,31 @@ MonitorMenuForm::MonitorMenuForm(const FormContext& context)
     setObjectName("TourokuForm");
     setFont(FixedFont(13));
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    Button1 = MenuButton(Panel1, "Button1", "お客様情報登録");
-    Button2 = MenuButton(Panel1, "Button2", "車 両 情 報 登録");
-    Button3 = MenuButton(Panel1, "Button3", "データ取込・印刷");
-    modoru_BTN = MenuButton(Panel1, "modoru_BTN", "戻　る");
+    menuPanel_ = new QFrame(this);
+    menuPanel_->setObjectName("Panel1");
+    menuPanel_->setFrameShape(QFrame::Panel);
+    menuPanel_->setFrameShadow(QFrame::Raised);
+    customerButton_ = MenuButton(menuPanel_, "Button1", "お客様情報登録");
+    vehicleButton_ = MenuButton(menuPanel_, "Button2", "車 両 情 報 登録");
+    vehicleInfoButton_ = MenuButton(menuPanel_, "Button3", "データ取込・印刷");
+    backButton_ = MenuButton(menuPanel_, "modoru_BTN", "戻　る");
 
-    auto* buttons = new QVBoxLayout(Panel1);
+    auto* buttons = new QVBoxLayout(menuPanel_);
     buttons->setContentsMargins(16, 16, 16, 16);
     buttons->setSpacing(12);
-    for (QPushButton* b : {Button1, Button2, Button3, modoru_BTN}) {
+    for (QPushButton* b : {customerButton_, vehicleButton_, vehicleInfoButton_, backButton_}) {
         buttons->addWidget(b);
     }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
-    layout->addWidget(Panel1);
+    layout->addWidget(menuPanel_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    Panel1->setMinimumHeight(250 - 20);
+    menuPanel_->setMinimumHeight(250 - 20);
 
-    connect(Button1, &QPushButton::clicked, this, &MonitorMenuForm::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &MonitorMenuForm::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &MonitorMenuForm::Button3Click);
-    connect(modoru_BTN, &QPushButton::clicked, this, &MonitorMenuForm::modoru_BTNClick);
+    connect(customerButton_, &QPushButton::clicked, this, &MonitorMenuForm::OpenCustomerEntry);
+    connect(vehicleButton_, &QPushButton::clicked, this, &MonitorMenuForm::OpenVehicleEntry);
+    connect(vehicleInfoButton_, &QPushButton::clicked, this, &MonitorMenuForm::OpenVehicleInfo);
+    connect(backButton_, &QPushButton::clicked, this, &MonitorMenuForm::ReturnToMainMenu);
 }
 
 void MonitorMenuForm::Connect(QWidget* mainMenu, CustomerForm* customer, VehicleUpdateForm* vehicle,
@@ -58,9 +58,9 @@ void MonitorMenuForm::Connect(QWidget* mainMenu, CustomerForm* customer, Vehicle
     customer_ = customer;
     vehicle_ = vehicle;
     vehicleInfo_ = vehicleInfo;
-    Button1->setEnabled(customer_ != nullptr);
-    Button2->setEnabled(vehicle_ != nullptr);
-    Button3->setEnabled(vehicleInfo_ != nullptr);
+    customerButton_->setEnabled(customer_ != nullptr);
+    vehicleButton_->setEnabled(vehicle_ != nullptr);
+    vehicleInfoButton_->setEnabled(vehicleInfo_ != nullptr);
 }
 
 void MonitorMenuForm::FormShow() {
@@ -70,7 +70,7 @@ void MonitorMenuForm::FormShow() {
     CenterOnScreen(this);
 }
 
-void MonitorMenuForm::Button1Click() {
+void MonitorMenuForm::OpenCustomerEntry() {
     if (!customer_) {
         return;
     }
@@ -78,7 +78,7 @@ void MonitorMenuForm::Button1Click() {
     customer_->ShowFromMenu();
 }
 
-void MonitorMenuForm::Button2Click() {
+void MonitorMenuForm::OpenVehicleEntry() {
     if (!vehicle_) {
         return;
     }
@@ -87,7 +87,7 @@ void MonitorMenuForm::Button2Click() {
 }
 
 // The vehicle information form keeps the vehicle update form in step, so that one is prepared too.
-void MonitorMenuForm::Button3Click() {
+void MonitorMenuForm::OpenVehicleInfo() {
     if (!vehicleInfo_) {
         return;
     }
@@ -98,7 +98,7 @@ void MonitorMenuForm::Button3Click() {
     vehicleInfo_->ShowFromMenu();
 }
 
-void MonitorMenuForm::modoru_BTNClick() {
+void MonitorMenuForm::ReturnToMainMenu() {
     hide();
     if (mainMenu_) {
         mainMenu_->show();

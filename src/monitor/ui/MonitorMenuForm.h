@@ -22,16 +22,16 @@ public:
     void Connect(QWidget* mainMenu, CustomerForm* customer, VehicleUpdateForm* vehicle, VehicleInfoForm* vehicleInfo);
 
     void FormShow() override;
-    void Button1Click(); // customer entry
-    void Button2Click(); // vehicle entry
-    void Button3Click(); // vehicle information: data import and printing
-    void modoru_BTNClick();
+    void OpenCustomerEntry(); // customer entry
+    void OpenVehicleEntry();  // vehicle entry
+    void OpenVehicleInfo();   // vehicle information: data import and printing
+    void ReturnToMainMenu();
 
-    QFrame* Panel1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr; // "データ取込・印刷": the vehicle information form
-    QPushButton* modoru_BTN = nullptr;
+    QFrame* menuPanel_ = nullptr;
+    QPushButton* customerButton_ = nullptr;
+    QPushButton* vehicleButton_ = nullptr;
+    QPushButton* vehicleInfoButton_ = nullptr; // "データ取込・印刷": the vehicle information form
+    QPushButton* backButton_ = nullptr;
 
 private:
     vanto::FormContext context_;

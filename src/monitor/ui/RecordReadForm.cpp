@@ -2,8 +2,8 @@
 
 #include "common/Dialogs.h"
 #include "common/ui/FormHelpers.h"
-#include "monitor/MonitorFiles.h"
 #include "monitor/RecordDirectory.h"
+#include "register/MonitorFiles.h"
 #include "register/ui/VehicleInfoForm.h"
 #include "tester/TesterLink.h"
 #include "tester/ui/WaitDialog.h"
@@ -25,39 +25,39 @@ RecordReadForm::RecordReadForm(const FormContext& context)
     setWindowTitle("モニタデータ読み込み選択");
     setFont(FixedFont(12));
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    ComboBox1 = new QComboBox(Panel1);
-    SetupCombo(ComboBox1, "ComboBox1", "読み込むデータ", false);
-    ComboBox1->setFont(ProportionalFont(18));
-    ComboBox1->setMinimumWidth(360);
-    Button1 = new QPushButton("読み込み実行", Panel1);
-    Button2 = new QPushButton("戻　る", Panel1);
-    Button1->setObjectName("Button1");
-    Button2->setObjectName("Button2");
-    for (QPushButton* button : {Button1, Button2}) {
+    recordPanel_ = new QFrame(this);
+    recordPanel_->setObjectName("Panel1");
+    recordPanel_->setFrameShape(QFrame::Panel);
+    recordPanel_->setFrameShadow(QFrame::Raised);
+    recordCombo_ = new QComboBox(recordPanel_);
+    SetupCombo(recordCombo_, "ComboBox1", "読み込むデータ", false);
+    recordCombo_->setFont(ProportionalFont(18));
+    recordCombo_->setMinimumWidth(360);
+    readButton_ = new QPushButton("読み込み実行", recordPanel_);
+    backButton_ = new QPushButton("戻　る", recordPanel_);
+    readButton_->setObjectName("Button1");
+    backButton_->setObjectName("Button2");
+    for (QPushButton* button : {readButton_, backButton_}) {
         button->setAccessibleName(button->text());
         button->setFont(ProportionalFont(18));
         button->setMinimumSize(170, 44);
     }
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button1);
+    buttons->addWidget(readButton_);
     buttons->addStretch();
-    buttons->addWidget(Button2);
-    auto* panelLayout = new QVBoxLayout(Panel1);
+    buttons->addWidget(backButton_);
+    auto* panelLayout = new QVBoxLayout(recordPanel_);
     panelLayout->setContentsMargins(16, 16, 16, 16);
     panelLayout->setSpacing(16);
-    panelLayout->addWidget(ComboBox1);
+    panelLayout->addWidget(recordCombo_);
     panelLayout->addLayout(buttons);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(Panel1);
+    outer->addWidget(recordPanel_);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(Button1, &QPushButton::clicked, this, &RecordReadForm::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &RecordReadForm::Button2Click);
+    connect(readButton_, &QPushButton::clicked, this, &RecordReadForm::ReadSelectedRecord);
+    connect(backButton_, &QPushButton::clicked, this, &RecordReadForm::GoBack);
 }
 
 std::string RecordReadForm::NoDataLine() const {
@@ -83,7 +83,7 @@ void RecordReadForm::FormShow() {
     if (vehicleInfo_) {
         vehicleInfo_->RecordReadStarted();
     }
-    ComboBox1->setCurrentIndex(ComboBox1->count() > 0 ? 0 : -1);
+    recordCombo_->setCurrentIndex(recordCombo_->count() > 0 ? 0 : -1);
     CenterOnScreen(this);
 }
 
@@ -115,21 +115,21 @@ bool RecordReadForm::RecordDirectoryJob() {
         return false;
     }
     const RecordDirectoryListing listing = ListRecordDirectory(link.AnswerData());
-    ComboBox1->clear();
-    ComboBox1->addItems(ToQStringList(listing.lines));
+    recordCombo_->clear();
+    recordCombo_->addItems(ToQStringList(listing.lines));
     entryOfLine_ = listing.entries;
-    if (ComboBox1->currentIndex() < 0 && ComboBox1->count() > 0) {
-        ComboBox1->setCurrentIndex(0);
+    if (recordCombo_->currentIndex() < 0 && recordCombo_->count() > 0) {
+        recordCombo_->setCurrentIndex(0);
     }
-    Button1->setEnabled(true);
+    readButton_->setEnabled(true);
     if (vehicleInfo_) {
         vehicleInfo_->HideForRecordRead();
     }
     std::fill(link.DirectoryCopy.begin(), link.DirectoryCopy.end(), 0);
-    if (ComboBox1->count() == 0) {
-        ComboBox1->addItem(Q(NoDataLine()));
-        ComboBox1->setCurrentIndex(0);
-        Button1->setEnabled(false);
+    if (recordCombo_->count() == 0) {
+        recordCombo_->addItem(Q(NoDataLine()));
+        recordCombo_->setCurrentIndex(0);
+        readButton_->setEnabled(false);
     }
     link.DirectoryCopy = link.IoBuffer;
     wait_->setEnabled(false);
@@ -137,9 +137,9 @@ bool RecordReadForm::RecordDirectoryJob() {
     return true;
 }
 
-void RecordReadForm::Button1Click() {
-    const int line = ComboBox1->currentIndex();
-    if (ComboBox1->count() == 0 || line < 0 || static_cast<std::size_t>(line) >= entryOfLine_.size()) {
+void RecordReadForm::ReadSelectedRecord() {
+    const int line = recordCombo_->currentIndex();
+    if (recordCombo_->count() == 0 || line < 0 || static_cast<std::size_t>(line) >= entryOfLine_.size()) {
         context_.Dialogs().Show(DialogIcon::Information, NoDataLine());
         return;
     }
@@ -180,7 +180,7 @@ bool RecordReadForm::SaveRecord(int line) {
     }
     Dialogs& dialogs = context_.Dialogs();
     const VehicleFolder vehicle = vehicleInfo_->CurrentVehicleFolder();
-    const std::string title = RecordTitle(S(ComboBox1->itemText(line)), context_.Clock().Now());
+    const std::string title = RecordTitle(S(recordCombo_->itemText(line)), context_.Clock().Now());
     switch (StoreRecord(vehicle, title, context_.Link().AnswerData())) {
     case StoreResult::Done:
         return true;
@@ -208,7 +208,7 @@ void RecordReadForm::ReturnToVehicleForm() {
     }
 }
 
-void RecordReadForm::Button2Click() {
+void RecordReadForm::GoBack() {
     hide();
     if (vehicleInfo_) {
         vehicleInfo_->ReturnFromRecordRead();

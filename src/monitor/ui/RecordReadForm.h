@@ -30,13 +30,13 @@ public:
     bool RecordDirectoryJob();
 
     void FormShow() override;
-    void Button1Click(); // read
-    void Button2Click(); // back
+    void ReadSelectedRecord(); // read
+    void GoBack();             // back
 
-    QFrame* Panel1 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    QFrame* recordPanel_ = nullptr;
+    QComboBox* recordCombo_ = nullptr;
+    QPushButton* readButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
 
 protected:
     void hideEvent(QHideEvent* event) override;

@@ -17,40 +17,40 @@ PrintItemDialog::PrintItemDialog(const FormContext&)
     setFont(FixedFont(12));
     setModal(true);
 
-    CheckListBox1 = new QListWidget(this);
-    CheckListBox1->setObjectName("CheckListBox1");
-    CheckListBox1->setAccessibleName("印刷項目");
-    CheckListBox1->setMinimumSize(520, 360);
-    CheckListBox1->setFont(FixedFont(13));
-    Button4 = MakeButton(this, "Button4", "全解除");
-    Button3 = MakeButton(this, "Button3", "全選択");
-    Button1 = MakeButton(this, "Button1", "完　了");
-    Button2 = MakeButton(this, "Button2", "キャンセル");
-    for (QPushButton* button : {Button4, Button3, Button1, Button2}) {
+    itemList_ = new QListWidget(this);
+    itemList_->setObjectName("CheckListBox1");
+    itemList_->setAccessibleName("印刷項目");
+    itemList_->setMinimumSize(520, 360);
+    itemList_->setFont(FixedFont(13));
+    clearAllButton_ = MakeButton(this, "Button4", "全解除");
+    checkAllButton_ = MakeButton(this, "Button3", "全選択");
+    doneButton_ = MakeButton(this, "Button1", "完　了");
+    cancelButton_ = MakeButton(this, "Button2", "キャンセル");
+    for (QPushButton* button : {clearAllButton_, checkAllButton_, doneButton_, cancelButton_}) {
         button->setMinimumWidth(110);
     }
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button4);
-    buttons->addWidget(Button3);
+    buttons->addWidget(clearAllButton_);
+    buttons->addWidget(checkAllButton_);
     buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(doneButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(CheckListBox1);
+    layout->addWidget(itemList_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(Button4, &QPushButton::clicked, this, &PrintItemDialog::Button4Click);
-    connect(Button3, &QPushButton::clicked, this, &PrintItemDialog::Button3Click);
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(clearAllButton_, &QPushButton::clicked, this, &PrintItemDialog::ClearAllChecks);
+    connect(checkAllButton_, &QPushButton::clicked, this, &PrintItemDialog::CheckAllLines);
+    connect(doneButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void PrintItemDialog::Load(const ItemChoice& choice) {
-    CheckListBox1->clear();
+    itemList_->clear();
     for (std::size_t i = 0; i < choice.Lines.size(); ++i) {
-        auto* item = new QListWidgetItem(Q(choice.Lines[i]), CheckListBox1);
+        auto* item = new QListWidgetItem(Q(choice.Lines[i]), itemList_);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         item->setCheckState(i < choice.Checked.size() && choice.Checked[i] ? Qt::Checked : Qt::Unchecked);
     }
@@ -66,9 +66,9 @@ std::optional<std::vector<bool>> PrintItemDialog::Choose(const ItemChoice& choic
 
 std::vector<bool> PrintItemDialog::Checks() const {
     std::vector<bool> checked;
-    checked.reserve(static_cast<std::size_t>(CheckListBox1->count()));
-    for (int i = 0; i < CheckListBox1->count(); ++i) {
-        checked.push_back(CheckListBox1->item(i)->checkState() == Qt::Checked);
+    checked.reserve(static_cast<std::size_t>(itemList_->count()));
+    for (int i = 0; i < itemList_->count(); ++i) {
+        checked.push_back(itemList_->item(i)->checkState() == Qt::Checked);
     }
     return checked;
 }
@@ -78,15 +78,15 @@ void PrintItemDialog::FormShow() {
 }
 
 void PrintItemDialog::SetAll(bool checked) {
-    for (int i = 0; i < CheckListBox1->count(); ++i) {
-        CheckListBox1->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    for (int i = 0; i < itemList_->count(); ++i) {
+        itemList_->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
     }
 }
 
-void PrintItemDialog::Button4Click() {
+void PrintItemDialog::ClearAllChecks() {
     SetAll(false);
 }
 
-void PrintItemDialog::Button3Click() {
+void PrintItemDialog::CheckAllLines() {
     SetAll(true);
 }

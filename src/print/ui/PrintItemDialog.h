@@ -27,14 +27,14 @@ public:
     std::vector<bool> Checks() const;
 
     void FormShow() override;
-    void Button4Click(); // clear every check
-    void Button3Click(); // check every line
+    void ClearAllChecks(); // clear every check
+    void CheckAllLines();  // check every line
 
-    QListWidget* CheckListBox1 = nullptr;
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    QListWidget* itemList_ = nullptr;
+    QPushButton* clearAllButton_ = nullptr;
+    QPushButton* checkAllButton_ = nullptr;
+    QPushButton* doneButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 
 private:
     void SetAll(bool checked);

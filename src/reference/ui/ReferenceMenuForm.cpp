@@ -28,30 +28,30 @@ ReferenceMenuForm::ReferenceMenuForm(const FormContext& context)
     setWindowTitle(QString::fromUtf8(ReferenceMenuCaption));
     setFont(FixedFont(13));
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    GetSampleDataBTN = MenuButton(Panel1, "GetSampleDataBTN", "テスターより参考値データ読み込み、削除");
-    PutDataBTN = MenuButton(Panel1, "PutDataBTN", "パソコンよりテスターへ参考値書込み､表示");
-    REF_ALL_BTN = MenuButton(Panel1, "REF_ALL_BTN", "参　考　値　全　削　除");
-    modoru_BTN = MenuButton(Panel1, "modoru_BTN", "戻　る");
+    menuPanel_ = new QFrame(this);
+    menuPanel_->setObjectName("Panel1");
+    menuPanel_->setFrameShape(QFrame::Panel);
+    menuPanel_->setFrameShadow(QFrame::Raised);
+    readSetsButton_ = MenuButton(menuPanel_, "GetSampleDataBTN", "テスターより参考値データ読み込み、削除");
+    writeSetsButton_ = MenuButton(menuPanel_, "PutDataBTN", "パソコンよりテスターへ参考値書込み､表示");
+    deleteAllButton_ = MenuButton(menuPanel_, "REF_ALL_BTN", "参　考　値　全　削　除");
+    backButton_ = MenuButton(menuPanel_, "modoru_BTN", "戻　る");
 
-    auto* buttons = new QVBoxLayout(Panel1);
+    auto* buttons = new QVBoxLayout(menuPanel_);
     buttons->setContentsMargins(16, 16, 16, 16);
     buttons->setSpacing(12);
-    for (QPushButton* b : {GetSampleDataBTN, PutDataBTN, REF_ALL_BTN, modoru_BTN}) {
+    for (QPushButton* b : {readSetsButton_, writeSetsButton_, deleteAllButton_, backButton_}) {
         buttons->addWidget(b);
     }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
-    layout->addWidget(Panel1);
+    layout->addWidget(menuPanel_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(GetSampleDataBTN, &QPushButton::clicked, this, &ReferenceMenuForm::GetSampleDataBTNClick);
-    connect(PutDataBTN, &QPushButton::clicked, this, &ReferenceMenuForm::PutDataBTNClick);
-    connect(REF_ALL_BTN, &QPushButton::clicked, this, &ReferenceMenuForm::REF_ALL_BTNClick);
-    connect(modoru_BTN, &QPushButton::clicked, this, &ReferenceMenuForm::modoru_BTNClick);
+    connect(readSetsButton_, &QPushButton::clicked, this, &ReferenceMenuForm::OpenReadForm);
+    connect(writeSetsButton_, &QPushButton::clicked, this, &ReferenceMenuForm::OpenWriteForm);
+    connect(deleteAllButton_, &QPushButton::clicked, this, &ReferenceMenuForm::DeleteAllSets);
+    connect(backButton_, &QPushButton::clicked, this, &ReferenceMenuForm::ReturnToMainMenu);
 }
 
 void ReferenceMenuForm::Connect(QWidget* mainMenu, QWidget* readForm, ReferenceWriteForm* writeForm, WaitDialog* wait) {
@@ -59,8 +59,8 @@ void ReferenceMenuForm::Connect(QWidget* mainMenu, QWidget* readForm, ReferenceW
     readForm_ = readForm;
     writeForm_ = writeForm;
     wait_ = wait;
-    GetSampleDataBTN->setEnabled(readForm_ != nullptr && wait_ != nullptr);
-    PutDataBTN->setEnabled(writeForm_ != nullptr);
+    readSetsButton_->setEnabled(readForm_ != nullptr && wait_ != nullptr);
+    writeSetsButton_->setEnabled(writeForm_ != nullptr);
 }
 
 void ReferenceMenuForm::FormShow() {
@@ -69,7 +69,7 @@ void ReferenceMenuForm::FormShow() {
     CenterOnScreen(this);
 }
 
-void ReferenceMenuForm::GetSampleDataBTNClick() {
+void ReferenceMenuForm::OpenReadForm() {
     if (!wait_) {
         return;
     }
@@ -93,7 +93,7 @@ void ReferenceMenuForm::GetSampleDataBTNClick() {
     wait_->StartJob(TesterJob::ReferenceList);
 }
 
-void ReferenceMenuForm::PutDataBTNClick() {
+void ReferenceMenuForm::OpenWriteForm() {
     if (!writeForm_) {
         return;
     }
@@ -102,7 +102,7 @@ void ReferenceMenuForm::PutDataBTNClick() {
 }
 
 // Deleting every set needs no capability: it is the way out for a tester whose sets cannot be read.
-void ReferenceMenuForm::REF_ALL_BTNClick() {
+void ReferenceMenuForm::DeleteAllSets() {
     Dialogs& dialogs = context_.Dialogs();
     if (!dialogs.Confirm(DialogIcon::Question, DeleteAllQuestionText(context_.TesterName()))) {
         return;
@@ -132,7 +132,7 @@ void ReferenceMenuForm::REF_ALL_BTNClick() {
     }
 }
 
-void ReferenceMenuForm::modoru_BTNClick() {
+void ReferenceMenuForm::ReturnToMainMenu() {
     context_.State().PendingJob = TesterJob::None;
     hide();
     if (mainMenu_) {

@@ -22,16 +22,16 @@ public:
     void Connect(QWidget* mainMenu, QWidget* readForm, ReferenceWriteForm* writeForm, WaitDialog* wait);
 
     void FormShow() override;
-    void GetSampleDataBTNClick(); // list the sets and open the reading form
-    void PutDataBTNClick();       // open the writing form
-    void REF_ALL_BTNClick();      // delete every set in the tester
-    void modoru_BTNClick();
+    void OpenReadForm();  // list the sets and open the reading form
+    void OpenWriteForm(); // open the writing form
+    void DeleteAllSets(); // delete every set in the tester
+    void ReturnToMainMenu();
 
-    QFrame* Panel1 = nullptr;
-    QPushButton* GetSampleDataBTN = nullptr;
-    QPushButton* PutDataBTN = nullptr;
-    QPushButton* REF_ALL_BTN = nullptr;
-    QPushButton* modoru_BTN = nullptr;
+    QFrame* menuPanel_ = nullptr;
+    QPushButton* readSetsButton_ = nullptr;
+    QPushButton* writeSetsButton_ = nullptr;
+    QPushButton* deleteAllButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
 
 private:
     vanto::FormContext context_;

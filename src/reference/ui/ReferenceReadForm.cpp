@@ -39,21 +39,22 @@ ReferenceReadForm::ReferenceReadForm(const FormContext& context)
     setObjectName("RefDataReadForm");
     setFont(FixedFont(13));
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    setPanel_ = new QFrame(this);
+    setPanel_->setObjectName("Panel1");
+    setPanel_->setFrameShape(QFrame::Panel);
+    setPanel_->setFrameShadow(QFrame::Raised);
 
-    ComboBox1 = new QComboBox(Panel1);
-    SetupCombo(ComboBox1, "ComboBox1", "テスターの参考値", false);
-    ComboBox1->setFont(ProportionalFont(16));
-    ComboBox1->setMinimumWidth(420);
+    setCombo_ = new QComboBox(setPanel_);
+    SetupCombo(setCombo_, "ComboBox1", "テスターの参考値", false);
+    setCombo_->setFont(ProportionalFont(16));
+    setCombo_->setMinimumWidth(420);
 
-    auto* info = new QGroupBox("参考値の車両情報", Panel1);
+    auto* info = new QGroupBox("参考値の車両情報", setPanel_);
     info->setObjectName("GroupBox1");
     auto* grid = new QGridLayout(info);
     const char* names[] = {"Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10"};
-    QLineEdit** fields[] = {&Edit5, &Edit6, &Edit7, &Edit8, &Edit9, &Edit10};
+    QLineEdit** fields[] = {&vehicleNameEdit_, &typeCodeEdit_, &engineTypeEdit_,
+                            &modelYearEdit_,   &mileageEdit_,  &commentEdit_};
     for (std::size_t i = 0; i < InfoFieldCount; ++i) {
         auto* edit = new QLineEdit(info);
         const QString caption = QString::fromUtf8(InfoFieldCaptions[i]);
@@ -65,25 +66,26 @@ ReferenceReadForm::ReferenceReadForm(const FormContext& context)
         *fields[i] = edit;
     }
     // Typed letters of the mileage become lower case; what the tester sent is shown as it is.
-    LimitTyping(Edit9, InfoEditMaxLength[static_cast<std::size_t>(InfoField::Mileage)], TypedCharacters::LowerCaseSjis);
-    Edit9->setMinimumWidth(120);
+    LimitTyping(mileageEdit_, InfoEditMaxLength[static_cast<std::size_t>(InfoField::Mileage)],
+                TypedCharacters::LowerCaseSjis);
+    mileageEdit_->setMinimumWidth(120);
 
-    Button1 = Button(Panel1, "Button1", "読み込み実行");
-    Button3 = Button(Panel1, "Button3", "参考値の保存");
-    Button4 = Button(Panel1, "Button4", "ﾃｽﾀｰの参考値削除");
-    Button2 = Button(Panel1, "Button2", "戻　る");
+    readButton_ = Button(setPanel_, "Button1", "読み込み実行");
+    saveButton_ = Button(setPanel_, "Button3", "参考値の保存");
+    deleteButton_ = Button(setPanel_, "Button4", "ﾃｽﾀｰの参考値削除");
+    backButton_ = Button(setPanel_, "Button2", "戻　る");
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {Button1, Button3, Button4}) {
+    for (QPushButton* b : {readButton_, saveButton_, deleteButton_}) {
         buttons->addWidget(b);
     }
     buttons->addStretch();
-    buttons->addWidget(Button2);
+    buttons->addWidget(backButton_);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel("テスターの参考値", Panel1));
-    top->addWidget(ComboBox1);
+    top->addWidget(new QLabel("テスターの参考値", setPanel_));
+    top->addWidget(setCombo_);
     top->addStretch();
-    auto* panelLayout = new QVBoxLayout(Panel1);
+    auto* panelLayout = new QVBoxLayout(setPanel_);
     panelLayout->setContentsMargins(16, 16, 16, 16);
     panelLayout->setSpacing(12);
     panelLayout->addLayout(top);
@@ -91,14 +93,14 @@ ReferenceReadForm::ReferenceReadForm(const FormContext& context)
     panelLayout->addLayout(buttons);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(Panel1);
+    outer->addWidget(setPanel_);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(ComboBox1, &QComboBox::activated, this, &ReferenceReadForm::ComboBox1Change);
-    connect(Button1, &QPushButton::clicked, this, &ReferenceReadForm::Button1Click);
-    connect(Button3, &QPushButton::clicked, this, &ReferenceReadForm::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &ReferenceReadForm::Button4Click);
-    connect(Button2, &QPushButton::clicked, this, &ReferenceReadForm::Button2Click);
+    connect(setCombo_, &QComboBox::activated, this, &ReferenceReadForm::SetChosen);
+    connect(readButton_, &QPushButton::clicked, this, &ReferenceReadForm::ReadSelectedSet);
+    connect(saveButton_, &QPushButton::clicked, this, &ReferenceReadForm::SaveAsFile);
+    connect(deleteButton_, &QPushButton::clicked, this, &ReferenceReadForm::DeleteSelectedSet);
+    connect(backButton_, &QPushButton::clicked, this, &ReferenceReadForm::GoBack);
 }
 
 void ReferenceReadForm::Connect(QWidget* menu, WaitDialog* wait, QWidget* mainForm) {
@@ -136,9 +138,9 @@ bool ReferenceReadForm::ReferenceListJob() {
 }
 
 void ReferenceReadForm::ShowSets(const std::vector<std::string>& names) {
-    ComboBox1->clear();
+    setCombo_->clear();
     for (const auto& name : names) {
-        ComboBox1->addItem(Q(DecodeSjisForDisplay(name)));
+        setCombo_->addItem(Q(DecodeSjisForDisplay(name)));
     }
     show();
 }
@@ -150,12 +152,12 @@ void ReferenceReadForm::FormShow() {
     }
     context_.Link().CloseLink();
     valuesRead_ = false;
-    Button3->setEnabled(false);
+    saveButton_->setEnabled(false);
     ClearEdits();
-    const bool any = ComboBox1->count() > 0;
-    ComboBox1->setCurrentIndex(any ? 0 : -1);
-    Button1->setEnabled(any);
-    Button4->setEnabled(any);
+    const bool any = setCombo_->count() > 0;
+    setCombo_->setCurrentIndex(any ? 0 : -1);
+    readButton_->setEnabled(any);
+    deleteButton_->setEnabled(any);
     adjustSize();
     CenterOnScreen(this);
     if (!any && !listFailed_) {
@@ -170,14 +172,14 @@ void ReferenceReadForm::ClearEdits() {
     shownInfo_ = {};
 }
 
-void ReferenceReadForm::ComboBox1Change() {
+void ReferenceReadForm::SetChosen() {
     ClearEdits();
-    Button3->setEnabled(false);
+    saveButton_->setEnabled(false);
 }
 
-void ReferenceReadForm::Button1Click() {
-    const int set = ComboBox1->currentIndex();
-    if (ComboBox1->count() == 0 || set < 0) {
+void ReferenceReadForm::ReadSelectedSet() {
+    const int set = setCombo_->currentIndex();
+    if (setCombo_->count() == 0 || set < 0) {
         return;
     }
     TesterLink& link = context_.Link();
@@ -207,7 +209,7 @@ void ReferenceReadForm::Button1Click() {
     }
     // A set read in part is not saved: DATA.WK would then mix two sets.
     valuesRead_ = read.SaveArmed();
-    Button3->setEnabled(valuesRead_);
+    saveButton_->setEnabled(valuesRead_);
     link.CloseLink();
     if (read.Outcome == ReadOutcome::WorkFileFailed) {
         context_.Dialogs().Show(DialogIcon::Error, WorkFileFailedText);
@@ -216,7 +218,7 @@ void ReferenceReadForm::Button1Click() {
     }
 }
 
-void ReferenceReadForm::Button3Click() {
+void ReferenceReadForm::SaveAsFile() {
     Dialogs& dialogs = context_.Dialogs();
     const std::string& tester = context_.TesterName();
     if (!valuesRead_) {
@@ -259,9 +261,9 @@ void ReferenceReadForm::Button3Click() {
     }
 }
 
-void ReferenceReadForm::Button4Click() {
-    const int set = ComboBox1->currentIndex();
-    if (ComboBox1->count() == 0 || set < 0) {
+void ReferenceReadForm::DeleteSelectedSet() {
+    const int set = setCombo_->currentIndex();
+    if (setCombo_->count() == 0 || set < 0) {
         return;
     }
     Dialogs& dialogs = context_.Dialogs();
@@ -290,7 +292,7 @@ void ReferenceReadForm::Button4Click() {
     }
 }
 
-void ReferenceReadForm::Button2Click() {
+void ReferenceReadForm::GoBack() {
     BackToMenu();
 }
 

@@ -35,28 +35,30 @@ public:
     void ShowSets(const std::vector<std::string>& names);
 
     void FormShow() override;
-    void ComboBox1Change();
-    void Button1Click(); // read the selected set
-    void Button3Click(); // save it as a reference value file
-    void Button4Click(); // delete the selected set in the tester
-    void Button2Click(); // back to the menu
+    void SetChosen();
+    void ReadSelectedSet();   // read the selected set
+    void SaveAsFile();        // save it as a reference value file
+    void DeleteSelectedSet(); // delete the selected set in the tester
+    void GoBack();            // back to the menu
 
-    QFrame* Panel1 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLineEdit* Edit5 = nullptr;  // vehicle name
-    QLineEdit* Edit6 = nullptr;  // vehicle type code
-    QLineEdit* Edit7 = nullptr;  // engine type
-    QLineEdit* Edit8 = nullptr;  // model year
-    QLineEdit* Edit9 = nullptr;  // mileage
-    QLineEdit* Edit10 = nullptr; // comment
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button2 = nullptr;
+    QFrame* setPanel_ = nullptr;
+    QComboBox* setCombo_ = nullptr;
+    QLineEdit* vehicleNameEdit_ = nullptr; // vehicle name
+    QLineEdit* typeCodeEdit_ = nullptr;    // vehicle type code
+    QLineEdit* engineTypeEdit_ = nullptr;  // engine type
+    QLineEdit* modelYearEdit_ = nullptr;   // model year
+    QLineEdit* mileageEdit_ = nullptr;     // mileage
+    QLineEdit* commentEdit_ = nullptr;     // comment
+    QPushButton* readButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
 
 private:
     bool listFailed_ = false; // showing after a failed listing: no "no sets" message
-    std::array<QLineEdit*, 6> Edits() const { return {Edit5, Edit6, Edit7, Edit8, Edit9, Edit10}; }
+    std::array<QLineEdit*, 6> Edits() const {
+        return {vehicleNameEdit_, typeCodeEdit_, engineTypeEdit_, modelYearEdit_, mileageEdit_, commentEdit_};
+    }
     void ClearEdits();
     void BackToMenu();
 

@@ -41,24 +41,25 @@ ReferenceWriteForm::ReferenceWriteForm(const FormContext& context)
     setWindowTitle("パソコンよりテスターへ参考値書込み、表示");
     setFont(FixedFont(13));
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
+    filePanel_ = new QFrame(this);
+    filePanel_->setObjectName("Panel1");
+    filePanel_->setFrameShape(QFrame::Panel);
+    filePanel_->setFrameShadow(QFrame::Raised);
 
-    auto* files = new QGroupBox("選択された参考値ファイル", Panel1);
-    ListBox1 = new QListWidget(files);
-    ListBox1->setObjectName("ListBox1");
-    ListBox1->setAccessibleName(files->title());
-    ListBox1->setMinimumSize(640, 90);
-    ListBox1->setMaximumHeight(110);
-    (new QVBoxLayout(files))->addWidget(ListBox1);
+    auto* files = new QGroupBox("選択された参考値ファイル", filePanel_);
+    fileList_ = new QListWidget(files);
+    fileList_->setObjectName("ListBox1");
+    fileList_->setAccessibleName(files->title());
+    fileList_->setMinimumSize(640, 90);
+    fileList_->setMaximumHeight(110);
+    (new QVBoxLayout(files))->addWidget(fileList_);
 
-    auto* info = new QGroupBox("参考値の車両情報", Panel1);
+    auto* info = new QGroupBox("参考値の車両情報", filePanel_);
     info->setObjectName("GroupBox1");
     auto* grid = new QGridLayout(info);
     const char* names[] = {"Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10"};
-    QLineEdit** fields[] = {&Edit5, &Edit6, &Edit7, &Edit8, &Edit9, &Edit10};
+    QLineEdit** fields[] = {&vehicleNameEdit_, &typeCodeEdit_, &engineTypeEdit_,
+                            &modelYearEdit_,   &mileageEdit_,  &commentEdit_};
     for (std::size_t i = 0; i < InfoFieldCount; ++i) {
         auto* edit = new QLineEdit(info);
         const QString caption = QString::fromUtf8(InfoFieldCaptions[i]);
@@ -72,27 +73,27 @@ ReferenceWriteForm::ReferenceWriteForm(const FormContext& context)
     }
     grid->setRowStretch(static_cast<int>(InfoFieldCount), 1);
 
-    auto* values = new QGroupBox(QString::fromUtf8(ValuesMemoCaption), Panel1);
-    Memo1 = new QPlainTextEdit(values);
-    Memo1->setObjectName("Memo1");
-    Memo1->setAccessibleName(values->title());
-    Memo1->setReadOnly(true);
-    Memo1->setMinimumSize(260, 200);
-    (new QVBoxLayout(values))->addWidget(Memo1);
+    auto* values = new QGroupBox(QString::fromUtf8(ValuesMemoCaption), filePanel_);
+    valuesMemo_ = new QPlainTextEdit(values);
+    valuesMemo_->setObjectName("Memo1");
+    valuesMemo_->setAccessibleName(values->title());
+    valuesMemo_->setReadOnly(true);
+    valuesMemo_->setMinimumSize(260, 200);
+    (new QVBoxLayout(values))->addWidget(valuesMemo_);
 
-    Button3 = Button(Panel1, "Button3", "参考値の選択");
-    Button1 = Button(Panel1, "Button1", "書き込み実行");
-    Button2 = Button(Panel1, "Button2", "戻　る");
+    chooseFilesButton_ = Button(filePanel_, "Button3", "参考値の選択");
+    writeButton_ = Button(filePanel_, "Button1", "書き込み実行");
+    backButton_ = Button(filePanel_, "Button2", "戻　る");
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button3);
-    buttons->addWidget(Button1);
+    buttons->addWidget(chooseFilesButton_);
+    buttons->addWidget(writeButton_);
     buttons->addStretch();
-    buttons->addWidget(Button2);
+    buttons->addWidget(backButton_);
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(info);
     middle->addWidget(values, 1);
-    auto* panelLayout = new QVBoxLayout(Panel1);
+    auto* panelLayout = new QVBoxLayout(filePanel_);
     panelLayout->setContentsMargins(16, 16, 16, 16);
     panelLayout->setSpacing(12);
     panelLayout->addWidget(files);
@@ -100,14 +101,14 @@ ReferenceWriteForm::ReferenceWriteForm(const FormContext& context)
     panelLayout->addLayout(buttons);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(Panel1);
+    outer->addWidget(filePanel_);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &ReferenceWriteForm::ListBox1Click);
-    connect(Button3, &QPushButton::clicked, this, &ReferenceWriteForm::Button3Click);
-    connect(Button1, &QPushButton::clicked, this, &ReferenceWriteForm::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &ReferenceWriteForm::Button2Click);
-    Button1->setEnabled(false);
+    connect(fileList_, &QListWidget::currentRowChanged, this, &ReferenceWriteForm::FileChosen);
+    connect(chooseFilesButton_, &QPushButton::clicked, this, &ReferenceWriteForm::ChooseFiles);
+    connect(writeButton_, &QPushButton::clicked, this, &ReferenceWriteForm::WriteAllFiles);
+    connect(backButton_, &QPushButton::clicked, this, &ReferenceWriteForm::GoBack);
+    writeButton_->setEnabled(false);
 }
 
 void ReferenceWriteForm::Connect(QWidget* menu, WaitDialog* wait) {
@@ -120,8 +121,8 @@ void ReferenceWriteForm::Connect(QWidget* menu, WaitDialog* wait) {
 }
 
 void ReferenceWriteForm::ShowFromMenu() {
-    Button1->setEnabled(false);
-    ListBox1->clear();
+    writeButton_->setEnabled(false);
+    fileList_->clear();
     ClearShown();
     show();
 }
@@ -135,18 +136,18 @@ void ReferenceWriteForm::ClearShown() {
     for (QLineEdit* edit : Edits()) {
         edit->clear();
     }
-    Memo1->clear();
+    valuesMemo_->clear();
 }
 
 std::vector<std::string> ReferenceWriteForm::PickedFiles() const {
     std::vector<std::string> paths;
-    for (int i = 0; i < ListBox1->count(); ++i) {
-        paths.push_back(S(ListBox1->item(i)->text()));
+    for (int i = 0; i < fileList_->count(); ++i) {
+        paths.push_back(S(fileList_->item(i)->text()));
     }
     return paths;
 }
 
-void ReferenceWriteForm::Button3Click() {
+void ReferenceWriteForm::ChooseFiles() {
     FileDialogOptions options;
     options.title = ReferenceOpenDialogTitle;
     options.folder = context_.Paths().OwnerDir;
@@ -160,13 +161,13 @@ void ReferenceWriteForm::Button3Click() {
 
 // A new pick starts from nothing shown and writing off: the write button follows the files of this pick.
 void ReferenceWriteForm::PickFiles(const std::vector<std::string>& paths) {
-    Button1->setEnabled(false);
+    writeButton_->setEnabled(false);
     ClearShown();
     {
-        const QSignalBlocker quiet(ListBox1);
-        ListBox1->clear();
-        ListBox1->addItems(ToQStringList(paths));
-        ListBox1->setCurrentRow(paths.empty() ? -1 : 0);
+        const QSignalBlocker quiet(fileList_);
+        fileList_->clear();
+        fileList_->addItems(ToQStringList(paths));
+        fileList_->setCurrentRow(paths.empty() ? -1 : 0);
     }
     std::vector<std::string> broken;
     for (const auto& path : paths) {
@@ -176,8 +177,8 @@ void ReferenceWriteForm::PickFiles(const std::vector<std::string>& paths) {
     }
     if (!broken.empty()) {
         context_.Dialogs().Show(DialogIcon::Information, InvalidFilesText(broken));
-        ListBox1->clear();
-        Button1->setEnabled(false);
+        fileList_->clear();
+        writeButton_->setEnabled(false);
         return;
     }
     if (!paths.empty()) {
@@ -185,10 +186,10 @@ void ReferenceWriteForm::PickFiles(const std::vector<std::string>& paths) {
     }
 }
 
-void ReferenceWriteForm::ListBox1Click() {
-    const int row = ListBox1->currentRow();
+void ReferenceWriteForm::FileChosen() {
+    const int row = fileList_->currentRow();
     if (row >= 0) {
-        ShowFile(S(ListBox1->item(row)->text()));
+        ShowFile(S(fileList_->item(row)->text()));
     }
 }
 
@@ -204,17 +205,17 @@ void ReferenceWriteForm::ShowFile(const std::string& path) {
     for (std::size_t i = 0; i < InfoFieldCount; ++i) {
         Edits()[i]->setText(Q(texts[i]));
     }
-    Button1->setEnabled(true);
+    writeButton_->setEnabled(true);
     if (!view.ValueLines.empty()) {
-        Memo1->hide();
-        Memo1->setPlainText(ToQStringList(view.ValueLines).join('\n'));
-        Memo1->show();
+        valuesMemo_->hide();
+        valuesMemo_->setPlainText(ToQStringList(view.ValueLines).join('\n'));
+        valuesMemo_->show();
     }
 }
 
-void ReferenceWriteForm::Button1Click() {
+void ReferenceWriteForm::WriteAllFiles() {
     Dialogs& dialogs = context_.Dialogs();
-    if (ListBox1->count() == 0) {
+    if (fileList_->count() == 0) {
         dialogs.Show(DialogIcon::Information, NoFilePickedText);
         BackToMenu();
         return;
@@ -251,7 +252,7 @@ bool ReferenceWriteForm::ReferenceWriteJob() {
     return false;
 }
 
-void ReferenceWriteForm::Button2Click() {
+void ReferenceWriteForm::GoBack() {
     BackToMenu();
 }
 

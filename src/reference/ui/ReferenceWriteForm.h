@@ -37,26 +37,28 @@ public:
     bool ReferenceWriteJob();
 
     void FormShow() override;
-    void ListBox1Click();
-    void Button3Click(); // pick files
-    void Button1Click(); // write them all
-    void Button2Click(); // back to the menu
+    void FileChosen();
+    void ChooseFiles();   // pick files
+    void WriteAllFiles(); // write them all
+    void GoBack();        // back to the menu
 
-    QFrame* Panel1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
-    QLineEdit* Edit5 = nullptr;  // vehicle name
-    QLineEdit* Edit6 = nullptr;  // vehicle type code
-    QLineEdit* Edit7 = nullptr;  // engine type
-    QLineEdit* Edit8 = nullptr;  // model year
-    QLineEdit* Edit9 = nullptr;  // mileage
-    QLineEdit* Edit10 = nullptr; // comment
-    QPlainTextEdit* Memo1 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    QFrame* filePanel_ = nullptr;
+    QListWidget* fileList_ = nullptr;
+    QLineEdit* vehicleNameEdit_ = nullptr; // vehicle name
+    QLineEdit* typeCodeEdit_ = nullptr;    // vehicle type code
+    QLineEdit* engineTypeEdit_ = nullptr;  // engine type
+    QLineEdit* modelYearEdit_ = nullptr;   // model year
+    QLineEdit* mileageEdit_ = nullptr;     // mileage
+    QLineEdit* commentEdit_ = nullptr;     // comment
+    QPlainTextEdit* valuesMemo_ = nullptr;
+    QPushButton* chooseFilesButton_ = nullptr;
+    QPushButton* writeButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
 
 private:
-    std::array<QLineEdit*, 6> Edits() const { return {Edit5, Edit6, Edit7, Edit8, Edit9, Edit10}; }
+    std::array<QLineEdit*, 6> Edits() const {
+        return {vehicleNameEdit_, typeCodeEdit_, engineTypeEdit_, modelYearEdit_, mileageEdit_, commentEdit_};
+    }
     std::vector<std::string> PickedFiles() const;
     void ShowFile(const std::string& path);
     void ClearShown();

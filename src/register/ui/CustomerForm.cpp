@@ -34,9 +34,9 @@ CustomerForm::CustomerForm(const FormContext& context, CustomerSearchDialog* sea
     setWindowTitle("お客様情報");
     setFont(FixedFont(13));
 
-    UserNameCB = new QComboBox(this);
-    SetupCombo(UserNameCB, "UserNameCB", "お客様", false);
-    UserNameCB->setMinimumWidth(320);
+    customerCombo_ = new QComboBox(this);
+    SetupCombo(customerCombo_, "UserNameCB", "お客様", false);
+    customerCombo_->setMinimumWidth(320);
     auto edit = [this](const char* name, const QString& label, int maxCharacters, bool digits, int width) {
         auto* e = new QLineEdit(this);
         SetupEdit(e, name, label, maxCharacters, digits);
@@ -44,26 +44,26 @@ CustomerForm::CustomerForm(const FormContext& context, CustomerSearchDialog* sea
         return e;
     };
     const QString postal = "郵便番号", tel = "電話番号", mobile = "携帯電話";
-    Edit1 = edit("Edit1", NameLabel, 24, false, 320);
-    Edit12 = edit("Edit12", postal + "1", 0, true, 60);
-    Edit13 = edit("Edit13", postal + "2", 0, true, 70);
-    Edit2 = edit("Edit2", tel + "1", 18, true, 90);
-    Edit14 = edit("Edit14", tel + "2", 18, true, 90);
-    Edit15 = edit("Edit15", tel + "3", 18, true, 90);
-    Edit3 = edit("Edit3", mobile + "1", 18, true, 90);
-    Edit16 = edit("Edit16", mobile + "2", 18, true, 90);
-    Edit17 = edit("Edit17", mobile + "3", 18, true, 90);
-    Edit4 = edit("Edit4", "住所", 84, false, 520);
-    CarNo = new QLineEdit(this);
-    CarNo->setObjectName("CarNo");
-    CarNo->hide();
+    customerNameEdit_ = edit("Edit1", NameLabel, 24, false, 320);
+    postCode1Edit_ = edit("Edit12", postal + "1", 0, true, 60);
+    postCode2Edit_ = edit("Edit13", postal + "2", 0, true, 70);
+    phone1Edit_ = edit("Edit2", tel + "1", 18, true, 90);
+    phone2Edit_ = edit("Edit14", tel + "2", 18, true, 90);
+    phone3Edit_ = edit("Edit15", tel + "3", 18, true, 90);
+    mobile1Edit_ = edit("Edit3", mobile + "1", 18, true, 90);
+    mobile2Edit_ = edit("Edit16", mobile + "2", 18, true, 90);
+    mobile3Edit_ = edit("Edit17", mobile + "3", 18, true, 90);
+    addressEdit_ = edit("Edit4", "住所", 84, false, 520);
+    currentVehicleEdit_ = new QLineEdit(this);
+    currentVehicleEdit_->setObjectName("CarNo");
+    currentVehicleEdit_->hide();
 
-    Button2 = MakeButton(this, "Button2", "お客様情報新規登録");
-    Button1 = MakeButton(this, "Button1", "お客様情報削除");
-    SearchBtn = MakeButton(this, "SearchBtn", "検　　索");
-    Button5 = MakeButton(this, "Button5", "お客様情報確定");
-    Button3 = MakeButton(this, "Button3", "戻　　る");
-    HintLabel = MakeHintLabel(this, "（入力後 [お客様情報確定] をクリックして下さい。）");
+    newEntryButton_ = MakeButton(this, "Button2", "お客様情報新規登録");
+    deleteButton_ = MakeButton(this, "Button1", "お客様情報削除");
+    searchButton_ = MakeButton(this, "SearchBtn", "検　　索");
+    confirmButton_ = MakeButton(this, "Button5", "お客様情報確定");
+    backButton_ = MakeButton(this, "Button3", "戻　　る");
+    hintLabel_ = MakeHintLabel(this, "（入力後 [お客様情報確定] をクリックして下さい。）");
 
     auto* panel = new QFrame(this);
     panel->setObjectName("Panel1");
@@ -73,25 +73,25 @@ CustomerForm::CustomerForm(const FormContext& context, CustomerSearchDialog* sea
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(8);
     auto* selectorRow = new QHBoxLayout;
-    selectorRow->addWidget(UserNameCB, 1);
-    selectorRow->addWidget(SearchBtn);
+    selectorRow->addWidget(customerCombo_, 1);
+    selectorRow->addWidget(searchButton_);
     grid->addWidget(MakeLabel(panel, "お客様選択"), 0, 0);
     grid->addLayout(selectorRow, 0, 1);
     grid->addWidget(MakeLabel(panel, NameLabel), 1, 0);
-    grid->addWidget(Edit1, 1, 1);
+    grid->addWidget(customerNameEdit_, 1, 1);
     grid->addWidget(MakeLabel(panel, "郵便番号"), 2, 0);
-    grid->addLayout(DashRow({Edit12, Edit13}), 2, 1);
+    grid->addLayout(DashRow({postCode1Edit_, postCode2Edit_}), 2, 1);
     grid->addWidget(MakeLabel(panel, "電話番号"), 3, 0);
-    grid->addLayout(DashRow({Edit2, Edit14, Edit15}), 3, 1);
+    grid->addLayout(DashRow({phone1Edit_, phone2Edit_, phone3Edit_}), 3, 1);
     grid->addWidget(MakeLabel(panel, "携帯電話"), 4, 0);
-    grid->addLayout(DashRow({Edit3, Edit16, Edit17}), 4, 1);
+    grid->addLayout(DashRow({mobile1Edit_, mobile2Edit_, mobile3Edit_}), 4, 1);
     grid->addWidget(MakeLabel(panel, "住所"), 5, 0);
-    grid->addWidget(Edit4, 5, 1);
-    grid->addWidget(HintLabel, 6, 1);
+    grid->addWidget(addressEdit_, 5, 1);
+    grid->addWidget(hintLabel_, 6, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
-    for (QPushButton* b : {Button2, Button1, Button5, Button3}) {
+    for (QPushButton* b : {newEntryButton_, deleteButton_, confirmButton_, backButton_}) {
         buttons->addWidget(b);
     }
     auto* layout = new QVBoxLayout(this);
@@ -101,22 +101,22 @@ CustomerForm::CustomerForm(const FormContext& context, CustomerSearchDialog* sea
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(UserNameCB, &QComboBox::activated, this, &CustomerForm::UserNameCBChange);
-    connect(Button2, &QPushButton::clicked, this, &CustomerForm::Button2Click);
-    connect(Button5, &QPushButton::clicked, this, &CustomerForm::Button5Click);
-    connect(Button1, &QPushButton::clicked, this, &CustomerForm::Button1Click);
-    connect(SearchBtn, &QPushButton::clicked, this, &CustomerForm::SearchBtnClick);
-    connect(Button3, &QPushButton::clicked, this, &CustomerForm::Button3Click);
+    connect(customerCombo_, &QComboBox::activated, this, &CustomerForm::CustomerChosen);
+    connect(newEntryButton_, &QPushButton::clicked, this, &CustomerForm::ToggleNewEntry);
+    connect(confirmButton_, &QPushButton::clicked, this, &CustomerForm::ConfirmCustomer);
+    connect(deleteButton_, &QPushButton::clicked, this, &CustomerForm::DeleteCustomer);
+    connect(searchButton_, &QPushButton::clicked, this, &CustomerForm::SearchCustomer);
+    connect(backButton_, &QPushButton::clicked, this, &CustomerForm::GoBack);
     ApplyModeLook();
 }
 
 bool CustomerForm::NewEntryMode() const {
-    return Button2->text() == CancelEntryCaption;
+    return newEntryButton_->text() == CancelEntryCaption;
 }
 
 void CustomerForm::Prepare() {
     ClearFields();
-    LoadCustomerSelector(UserNameCB, RegisterOf(context_));
+    LoadCustomerSelector(customerCombo_, RegisterOf(context_));
 }
 
 void CustomerForm::ShowFromMenu() {
@@ -126,11 +126,11 @@ void CustomerForm::ShowFromMenu() {
 
 void CustomerForm::FormShow() {
     ClearFields();
-    if (UserNameCB->count() > 0 && UserNameCB->currentIndex() < 0) {
-        UserNameCB->setCurrentIndex(0);
+    if (customerCombo_->count() > 0 && customerCombo_->currentIndex() < 0) {
+        customerCombo_->setCurrentIndex(0);
     }
     // In new-entry mode the fields stay empty for the entry; the selection is loaded when the mode ends.
-    if (!NewEntryMode() && UserNameCB->currentIndex() >= 0) {
+    if (!NewEntryMode() && customerCombo_->currentIndex() >= 0) {
         LoadSelected();
     }
     ApplyModeLook();
@@ -139,20 +139,24 @@ void CustomerForm::FormShow() {
 }
 
 void CustomerForm::ClearFields() {
-    for (QLineEdit* e : {Edit1, Edit12, Edit13, Edit2, Edit14, Edit15, Edit3, Edit16, Edit17, Edit4}) {
+    for (QLineEdit* e : {customerNameEdit_, postCode1Edit_, postCode2Edit_, phone1Edit_, phone2Edit_, phone3Edit_,
+                         mobile1Edit_, mobile2Edit_, mobile3Edit_, addressEdit_}) {
         e->clear();
     }
-    CarNo->clear();
+    currentVehicleEdit_->clear();
 }
 
 void CustomerForm::LoadSelected() {
     ClearFields();
-    if (UserNameCB->currentIndex() >= 0) {
-        const std::string name = S(UserNameCB->currentText());
+    if (customerCombo_->currentIndex() >= 0) {
+        const std::string name = S(customerCombo_->currentText());
         const CustomerProfile profile = RegisterOf(context_).ReadCustomer(name);
-        Edit1->setText(UserNameCB->currentText());
-        ShowContact(profile, {{Edit2, Edit14, Edit15}, {Edit3, Edit16, Edit17}, {Edit12, Edit13}, Edit4});
-        CarNo->setText(Q(profile.CarNo));
+        customerNameEdit_->setText(customerCombo_->currentText());
+        ShowContact(profile, {{phone1Edit_, phone2Edit_, phone3Edit_},
+                              {mobile1Edit_, mobile2Edit_, mobile3Edit_},
+                              {postCode1Edit_, postCode2Edit_},
+                              addressEdit_});
+        currentVehicleEdit_->setText(Q(profile.CarNo));
     }
     ApplyModeLook();
 }
@@ -161,46 +165,47 @@ void CustomerForm::LoadSelected() {
 // search and delete are off, confirm is on.
 void CustomerForm::ApplyModeLook() {
     const bool entry = NewEntryMode();
-    const bool customers = UserNameCB->count() > 0;
-    SetEnabledLook(UserNameCB, !entry);
-    HintLabel->setVisible(entry);
-    Button1->setEnabled(!entry && customers);
-    Button5->setEnabled(entry || customers);
-    SearchBtn->setEnabled(!entry);
+    const bool customers = customerCombo_->count() > 0;
+    SetEnabledLook(customerCombo_, !entry);
+    hintLabel_->setVisible(entry);
+    deleteButton_->setEnabled(!entry && customers);
+    confirmButton_->setEnabled(entry || customers);
+    searchButton_->setEnabled(!entry);
 }
 
 void CustomerForm::SetNewEntryMode(bool on) {
-    Button2->setText(on ? CancelEntryCaption : NewEntryCaption);
-    Button2->setAccessibleName(Button2->text());
+    newEntryButton_->setText(on ? CancelEntryCaption : NewEntryCaption);
+    newEntryButton_->setAccessibleName(newEntryButton_->text());
     ApplyModeLook();
 }
 
-void CustomerForm::UserNameCBChange() {
+void CustomerForm::CustomerChosen() {
     ClearFields();
     LoadSelected();
 }
 
-void CustomerForm::Button2Click() {
+void CustomerForm::ToggleNewEntry() {
     if (!NewEntryMode()) {
         SetNewEntryMode(true);
         ClearFields();
-        Edit1->setFocus();
+        customerNameEdit_->setFocus();
     } else {
         SetNewEntryMode(false);
         LoadSelected();
-        UserNameCB->setFocus();
+        customerCombo_->setFocus();
     }
 }
 
 CustomerProfile CustomerForm::TypedProfile() const {
-    return {JoinDashFields({S(Edit2->text()), S(Edit14->text()), S(Edit15->text())}),
-            JoinDashFields({S(Edit3->text()), S(Edit16->text()), S(Edit17->text())}),
-            JoinDashFields({S(Edit12->text()), S(Edit13->text())}), S(Edit4->text()), S(CarNo->text())};
+    return {JoinDashFields({S(phone1Edit_->text()), S(phone2Edit_->text()), S(phone3Edit_->text())}),
+            JoinDashFields({S(mobile1Edit_->text()), S(mobile2Edit_->text()), S(mobile3Edit_->text())}),
+            JoinDashFields({S(postCode1Edit_->text()), S(postCode2Edit_->text())}), S(addressEdit_->text()),
+            S(currentVehicleEdit_->text())};
 }
 
-void CustomerForm::Button5Click() {
+void CustomerForm::ConfirmCustomer() {
     Dialogs& dialogs = context_.Dialogs();
-    const std::string name = S(Edit1->text());
+    const std::string name = S(customerNameEdit_->text());
     if (name.empty()) {
         dialogs.Show(DialogIcon::Information, EnterCustomerNameMessage);
         return;
@@ -215,8 +220,8 @@ void CustomerForm::Button5Click() {
         dialogs.Show(DialogIcon::Error, "お客様リストを読み込めません。");
         return;
     }
-    const int selected = UserNameCB->currentIndex();
-    const std::string selectedName = S(UserNameCB->currentText());
+    const int selected = customerCombo_->currentIndex();
+    const std::string selectedName = S(customerCombo_->currentText());
     const CustomerSaveDecision save = DecideCustomerSave(NewEntryMode(), *list, name, selected, selectedName);
     if (save.kind == CustomerSaveKind::Duplicate) {
         dialogs.Show(DialogIcon::Information, DuplicateCustomerMessage);
@@ -260,22 +265,22 @@ void CustomerForm::Button5Click() {
 
     if (save.kind == CustomerSaveKind::New) {
         SetNewEntryMode(false);
-        LoadCustomerSelector(UserNameCB, reg);
-        UserNameCB->setCurrentIndex(UserNameCB->count() - 1);
+        LoadCustomerSelector(customerCombo_, reg);
+        customerCombo_->setCurrentIndex(customerCombo_->count() - 1);
     } else if (save.kind == CustomerSaveKind::Rename) {
-        LoadCustomerSelector(UserNameCB, reg);
-        UserNameCB->setCurrentIndex(std::min(selected, UserNameCB->count() - 1));
+        LoadCustomerSelector(customerCombo_, reg);
+        customerCombo_->setCurrentIndex(std::min(selected, customerCombo_->count() - 1));
     }
     LoadSelected();
 }
 
-void CustomerForm::Button1Click() {
-    const int selected = UserNameCB->currentIndex();
+void CustomerForm::DeleteCustomer() {
+    const int selected = customerCombo_->currentIndex();
     if (selected < 0) {
         return;
     }
     Dialogs& dialogs = context_.Dialogs();
-    const std::string name = S(UserNameCB->currentText());
+    const std::string name = S(customerCombo_->currentText());
     if (!dialogs.Confirm(DialogIcon::Question, name + " 様の削除を行います、よろしいですか？")) {
         return;
     }
@@ -290,14 +295,14 @@ void CustomerForm::Button1Click() {
         dialogs.Show(DialogIcon::Error, "お客様リストを保存できません。\n削除は行われませんでした。");
         return;
     }
-    LoadCustomerSelector(UserNameCB, reg);
-    if (UserNameCB->count() > 0) {
-        UserNameCB->setCurrentIndex(0);
+    LoadCustomerSelector(customerCombo_, reg);
+    if (customerCombo_->count() > 0) {
+        customerCombo_->setCurrentIndex(0);
     }
     LoadSelected();
 }
 
-void CustomerForm::SearchBtnClick() {
+void CustomerForm::SearchCustomer() {
     if (!search_ || NewEntryMode()) {
         return;
     }
@@ -305,14 +310,14 @@ void CustomerForm::SearchBtnClick() {
         return;
     }
     const int line = search_->ResultLine();
-    if (line < 0 || line >= UserNameCB->count()) {
+    if (line < 0 || line >= customerCombo_->count()) {
         return;
     }
-    UserNameCB->setCurrentIndex(line);
-    UserNameCBChange();
+    customerCombo_->setCurrentIndex(line);
+    CustomerChosen();
 }
 
-void CustomerForm::Button3Click() {
+void CustomerForm::GoBack() {
     hide();
     if (menu_) {
         menu_->show();

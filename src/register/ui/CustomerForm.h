@@ -30,34 +30,34 @@ public:
     void Prepare();
 
     void FormShow() override;
-    void UserNameCBChange();
-    void Button2Click(); // new entry on / off
-    void Button5Click(); // confirm
-    void Button1Click(); // delete
-    void SearchBtnClick();
-    void Button3Click(); // return
+    void CustomerChosen();
+    void ToggleNewEntry();  // new entry on / off
+    void ConfirmCustomer(); // confirm
+    void DeleteCustomer();  // delete
+    void SearchCustomer();
+    void GoBack(); // return
 
     // New-entry mode while the toggle reads "登録取消".
     bool NewEntryMode() const;
 
-    QComboBox* UserNameCB = nullptr;
-    QLineEdit* Edit1 = nullptr;  // お客様名
-    QLineEdit* Edit12 = nullptr; // 郵便番号
-    QLineEdit* Edit13 = nullptr;
-    QLineEdit* Edit2 = nullptr; // 電話番号
-    QLineEdit* Edit14 = nullptr;
-    QLineEdit* Edit15 = nullptr;
-    QLineEdit* Edit3 = nullptr; // 携帯電話
-    QLineEdit* Edit16 = nullptr;
-    QLineEdit* Edit17 = nullptr;
-    QLineEdit* Edit4 = nullptr; // 住所
-    QLineEdit* CarNo = nullptr; // hidden: the customer's current vehicle, written back unchanged
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* SearchBtn = nullptr;
-    QPushButton* Button5 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QLabel* HintLabel = nullptr;
+    QComboBox* customerCombo_ = nullptr;
+    QLineEdit* customerNameEdit_ = nullptr; // お客様名
+    QLineEdit* postCode1Edit_ = nullptr;    // 郵便番号
+    QLineEdit* postCode2Edit_ = nullptr;
+    QLineEdit* phone1Edit_ = nullptr; // 電話番号
+    QLineEdit* phone2Edit_ = nullptr;
+    QLineEdit* phone3Edit_ = nullptr;
+    QLineEdit* mobile1Edit_ = nullptr; // 携帯電話
+    QLineEdit* mobile2Edit_ = nullptr;
+    QLineEdit* mobile3Edit_ = nullptr;
+    QLineEdit* addressEdit_ = nullptr;        // 住所
+    QLineEdit* currentVehicleEdit_ = nullptr; // hidden: the customer's current vehicle, written back unchanged
+    QPushButton* newEntryButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QPushButton* searchButton_ = nullptr;
+    QPushButton* confirmButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
+    QLabel* hintLabel_ = nullptr;
 
 private:
     void ClearFields();

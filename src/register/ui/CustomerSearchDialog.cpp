@@ -21,46 +21,46 @@ CustomerSearchDialog::CustomerSearchDialog(const FormContext& context)
     setFont(FixedFont(13));
     setModal(true);
 
-    Label1 = MakeLabel(this, "検索キーを入力して [検索] をクリックして下さい。");
-    Label1->setObjectName("Label1");
-    Edit1 = new QLineEdit(this);
-    SetupEdit(Edit1, "Edit1", "検索キー");
-    Edit1->setMinimumWidth(300);
-    Button1 = MakeButton(this, "Button1", "検　索");
-    Button1->setDefault(true); // Enter in the key field searches
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName("ListBox1");
-    ListBox1->setAccessibleName("検索結果");
-    ListBox1->setMinimumSize(460, 300);
-    ListBox2 = new QListWidget(this);
-    ListBox2->setObjectName("ListBox2");
-    ListBox2->hide();
-    ListBox3 = new QListWidget(this);
-    ListBox3->setObjectName("ListBox3");
-    ListBox3->hide();
-    Button2 = MakeButton(this, "Button2", "選　択");
-    Button3 = MakeButton(this, "Button3", "キャンセル");
+    keyLabel_ = MakeLabel(this, "検索キーを入力して [検索] をクリックして下さい。");
+    keyLabel_->setObjectName("Label1");
+    keyEdit_ = new QLineEdit(this);
+    SetupEdit(keyEdit_, "Edit1", "検索キー");
+    keyEdit_->setMinimumWidth(300);
+    searchButton_ = MakeButton(this, "Button1", "検　索");
+    searchButton_->setDefault(true); // Enter in the key field searches
+    resultList_ = new QListWidget(this);
+    resultList_->setObjectName("ListBox1");
+    resultList_->setAccessibleName("検索結果");
+    resultList_->setMinimumSize(460, 300);
+    resultLineList_ = new QListWidget(this);
+    resultLineList_->setObjectName("ListBox2");
+    resultLineList_->hide();
+    resultVehicleList_ = new QListWidget(this);
+    resultVehicleList_->setObjectName("ListBox3");
+    resultVehicleList_->hide();
+    chooseButton_ = MakeButton(this, "Button2", "選　択");
+    cancelButton_ = MakeButton(this, "Button3", "キャンセル");
 
     auto* keyRow = new QHBoxLayout;
-    keyRow->addWidget(Edit1, 1);
-    keyRow->addWidget(Button1);
+    keyRow->addWidget(keyEdit_, 1);
+    keyRow->addWidget(searchButton_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button3);
+    buttons->addWidget(chooseButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 14, 14, 14);
     layout->setSpacing(10);
-    layout->addWidget(Label1);
+    layout->addWidget(keyLabel_);
     layout->addLayout(keyRow);
-    layout->addWidget(ListBox1);
+    layout->addWidget(resultList_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(Button1, &QPushButton::clicked, this, &CustomerSearchDialog::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &CustomerSearchDialog::Button2Click);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &CustomerSearchDialog::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
+    connect(searchButton_, &QPushButton::clicked, this, &CustomerSearchDialog::Search);
+    connect(chooseButton_, &QPushButton::clicked, this, &CustomerSearchDialog::ChooseResult);
+    connect(resultList_, &QListWidget::itemDoubleClicked, this, &CustomerSearchDialog::ChooseResult);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 int CustomerSearchDialog::Run(bool includeVehicles) {
@@ -69,46 +69,46 @@ int CustomerSearchDialog::Run(bool includeVehicles) {
 }
 
 int CustomerSearchDialog::ResultLine() const {
-    const int row = ListBox1->currentRow();
-    if (row < 0 || row >= ListBox2->count()) {
+    const int row = resultList_->currentRow();
+    if (row < 0 || row >= resultLineList_->count()) {
         return -1;
     }
     bool ok = false;
-    const int line = ListBox2->item(row)->text().toInt(&ok);
+    const int line = resultLineList_->item(row)->text().toInt(&ok);
     return ok ? line : -1;
 }
 
 std::string CustomerSearchDialog::ResultVehicle() const {
-    const int row = ListBox1->currentRow();
-    return row >= 0 && row < ListBox3->count() ? S(ListBox3->item(row)->text()) : std::string();
+    const int row = resultList_->currentRow();
+    return row >= 0 && row < resultVehicleList_->count() ? S(resultVehicleList_->item(row)->text()) : std::string();
 }
 
 void CustomerSearchDialog::FormShow() {
     adjustSize();
     CenterOnScreen(this);
-    Edit1->clear();
+    keyEdit_->clear();
     Fill("");
-    Edit1->setFocus();
+    keyEdit_->setFocus();
 }
 
 void CustomerSearchDialog::Fill(const std::string& key) {
-    ListBox1->clear();
-    ListBox2->clear();
-    ListBox3->clear();
+    resultList_->clear();
+    resultLineList_->clear();
+    resultVehicleList_->clear();
     for (const SearchResult& result : SearchCustomers(RegisterOf(context_), key, includeVehicles_)) {
-        ListBox1->addItem(Q(result.Text));
-        ListBox2->addItem(QString::number(result.Line));
-        ListBox3->addItem(Q(result.Vehicle));
+        resultList_->addItem(Q(result.Text));
+        resultLineList_->addItem(QString::number(result.Line));
+        resultVehicleList_->addItem(Q(result.Vehicle));
     }
-    ListBox1->setCurrentRow(-1);
+    resultList_->setCurrentRow(-1);
 }
 
-void CustomerSearchDialog::Button1Click() {
-    Fill(S(Edit1->text()));
+void CustomerSearchDialog::Search() {
+    Fill(S(keyEdit_->text()));
 }
 
-void CustomerSearchDialog::Button2Click() {
-    if (ListBox1->currentRow() < 0 || ListBox1->selectedItems().isEmpty()) {
+void CustomerSearchDialog::ChooseResult() {
+    if (resultList_->currentRow() < 0 || resultList_->selectedItems().isEmpty()) {
         context_.Dialogs().Show(DialogIcon::Error, "検索結果を選択して下さい。");
         return;
     }

@@ -29,17 +29,17 @@ public:
     std::string ResultVehicle() const;
 
     void FormShow() override;
-    void Button1Click(); // search
-    void Button2Click(); // choose
+    void Search();       // search
+    void ChooseResult(); // choose
 
-    QLabel* Label1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
-    QListWidget* ListBox2 = nullptr; // hidden: customer line numbers
-    QListWidget* ListBox3 = nullptr; // hidden: vehicle numbers
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
+    QLabel* keyLabel_ = nullptr;
+    QLineEdit* keyEdit_ = nullptr;
+    QPushButton* searchButton_ = nullptr;
+    QListWidget* resultList_ = nullptr;
+    QListWidget* resultLineList_ = nullptr;    // hidden: customer line numbers
+    QListWidget* resultVehicleList_ = nullptr; // hidden: vehicle numbers
+    QPushButton* chooseButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 
 private:
     void Fill(const std::string& key);

@@ -4,8 +4,8 @@
 #include "common/Paths.h"
 #include "common/TextFile.h"
 #include "common/ui/FormHelpers.h"
-#include "monitor/MonitorFiles.h"
 #include "register/CustomerSave.h"
+#include "register/MonitorFiles.h"
 #include "register/Register.h"
 #include "register/VehicleExport.h"
 #include "register/ui/RegisterUi.h"
@@ -62,75 +62,78 @@ void VehicleInfoForm::Connect(VehicleUpdateForm* update, WaitDialog* wait, QWidg
     wait_ = wait;
     menu_ = menu;
     printSetup_ = printSetup;
-    Button6->setEnabled(false);
+    printButton_->setEnabled(false);
 }
 
 void VehicleInfoForm::ShowFromMenu() {
     PrepareFromMenu();
-    Panel1->setEnabled(true);
+    buttonPanel_->setEnabled(true);
     show();
 }
 
 void VehicleInfoForm::BuildLayout() {
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
+    buttonPanel_ = new QFrame(this);
+    buttonPanel_->setObjectName("Panel1");
 
-    auto* customer = new QGroupBox("お客様情報", Panel1);
+    auto* customer = new QGroupBox("お客様情報", buttonPanel_);
     customer->setObjectName("GroupBox1");
-    UserNameCB = new QComboBox(customer);
-    SetupCombo(UserNameCB, "UserNameCB", "お客様名", false);
-    UserNameCB->setMinimumWidth(260);
-    Edit25 = DisplayField(customer, "Edit25", "郵便番号1");
-    Edit20 = DisplayField(customer, "Edit20", "郵便番号2");
-    Edit2 = DisplayField(customer, "Edit2", "電話番号1");
-    Edit21 = DisplayField(customer, "Edit21", "電話番号2");
-    Edit22 = DisplayField(customer, "Edit22", "電話番号3");
-    Edit3 = DisplayField(customer, "Edit3", "携帯電話1");
-    Edit23 = DisplayField(customer, "Edit23", "携帯電話2");
-    Edit24 = DisplayField(customer, "Edit24", "携帯電話3");
-    Edit4 = DisplayField(customer, "Edit4", "住所", 74);
+    customerCombo_ = new QComboBox(customer);
+    SetupCombo(customerCombo_, "UserNameCB", "お客様名", false);
+    customerCombo_->setMinimumWidth(260);
+    postCode1Edit_ = DisplayField(customer, "Edit25", "郵便番号1");
+    postCode2Edit_ = DisplayField(customer, "Edit20", "郵便番号2");
+    phone1Edit_ = DisplayField(customer, "Edit2", "電話番号1");
+    phone2Edit_ = DisplayField(customer, "Edit21", "電話番号2");
+    phone3Edit_ = DisplayField(customer, "Edit22", "電話番号3");
+    mobile1Edit_ = DisplayField(customer, "Edit3", "携帯電話1");
+    mobile2Edit_ = DisplayField(customer, "Edit23", "携帯電話2");
+    mobile3Edit_ = DisplayField(customer, "Edit24", "携帯電話3");
+    addressEdit_ = DisplayField(customer, "Edit4", "住所", 74);
     auto* customerGrid = new QGridLayout(customer);
     customerGrid->addWidget(Label("お客様名", customer), 0, 0);
-    customerGrid->addWidget(UserNameCB, 0, 1);
+    customerGrid->addWidget(customerCombo_, 0, 1);
     customerGrid->addWidget(Label("郵便番号", customer), 1, 0);
-    customerGrid->addLayout(DashRow({Edit25, Edit20}), 1, 1);
+    customerGrid->addLayout(DashRow({postCode1Edit_, postCode2Edit_}), 1, 1);
     customerGrid->addWidget(Label("電話番号", customer), 2, 0);
-    customerGrid->addLayout(DashRow({Edit2, Edit21, Edit22}), 2, 1);
+    customerGrid->addLayout(DashRow({phone1Edit_, phone2Edit_, phone3Edit_}), 2, 1);
     customerGrid->addWidget(Label("携帯電話", customer), 3, 0);
-    customerGrid->addLayout(DashRow({Edit3, Edit23, Edit24}), 3, 1);
+    customerGrid->addLayout(DashRow({mobile1Edit_, mobile2Edit_, mobile3Edit_}), 3, 1);
     customerGrid->addWidget(Label("住所", customer), 4, 0);
-    customerGrid->addWidget(Edit4, 4, 1);
+    customerGrid->addWidget(addressEdit_, 4, 1);
 
-    auto* vehicle = new QGroupBox("車両情報", Panel1);
+    auto* vehicle = new QGroupBox("車両情報", buttonPanel_);
     vehicle->setObjectName("GroupBox2");
-    CarNoCB = new QComboBox(vehicle);
-    SetupCombo(CarNoCB, "CarNoCB", "車両番号", true);
-    CarNoCB->setMinimumWidth(190);
-    NumberCB = new QComboBox(vehicle);
-    SetupCombo(NumberCB, "NumberCB", "管理番号", true);
-    NumberCB->lineEdit()->setValidator(new DigitsOnlyValidator(NumberCB));
-    NumberCB->setFixedWidth(80);
-    Edit5 = DisplayField(vehicle, "Edit5", "メーカー", 20);
-    Edit6 = DisplayField(vehicle, "Edit6", "車種", 20);
-    Edit11 = DisplayField(vehicle, "Edit11", "車台番号", 20);
-    Edit1 = DisplayField(vehicle, "Edit1", "型式", 20);
-    Edit7 = DisplayField(vehicle, "Edit7", "初年度登録年月", 20);
-    Edit8 = DisplayField(vehicle, "Edit8", "エンジン形式", 20);
-    Edit9 = DisplayField(vehicle, "Edit9", "コメント", 74);
-    Edit10 = DisplayField(vehicle, "Edit10", "走行距離");
-    Edit12 = DisplayField(vehicle, "Edit12", "型式");
-    Edit13 = DisplayField(vehicle, "Edit13", "次回車検日");
-    for (QLineEdit* hidden : {Edit10, Edit12, Edit13}) {
+    vehicleCombo_ = new QComboBox(vehicle);
+    SetupCombo(vehicleCombo_, "CarNoCB", "車両番号", true);
+    vehicleCombo_->setMinimumWidth(190);
+    managementNumberCombo_ = new QComboBox(vehicle);
+    SetupCombo(managementNumberCombo_, "NumberCB", "管理番号", true);
+    managementNumberCombo_->lineEdit()->setValidator(new DigitsOnlyValidator(managementNumberCombo_));
+    managementNumberCombo_->setFixedWidth(80);
+    makerEdit_ = DisplayField(vehicle, "Edit5", "メーカー", 20);
+    carNameEdit_ = DisplayField(vehicle, "Edit6", "車種", 20);
+    bodyNumberEdit_ = DisplayField(vehicle, "Edit11", "車台番号", 20);
+    typeEdit_ = DisplayField(vehicle, "Edit1", "型式", 20);
+    firstRegistrationEdit_ = DisplayField(vehicle, "Edit7", "初年度登録年月", 20);
+    engineTypeEdit_ = DisplayField(vehicle, "Edit8", "エンジン形式", 20);
+    commentEdit_ = DisplayField(vehicle, "Edit9", "コメント", 74);
+    mileageEdit_ = DisplayField(vehicle, "Edit10", "走行距離");
+    hiddenTypeEdit_ = DisplayField(vehicle, "Edit12", "型式");
+    nextInspectionEdit_ = DisplayField(vehicle, "Edit13", "次回車検日");
+    for (QLineEdit* hidden : {mileageEdit_, hiddenTypeEdit_, nextInspectionEdit_}) {
         hidden->hide();
     }
     auto* vehicleGrid = new QGridLayout(vehicle);
     vehicleGrid->addWidget(Label("車両番号", vehicle), 0, 0);
-    vehicleGrid->addWidget(CarNoCB, 0, 1);
+    vehicleGrid->addWidget(vehicleCombo_, 0, 1);
     vehicleGrid->addWidget(Label("管理番号", vehicle), 0, 2);
-    vehicleGrid->addWidget(NumberCB, 0, 3);
-    const std::pair<const char*, QLineEdit*> rows[] = {{"メーカー", Edit5},       {"車種", Edit6},
-                                                       {"車台番号", Edit11},      {"型式", Edit1},
-                                                       {"初年度登録年月", Edit7}, {"エンジン形式", Edit8}};
+    vehicleGrid->addWidget(managementNumberCombo_, 0, 3);
+    const std::pair<const char*, QLineEdit*> rows[] = {{"メーカー", makerEdit_},
+                                                       {"車種", carNameEdit_},
+                                                       {"車台番号", bodyNumberEdit_},
+                                                       {"型式", typeEdit_},
+                                                       {"初年度登録年月", firstRegistrationEdit_},
+                                                       {"エンジン形式", engineTypeEdit_}};
     int row = 1;
     for (const auto& [label, edit] : rows) {
         vehicleGrid->addWidget(Label(label, vehicle), row, 0);
@@ -138,11 +141,11 @@ void VehicleInfoForm::BuildLayout() {
         ++row;
     }
     vehicleGrid->addWidget(Label("コメント", vehicle), row, 0);
-    vehicleGrid->addWidget(Edit9, row, 1, 1, 3);
+    vehicleGrid->addWidget(commentEdit_, row, 1, 1, 3);
 
     auto recordColumn = [this](const char* caption, const char* comboName, const char* memoName, QComboBox*& combo,
                                QPlainTextEdit*& memo) {
-        auto* box = new QGroupBox(QString::fromUtf8(caption), Panel1);
+        auto* box = new QGroupBox(QString::fromUtf8(caption), buttonPanel_);
         combo = new QComboBox(box);
         SetupCombo(combo, comboName, QString::fromUtf8(caption), false);
         memo = new QPlainTextEdit(box);
@@ -155,21 +158,21 @@ void VehicleInfoForm::BuildLayout() {
         layout->addWidget(memo);
         return box;
     };
-    QGroupBox* first = recordColumn("データ①", "ComboBox2", "Memo2", ComboBox2, Memo2);
-    QGroupBox* second = recordColumn("データ②", "ComboBox3", "Memo3", ComboBox3, Memo3);
+    QGroupBox* first = recordColumn("データ①", "ComboBox2", "Memo2", firstRecordCombo_, firstRecordMemo_);
+    QGroupBox* second = recordColumn("データ②", "ComboBox3", "Memo3", secondRecordCombo_, secondRecordMemo_);
 
-    Button10 = Button(Panel1, "Button10", "検　　索");
-    Button7 = Button(Panel1, "Button7", "ファイル出力");
-    Button6 = Button(Panel1, "Button6", "印　　刷");
-    Button1 = Button(Panel1, "Button1", "データ取り込み");
-    Button2 = Button(Panel1, "Button2", "データ削除");
-    Button3 = Button(Panel1, "Button3", "戻　　る");
+    searchButton_ = Button(buttonPanel_, "Button10", "検　　索");
+    exportButton_ = Button(buttonPanel_, "Button7", "ファイル出力");
+    printButton_ = Button(buttonPanel_, "Button6", "印　　刷");
+    importButton_ = Button(buttonPanel_, "Button1", "データ取り込み");
+    removeRecordButton_ = Button(buttonPanel_, "Button2", "データ削除");
+    backButton_ = Button(buttonPanel_, "Button3", "戻　　る");
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {Button10, Button7, Button6, Button1, Button2}) {
+    for (QPushButton* button : {searchButton_, exportButton_, printButton_, importButton_, removeRecordButton_}) {
         buttons->addWidget(button);
     }
     buttons->addStretch();
-    buttons->addWidget(Button3);
+    buttons->addWidget(backButton_);
 
     auto* top = new QHBoxLayout;
     auto* left = new QVBoxLayout;
@@ -178,70 +181,75 @@ void VehicleInfoForm::BuildLayout() {
     top->addLayout(left);
     top->addWidget(first);
     top->addWidget(second);
-    auto* panelLayout = new QVBoxLayout(Panel1);
+    auto* panelLayout = new QVBoxLayout(buttonPanel_);
     panelLayout->addLayout(top);
     panelLayout->addLayout(buttons);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(Panel1);
+    outer->addWidget(buttonPanel_);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(UserNameCB, &QComboBox::activated, this, &VehicleInfoForm::UserNameCBChange);
-    connect(CarNoCB, &QComboBox::activated, this, &VehicleInfoForm::CarNoCBChange);
-    connect(CarNoCB->lineEdit(), &QLineEdit::textEdited, this, &VehicleInfoForm::CarNoCBChange);
-    connect(NumberCB, &QComboBox::activated, this, &VehicleInfoForm::NumberCBChange);
-    connect(NumberCB->lineEdit(), &QLineEdit::textEdited, this, &VehicleInfoForm::NumberCBChange);
-    connect(ComboBox2, &QComboBox::activated, this, &VehicleInfoForm::ComboBox2Change);
-    connect(ComboBox3, &QComboBox::activated, this, &VehicleInfoForm::ComboBox3Change);
-    connect(Button10, &QPushButton::clicked, this, &VehicleInfoForm::Button10Click);
-    connect(Button7, &QPushButton::clicked, this, &VehicleInfoForm::Button7Click);
-    connect(Button1, &QPushButton::clicked, this, &VehicleInfoForm::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &VehicleInfoForm::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &VehicleInfoForm::Button3Click);
-    connect(Button6, &QPushButton::clicked, this, &VehicleInfoForm::Button6Click);
+    connect(customerCombo_, &QComboBox::activated, this, &VehicleInfoForm::CustomerChosen);
+    connect(vehicleCombo_, &QComboBox::activated, this, &VehicleInfoForm::VehicleChosen);
+    connect(vehicleCombo_->lineEdit(), &QLineEdit::textEdited, this, &VehicleInfoForm::VehicleChosen);
+    connect(managementNumberCombo_, &QComboBox::activated, this, &VehicleInfoForm::ManagementNumberChosen);
+    connect(managementNumberCombo_->lineEdit(), &QLineEdit::textEdited, this, &VehicleInfoForm::ManagementNumberChosen);
+    connect(firstRecordCombo_, &QComboBox::activated, this, &VehicleInfoForm::FirstRecordChosen);
+    connect(secondRecordCombo_, &QComboBox::activated, this, &VehicleInfoForm::SecondRecordChosen);
+    connect(searchButton_, &QPushButton::clicked, this, &VehicleInfoForm::SearchVehicle);
+    connect(exportButton_, &QPushButton::clicked, this, &VehicleInfoForm::ExportText);
+    connect(importButton_, &QPushButton::clicked, this, &VehicleInfoForm::ImportFromTester);
+    connect(removeRecordButton_, &QPushButton::clicked, this, &VehicleInfoForm::RemoveRecord);
+    connect(backButton_, &QPushButton::clicked, this, &VehicleInfoForm::GoBack);
+    connect(printButton_, &QPushButton::clicked, this, &VehicleInfoForm::OpenPrintSetup);
     // Printing needs the print setup form; the button stays off without it.
-    Button6->setEnabled(false);
+    printButton_->setEnabled(false);
 }
 
 void VehicleInfoForm::Reset() {
-    for (QComboBox* combo : {ComboBox2, ComboBox3, CarNoCB, NumberCB}) {
+    for (QComboBox* combo : {firstRecordCombo_, secondRecordCombo_, vehicleCombo_, managementNumberCombo_}) {
         combo->clear();
         combo->setEditText({});
     }
-    for (QLineEdit* edit : {Edit25, Edit20, Edit2, Edit21, Edit22, Edit3, Edit23, Edit24, Edit4, Edit5, Edit6, Edit11,
-                            Edit1, Edit7, Edit8, Edit9, Edit10, Edit12, Edit13}) {
+    for (QLineEdit* edit :
+         {postCode1Edit_, postCode2Edit_, phone1Edit_, phone2Edit_, phone3Edit_, mobile1Edit_, mobile2Edit_,
+          mobile3Edit_, addressEdit_, makerEdit_, carNameEdit_, bodyNumberEdit_, typeEdit_, firstRegistrationEdit_,
+          engineTypeEdit_, commentEdit_, mileageEdit_, hiddenTypeEdit_, nextInspectionEdit_}) {
         edit->clear();
     }
-    Memo2->clear();
-    Memo3->clear();
+    firstRecordMemo_->clear();
+    secondRecordMemo_->clear();
     memo2Lines_.clear();
     memo3Lines_.clear();
 }
 
 void VehicleInfoForm::DisableForNoCustomers() {
-    for (QPushButton* button : {Button1, Button2, Button6, Button7, Button10}) {
+    for (QPushButton* button : {importButton_, removeRecordButton_, printButton_, exportButton_, searchButton_}) {
         button->setEnabled(false);
     }
 }
 
 void VehicleInfoForm::ShowCustomer(const CustomerProfile& profile) {
-    ShowContact(profile, {{Edit2, Edit21, Edit22}, {Edit3, Edit23, Edit24}, {Edit25, Edit20}, Edit4});
+    ShowContact(profile, {{phone1Edit_, phone2Edit_, phone3Edit_},
+                          {mobile1Edit_, mobile2Edit_, mobile3Edit_},
+                          {postCode1Edit_, postCode2Edit_},
+                          addressEdit_});
 }
 
 void VehicleInfoForm::AfterCustomerLoaded() {
-    Button10->setEnabled(true);
+    searchButton_->setEnabled(true);
 }
 
 // The management numbers follow the vehicle list.
 void VehicleInfoForm::AfterVehiclesListed() {
-    const QSignalBlocker block(NumberCB);
-    NumberCB->clear();
+    const QSignalBlocker block(managementNumberCombo_);
+    managementNumberCombo_->clear();
     for (std::size_t number = 1; number <= vehicles_.size(); ++number) {
-        NumberCB->addItem(QString::number(number));
+        managementNumberCombo_->addItem(QString::number(number));
     }
-    NumberCB->setCurrentIndex(CarNoCB->currentIndex());
-    if (CarNoCB->currentIndex() < 0) {
-        NumberCB->setEditText({});
+    managementNumberCombo_->setCurrentIndex(vehicleCombo_->currentIndex());
+    if (vehicleCombo_->currentIndex() < 0) {
+        managementNumberCombo_->setEditText({});
     }
     SetVehicleButtons(!vehicles_.empty());
     KeepPartnerInStep();
@@ -254,10 +262,10 @@ void VehicleInfoForm::KeepPartnerInStep() {
 }
 
 void VehicleInfoForm::SetVehicleButtons(bool enabled) {
-    for (QPushButton* button : {Button7, Button1, Button2}) {
+    for (QPushButton* button : {exportButton_, importButton_, removeRecordButton_}) {
         button->setEnabled(enabled);
     }
-    Button6->setEnabled(enabled && printSetup_ != nullptr);
+    printButton_->setEnabled(enabled && printSetup_ != nullptr);
 }
 
 void VehicleInfoForm::LoadVehicle() {
@@ -265,31 +273,31 @@ void VehicleInfoForm::LoadVehicle() {
         return;
     }
     const VehicleProfile vehicle = Reg().ReadVehicle(currentCustomer_, currentVehicle_);
-    Edit5->setText(Q(vehicle.Maker));
-    Edit6->setText(Q(vehicle.TypeCar));
-    Edit11->setText(Q(vehicle.BodyNumber));
-    Edit1->setText(Q(vehicle.Type));
-    Edit7->setText(Q(vehicle.Model));
-    Edit8->setText(Q(vehicle.EngineType));
-    Edit9->setText(Q(vehicle.Comment));
-    Edit10->setText(Q(vehicle.Mileage));
-    Edit12->setText(Q(vehicle.Type));
-    Edit13->setText(Q(vehicle.NextCheck));
+    makerEdit_->setText(Q(vehicle.Maker));
+    carNameEdit_->setText(Q(vehicle.TypeCar));
+    bodyNumberEdit_->setText(Q(vehicle.BodyNumber));
+    typeEdit_->setText(Q(vehicle.Type));
+    firstRegistrationEdit_->setText(Q(vehicle.Model));
+    engineTypeEdit_->setText(Q(vehicle.EngineType));
+    commentEdit_->setText(Q(vehicle.Comment));
+    mileageEdit_->setText(Q(vehicle.Mileage));
+    hiddenTypeEdit_->setText(Q(vehicle.Type));
+    nextInspectionEdit_->setText(Q(vehicle.NextCheck));
     LoadRecords();
-    SelectMatchingItem(CarNoCB);
-    NumberCB->setCurrentIndex(CarNoCB->currentIndex());
+    SelectMatchingItem(vehicleCombo_);
+    managementNumberCombo_->setCurrentIndex(vehicleCombo_->currentIndex());
     KeepPartnerInStep();
 }
 
 // Both record selectors list the vehicle's index; both memos show the first record.
 void VehicleInfoForm::LoadRecords() {
     const std::vector<std::string> titles = ReadMonitorIndex(CurrentVehicleFolder());
-    for (QComboBox* combo : {ComboBox2, ComboBox3}) {
+    for (QComboBox* combo : {firstRecordCombo_, secondRecordCombo_}) {
         SetLines(combo, titles);
         combo->setCurrentIndex(titles.empty() ? -1 : 0);
     }
-    LoadMemo(ComboBox2, Memo2, memo2Lines_);
-    LoadMemo(ComboBox3, Memo3, memo3Lines_);
+    LoadMemo(firstRecordCombo_, firstRecordMemo_, memo2Lines_);
+    LoadMemo(secondRecordCombo_, secondRecordMemo_, memo3Lines_);
 }
 
 void VehicleInfoForm::LoadMemo(QComboBox* selector, QPlainTextEdit* memo, std::vector<std::string>& lines) {
@@ -301,34 +309,34 @@ void VehicleInfoForm::LoadMemo(QComboBox* selector, QPlainTextEdit* memo, std::v
     }
 }
 
-void VehicleInfoForm::ComboBox2Change() {
-    LoadMemo(ComboBox2, Memo2, memo2Lines_);
+void VehicleInfoForm::FirstRecordChosen() {
+    LoadMemo(firstRecordCombo_, firstRecordMemo_, memo2Lines_);
 }
-void VehicleInfoForm::ComboBox3Change() {
-    LoadMemo(ComboBox3, Memo3, memo3Lines_);
+void VehicleInfoForm::SecondRecordChosen() {
+    LoadMemo(secondRecordCombo_, secondRecordMemo_, memo3Lines_);
 }
 
-void VehicleInfoForm::NumberCBChange() {
-    const QString text = NumberCB->currentText();
+void VehicleInfoForm::ManagementNumberChosen() {
+    const QString text = managementNumberCombo_->currentText();
     bool ok = false;
     const long long value = text.toLongLong(&ok);
-    if (text.isEmpty() || !ok || value > NumberCB->count() || value < 1) {
-        NumberCB->setCurrentIndex(CarNoCB->currentIndex());
-        NumberCB->setEditText(QString::number(CarNoCB->currentIndex() + 1));
+    if (text.isEmpty() || !ok || value > managementNumberCombo_->count() || value < 1) {
+        managementNumberCombo_->setCurrentIndex(vehicleCombo_->currentIndex());
+        managementNumberCombo_->setEditText(QString::number(vehicleCombo_->currentIndex() + 1));
         return;
     }
-    SelectMatchingItem(NumberCB);
-    CarNoCB->setEditText(CarNoCB->itemText(NumberCB->currentIndex()));
-    currentVehicle_ = S(CarNoCB->currentText());
+    SelectMatchingItem(managementNumberCombo_);
+    vehicleCombo_->setEditText(vehicleCombo_->itemText(managementNumberCombo_->currentIndex()));
+    currentVehicle_ = S(vehicleCombo_->currentText());
     LoadVehicle();
 }
 
-void VehicleInfoForm::Button10Click() {
-    SearchClick();
+void VehicleInfoForm::SearchVehicle() {
+    SearchCustomer();
 }
 
-void VehicleInfoForm::Button1Click() {
-    if (UserNameCB->currentText().isEmpty()) {
+void VehicleInfoForm::ImportFromTester() {
+    if (customerCombo_->currentText().isEmpty()) {
         context_.Dialogs().Show(DialogIcon::Information, EnterCustomerNameMessage);
         return;
     }
@@ -336,18 +344,18 @@ void VehicleInfoForm::Button1Click() {
         return;
     }
     context_.Link().ConnectTester(context_.TesterName());
-    customerIndex_ = UserNameCB->currentIndex();
+    customerIndex_ = customerCombo_->currentIndex();
     wait_->StartJob(TesterJob::RecordDirectory);
 }
 
-void VehicleInfoForm::Button2Click() {
+void VehicleInfoForm::RemoveRecord() {
     // Nothing to remove in an empty list, and nothing without a chosen record.
-    if (ComboBox2->count() == 0 || ComboBox2->currentIndex() < 0) {
+    if (firstRecordCombo_->count() == 0 || firstRecordCombo_->currentIndex() < 0) {
         return;
     }
     ReloadOnShow = false;
     const VehicleFolder vehicle = CurrentVehicleFolder();
-    if (!RemoveMonitorEntry(vehicle, ComboBox2->currentIndex())) {
+    if (!RemoveMonitorEntry(vehicle, firstRecordCombo_->currentIndex())) {
         context_.Dialogs().Show(DialogIcon::Error, "データ一覧「" + vehicle.MonitorIndexFile() +
                                                        "」を保存できませんでした。\nデータは削除されていません。");
         return;
@@ -356,26 +364,27 @@ void VehicleInfoForm::Button2Click() {
     show();
 }
 
-void VehicleInfoForm::Button7Click() {
+void VehicleInfoForm::ExportText() {
     VehicleExportData data;
-    data.Customer = S(UserNameCB->currentText());
-    data.Tel1 = S(Edit2->text());
-    data.Tel2 = S(Edit21->text());
-    data.Tel3 = S(Edit22->text());
-    data.Mobile1 = S(Edit3->text());
-    data.Mobile2 = S(Edit23->text());
-    data.Mobile3 = S(Edit24->text());
-    data.Address = S(Edit4->text());
-    data.VehicleNumber = CarNoCB->currentIndex() >= 0 ? S(CarNoCB->itemText(CarNoCB->currentIndex())) : "";
-    data.Maker = S(Edit5->text());
-    data.TypeCar = S(Edit6->text());
-    data.Model = S(Edit7->text());
-    data.BodyNumber = S(Edit11->text());
-    data.Type = S(Edit1->text());
-    data.EngineType = S(Edit8->text());
-    data.Comment = S(Edit9->text());
-    data.First = {S(ComboBox2->currentText()), memo2Lines_};
-    data.Second = {S(ComboBox3->currentText()), memo3Lines_};
+    data.Customer = S(customerCombo_->currentText());
+    data.Tel1 = S(phone1Edit_->text());
+    data.Tel2 = S(phone2Edit_->text());
+    data.Tel3 = S(phone3Edit_->text());
+    data.Mobile1 = S(mobile1Edit_->text());
+    data.Mobile2 = S(mobile2Edit_->text());
+    data.Mobile3 = S(mobile3Edit_->text());
+    data.Address = S(addressEdit_->text());
+    data.VehicleNumber =
+        vehicleCombo_->currentIndex() >= 0 ? S(vehicleCombo_->itemText(vehicleCombo_->currentIndex())) : "";
+    data.Maker = S(makerEdit_->text());
+    data.TypeCar = S(carNameEdit_->text());
+    data.Model = S(firstRegistrationEdit_->text());
+    data.BodyNumber = S(bodyNumberEdit_->text());
+    data.Type = S(typeEdit_->text());
+    data.EngineType = S(engineTypeEdit_->text());
+    data.Comment = S(commentEdit_->text());
+    data.First = {S(firstRecordCombo_->currentText()), memo2Lines_};
+    data.Second = {S(secondRecordCombo_->currentText()), memo3Lines_};
 
     FileDialogOptions options;
     options.fileName = VehicleExportFileName(data.Customer, FormatShortJapaneseTimestamp(context_.Clock().Now()));
@@ -390,14 +399,14 @@ void VehicleInfoForm::Button7Click() {
     }
 }
 
-void VehicleInfoForm::Button3Click() {
+void VehicleInfoForm::GoBack() {
     hide();
     if (menu_) {
         menu_->show();
     }
 }
 
-void VehicleInfoForm::Button6Click() {
+void VehicleInfoForm::OpenPrintSetup() {
     if (!printSetup_) {
         return;
     }
@@ -411,7 +420,7 @@ void VehicleInfoForm::ReturnFromPrinting() {
 }
 
 void VehicleInfoForm::RecordReadStarted() {
-    Panel1->setEnabled(false);
+    buttonPanel_->setEnabled(false);
 }
 
 void VehicleInfoForm::HideForRecordRead() {
@@ -419,16 +428,16 @@ void VehicleInfoForm::HideForRecordRead() {
 }
 
 void VehicleInfoForm::ReturnFromRecordRead() {
-    Panel1->setEnabled(true);
+    buttonPanel_->setEnabled(true);
     show();
     setEnabled(true);
 }
 
 void VehicleInfoForm::ShowAfterRecordStored() {
     ReloadOnShow = false;
-    currentCustomer_ = S(UserNameCB->currentText());
+    currentCustomer_ = S(customerCombo_->currentText());
     LoadVehicle();
-    Panel1->setEnabled(true);
+    buttonPanel_->setEnabled(true);
     setEnabled(true);
     show();
     raise();
@@ -436,26 +445,27 @@ void VehicleInfoForm::ShowAfterRecordStored() {
 
 VehicleInfoFields VehicleInfoForm::Fields() const {
     VehicleInfoFields f;
-    f.Customer = S(UserNameCB->currentText());
-    f.Post1 = S(Edit25->text());
-    f.Post2 = S(Edit20->text());
-    f.Tel1 = S(Edit2->text());
-    f.Tel2 = S(Edit21->text());
-    f.Tel3 = S(Edit22->text());
-    f.Mobile1 = S(Edit3->text());
-    f.Mobile2 = S(Edit23->text());
-    f.Mobile3 = S(Edit24->text());
-    f.Address = S(Edit4->text());
-    f.VehicleNumber = S(CarNoCB->currentText());
-    f.Vehicle = {S(Edit5->text()),  S(Edit6->text()),  S(Edit7->text()),  S(Edit8->text()), S(Edit9->text()),
-                 S(Edit11->text()), S(Edit12->text()), S(Edit10->text()), S(Edit13->text())};
-    for (int i = 0; i < ComboBox2->count(); ++i) {
-        f.Records.push_back(S(ComboBox2->itemText(i)));
+    f.Customer = S(customerCombo_->currentText());
+    f.Post1 = S(postCode1Edit_->text());
+    f.Post2 = S(postCode2Edit_->text());
+    f.Tel1 = S(phone1Edit_->text());
+    f.Tel2 = S(phone2Edit_->text());
+    f.Tel3 = S(phone3Edit_->text());
+    f.Mobile1 = S(mobile1Edit_->text());
+    f.Mobile2 = S(mobile2Edit_->text());
+    f.Mobile3 = S(mobile3Edit_->text());
+    f.Address = S(addressEdit_->text());
+    f.VehicleNumber = S(vehicleCombo_->currentText());
+    f.Vehicle = {S(makerEdit_->text()),      S(carNameEdit_->text()), S(firstRegistrationEdit_->text()),
+                 S(engineTypeEdit_->text()), S(commentEdit_->text()), S(bodyNumberEdit_->text()),
+                 S(hiddenTypeEdit_->text()), S(mileageEdit_->text()), S(nextInspectionEdit_->text())};
+    for (int i = 0; i < firstRecordCombo_->count(); ++i) {
+        f.Records.push_back(S(firstRecordCombo_->itemText(i)));
     }
     return f;
 }
 
 void VehicleInfoForm::TakePrintedMileage(const std::string& mileage, const std::string& nextCheck) {
-    Edit10->setText(Q(mileage));
-    Edit13->setText(Q(nextCheck));
+    mileageEdit_->setText(Q(mileage));
+    nextInspectionEdit_->setText(Q(nextCheck));
 }

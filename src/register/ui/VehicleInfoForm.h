@@ -56,31 +56,32 @@ public:
     void LoadVehicle() override;
 
     // Handlers.
-    void NumberCBChange();
-    void ComboBox2Change();
-    void ComboBox3Change();
-    void Button10Click(); // search
-    void Button7Click();  // text export
-    void Button1Click();  // data import from the tester
-    void Button2Click();  // remove a record from the list
-    void Button3Click();  // return
-    void Button6Click();  // print
+    void ManagementNumberChosen();
+    void FirstRecordChosen();
+    void SecondRecordChosen();
+    void SearchVehicle();    // search
+    void ExportText();       // text export
+    void ImportFromTester(); // data import from the tester
+    void RemoveRecord();     // remove a record from the list
+    void GoBack();           // return
+    void OpenPrintSetup();   // print
 
-    QFrame* Panel1 = nullptr;
-    QLineEdit *Edit25 = nullptr, *Edit20 = nullptr;
-    QLineEdit *Edit2 = nullptr, *Edit21 = nullptr, *Edit22 = nullptr;
-    QLineEdit *Edit3 = nullptr, *Edit23 = nullptr, *Edit24 = nullptr;
-    QLineEdit* Edit4 = nullptr;
-    QComboBox* NumberCB = nullptr;
-    QLineEdit *Edit5 = nullptr, *Edit6 = nullptr, *Edit11 = nullptr, *Edit1 = nullptr, *Edit7 = nullptr,
-              *Edit8 = nullptr, *Edit9 = nullptr;
-    QLineEdit *Edit10 = nullptr, *Edit12 = nullptr, *Edit13 = nullptr; // hidden: mileage, type, next inspection
-    QComboBox* ComboBox2 = nullptr;
-    QComboBox* ComboBox3 = nullptr;
-    QPlainTextEdit* Memo2 = nullptr;
-    QPlainTextEdit* Memo3 = nullptr;
-    QPushButton *Button10 = nullptr, *Button7 = nullptr, *Button6 = nullptr, *Button1 = nullptr, *Button2 = nullptr,
-                *Button3 = nullptr;
+    QFrame* buttonPanel_ = nullptr;
+    QLineEdit *postCode1Edit_ = nullptr, *postCode2Edit_ = nullptr;
+    QLineEdit *phone1Edit_ = nullptr, *phone2Edit_ = nullptr, *phone3Edit_ = nullptr;
+    QLineEdit *mobile1Edit_ = nullptr, *mobile2Edit_ = nullptr, *mobile3Edit_ = nullptr;
+    QLineEdit* addressEdit_ = nullptr;
+    QComboBox* managementNumberCombo_ = nullptr;
+    QLineEdit *makerEdit_ = nullptr, *carNameEdit_ = nullptr, *bodyNumberEdit_ = nullptr, *typeEdit_ = nullptr,
+              *firstRegistrationEdit_ = nullptr, *engineTypeEdit_ = nullptr, *commentEdit_ = nullptr;
+    QLineEdit *mileageEdit_ = nullptr, *hiddenTypeEdit_ = nullptr,
+              *nextInspectionEdit_ = nullptr; // hidden: mileage, type, next inspection
+    QComboBox* firstRecordCombo_ = nullptr;
+    QComboBox* secondRecordCombo_ = nullptr;
+    QPlainTextEdit* firstRecordMemo_ = nullptr;
+    QPlainTextEdit* secondRecordMemo_ = nullptr;
+    QPushButton *searchButton_ = nullptr, *exportButton_ = nullptr, *printButton_ = nullptr, *importButton_ = nullptr,
+                *removeRecordButton_ = nullptr, *backButton_ = nullptr;
 
 protected:
     void DisableForNoCustomers() override;

@@ -27,27 +27,27 @@ VehicleFolder VehicleSelectionForm::CurrentVehicleFolder() const {
 VehicleSelectionState VehicleSelectionForm::Selection() const {
     const auto listed = std::find_if(vehicles_.begin(), vehicles_.end(),
                                      [&](const VehicleEntry& v) { return v.Number == currentVehicle_; });
-    return {UserNameCB->currentIndex(), currentCustomer_, vehicles_, currentVehicle_,
+    return {customerCombo_->currentIndex(), currentCustomer_, vehicles_, currentVehicle_,
             listed == vehicles_.end() ? -1 : static_cast<int>(listed - vehicles_.begin())};
 }
 
 void VehicleSelectionForm::PrepareFromMenu() {
     Reset();
-    LoadCustomerSelector(UserNameCB, Reg());
+    LoadCustomerSelector(customerCombo_, Reg());
     ReloadOnShow = true;
 }
 
 void VehicleSelectionForm::FormShow() {
     customerIndex_ = -1;
     if (ReloadOnShow) {
-        if (UserNameCB->count() == 0) {
-            ShowNoCustomersEntry(UserNameCB);
+        if (customerCombo_->count() == 0) {
+            ShowNoCustomersEntry(customerCombo_);
             DisableForNoCustomers();
         } else {
-            customerIndex_ = UserNameCB->currentIndex();
-            if (UserNameCB->currentIndex() < 0) {
-                UserNameCB->setCurrentIndex(0);
-                currentCustomer_ = S(UserNameCB->currentText());
+            customerIndex_ = customerCombo_->currentIndex();
+            if (customerCombo_->currentIndex() < 0) {
+                customerCombo_->setCurrentIndex(0);
+                currentCustomer_ = S(customerCombo_->currentText());
                 LoadCustomer();
             }
         }
@@ -57,7 +57,7 @@ void VehicleSelectionForm::FormShow() {
 }
 
 void VehicleSelectionForm::LoadCustomer() {
-    if (!HasCustomers(UserNameCB)) {
+    if (!HasCustomers(customerCombo_)) {
         context_.Dialogs().Show(DialogIcon::Information, NoCustomersMessage);
         return;
     }
@@ -71,16 +71,16 @@ void VehicleSelectionForm::LoadCustomer() {
 
 void VehicleSelectionForm::ListVehicles() {
     vehicles_ = Reg().ListVehicles(currentCustomer_);
-    const QSignalBlocker block(CarNoCB);
-    CarNoCB->clear();
+    const QSignalBlocker block(vehicleCombo_);
+    vehicleCombo_->clear();
     for (const VehicleEntry& vehicle : vehicles_) {
-        CarNoCB->addItem(Q(vehicle.Number));
+        vehicleCombo_->addItem(Q(vehicle.Number));
     }
     // Qt selects the first entry by itself when items go into an empty list: a current vehicle that is not
     // listed must leave nothing selected.
-    CarNoCB->setCurrentIndex(-1);
-    CarNoCB->setEditText(Q(currentVehicle_));
-    SelectMatchingItem(CarNoCB);
+    vehicleCombo_->setCurrentIndex(-1);
+    vehicleCombo_->setEditText(Q(currentVehicle_));
+    SelectMatchingItem(vehicleCombo_);
     AfterVehiclesListed();
 }
 
@@ -88,24 +88,24 @@ bool VehicleSelectionForm::IsListed(const std::string& number) const {
     return std::any_of(vehicles_.begin(), vehicles_.end(), [&](const VehicleEntry& v) { return v.Number == number; });
 }
 
-void VehicleSelectionForm::UserNameCBChange() {
+void VehicleSelectionForm::CustomerChosen() {
     Reset();
-    currentCustomer_ = S(UserNameCB->currentText());
+    currentCustomer_ = S(customerCombo_->currentText());
     BeforeCustomerChange();
     LoadCustomer();
 }
 
-void VehicleSelectionForm::CarNoCBChange() {
-    const std::string text = S(CarNoCB->currentText());
+void VehicleSelectionForm::VehicleChosen() {
+    const std::string text = S(vehicleCombo_->currentText());
     if (!Reg().VehicleExists(currentCustomer_, text)) {
-        CarNoCB->setEditText(Q(currentVehicle_));
+        vehicleCombo_->setEditText(Q(currentVehicle_));
         return;
     }
     currentVehicle_ = text;
     LoadVehicle();
 }
 
-void VehicleSelectionForm::SearchClick() {
+void VehicleSelectionForm::SearchCustomer() {
     if (!search_) {
         return;
     }
@@ -113,11 +113,11 @@ void VehicleSelectionForm::SearchClick() {
         return;
     }
     const int line = search_->ResultLine();
-    if (line < 0 || line >= UserNameCB->count() || !HasCustomers(UserNameCB)) {
+    if (line < 0 || line >= customerCombo_->count() || !HasCustomers(customerCombo_)) {
         return;
     }
-    UserNameCB->setCurrentIndex(line);
-    UserNameCBChange();
-    CarNoCB->setEditText(Q(search_->ResultVehicle()));
-    CarNoCBChange();
+    customerCombo_->setCurrentIndex(line);
+    CustomerChosen();
+    vehicleCombo_->setEditText(Q(search_->ResultVehicle()));
+    VehicleChosen();
 }

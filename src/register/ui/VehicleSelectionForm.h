@@ -47,12 +47,12 @@ public:
     void LoadCustomer();
     virtual void LoadVehicle() = 0;
 
-    void UserNameCBChange();
-    void CarNoCBChange();
-    void SearchClick();
+    void CustomerChosen();
+    void VehicleChosen();
+    void SearchCustomer();
 
-    QComboBox* UserNameCB = nullptr;
-    QComboBox* CarNoCB = nullptr;
+    QComboBox* customerCombo_ = nullptr;
+    QComboBox* vehicleCombo_ = nullptr;
 
 protected:
     // The form's own parts of the shared steps.

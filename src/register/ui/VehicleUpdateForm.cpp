@@ -28,10 +28,10 @@ VehicleUpdateForm::VehicleUpdateForm(const FormContext& context, CustomerSearchD
     setWindowTitle("車両情報");
     setFont(FixedFont(13));
 
-    UserNameCB = new QComboBox(this);
-    SetupCombo(UserNameCB, "UserNameCB", "お客様名", false);
-    UserNameCB->setMinimumWidth(300);
-    SearchBtn = MakeButton(this, "SearchBtn", "検　　索");
+    customerCombo_ = new QComboBox(this);
+    SetupCombo(customerCombo_, "UserNameCB", "お客様名", false);
+    customerCombo_->setMinimumWidth(300);
+    searchButton_ = MakeButton(this, "SearchBtn", "検　　索");
     const QString postal = "郵便番号", tel = "電話番号", mobile = "携帯電話";
     Zip1 = MakeDisplayField(this, "Zip1", postal + "1");
     Zip2 = MakeDisplayField(this, "Zip2", postal + "2");
@@ -49,9 +49,9 @@ VehicleUpdateForm::VehicleUpdateForm(const FormContext& context, CustomerSearchD
         e->setFixedWidth(90);
     }
 
-    CarNoCB = new QComboBox(this);
-    SetupCombo(CarNoCB, "CarNoCB", VehicleLabel, true);
-    CarNoCB->setMinimumWidth(220);
+    vehicleCombo_ = new QComboBox(this);
+    SetupCombo(vehicleCombo_, "CarNoCB", VehicleLabel, true);
+    vehicleCombo_->setMinimumWidth(220);
     auto edit = [this](const char* name, const char* label, int maxCharacters) {
         auto* e = new QLineEdit(this);
         SetupEdit(e, name, QString::fromUtf8(label), maxCharacters);
@@ -71,25 +71,25 @@ VehicleUpdateForm::VehicleUpdateForm(const FormContext& context, CustomerSearchD
     NextCheck = edit("NextCheck", "次回車検日", 0);
     Mileage->hide();
     NextCheck->hide();
-    CarNoTimeCB = new QComboBox(this);
-    CarNoTimeCB->setObjectName("CarNoTimeCB");
-    CarNoTimeCB->hide();
+    folderTimeCombo_ = new QComboBox(this);
+    folderTimeCombo_->setObjectName("CarNoTimeCB");
+    folderTimeCombo_->hide();
 
-    InsertBtn = MakeButton(this, "InsertBtn", "車両新規登録");
-    DeleteBtn = MakeButton(this, "DeleteBtn", "車両削除");
-    DecBtn = MakeButton(this, "DecBtn", "車両情報確定");
-    RtnBtn = MakeButton(this, "RtnBtn", "戻　　る");
-    HintLabel = MakeHintLabel(this, "（車両情報を入力後 [車両情報確定] をクリックして確定して下さい。）");
+    newVehicleButton_ = MakeButton(this, "InsertBtn", "車両新規登録");
+    deleteButton_ = MakeButton(this, "DeleteBtn", "車両削除");
+    confirmButton_ = MakeButton(this, "DecBtn", "車両情報確定");
+    backButton_ = MakeButton(this, "RtnBtn", "戻　　る");
+    hintLabel_ = MakeHintLabel(this, "（車両情報を入力後 [車両情報確定] をクリックして確定して下さい。）");
     BuildLayout();
 
-    connect(UserNameCB, &QComboBox::activated, this, &VehicleUpdateForm::UserNameCBChange);
-    connect(CarNoCB, &QComboBox::activated, this, &VehicleUpdateForm::CarNoCBChange);
-    connect(CarNoCB->lineEdit(), &QLineEdit::textEdited, this, &VehicleUpdateForm::CarNoCBChange);
-    connect(SearchBtn, &QPushButton::clicked, this, &VehicleUpdateForm::SearchClick);
-    connect(InsertBtn, &QPushButton::clicked, this, &VehicleUpdateForm::InsertBtnClick);
-    connect(DecBtn, &QPushButton::clicked, this, &VehicleUpdateForm::DecBtnClick);
-    connect(DeleteBtn, &QPushButton::clicked, this, &VehicleUpdateForm::DeleteBtnClick);
-    connect(RtnBtn, &QPushButton::clicked, this, &VehicleUpdateForm::RtnBtnClick);
+    connect(customerCombo_, &QComboBox::activated, this, &VehicleUpdateForm::CustomerChosen);
+    connect(vehicleCombo_, &QComboBox::activated, this, &VehicleUpdateForm::VehicleChosen);
+    connect(vehicleCombo_->lineEdit(), &QLineEdit::textEdited, this, &VehicleUpdateForm::VehicleChosen);
+    connect(searchButton_, &QPushButton::clicked, this, &VehicleUpdateForm::SearchCustomer);
+    connect(newVehicleButton_, &QPushButton::clicked, this, &VehicleUpdateForm::ToggleNewVehicle);
+    connect(confirmButton_, &QPushButton::clicked, this, &VehicleUpdateForm::ConfirmVehicle);
+    connect(deleteButton_, &QPushButton::clicked, this, &VehicleUpdateForm::DeleteVehicle);
+    connect(backButton_, &QPushButton::clicked, this, &VehicleUpdateForm::GoBack);
     ApplyModeLook();
 }
 
@@ -100,8 +100,8 @@ void VehicleUpdateForm::BuildLayout() {
     cg->setHorizontalSpacing(10);
     cg->setVerticalSpacing(8);
     auto* selectorRow = new QHBoxLayout;
-    selectorRow->addWidget(UserNameCB, 1);
-    selectorRow->addWidget(SearchBtn);
+    selectorRow->addWidget(customerCombo_, 1);
+    selectorRow->addWidget(searchButton_);
     cg->addWidget(MakeLabel(customer, "お客様名"), 0, 0);
     cg->addLayout(selectorRow, 0, 1);
     cg->addWidget(MakeLabel(customer, "郵便番号"), 1, 0);
@@ -119,7 +119,7 @@ void VehicleUpdateForm::BuildLayout() {
     vg->setHorizontalSpacing(10);
     vg->setVerticalSpacing(8);
     auto* numberRow = new QHBoxLayout;
-    numberRow->addWidget(CarNoCB, 1);
+    numberRow->addWidget(vehicleCombo_, 1);
     numberRow->addSpacing(16);
     numberRow->addWidget(MakeLabel(vehicle, "管理番号"));
     numberRow->addWidget(Number);
@@ -139,11 +139,11 @@ void VehicleUpdateForm::BuildLayout() {
     }
     vg->addWidget(MakeLabel(vehicle, "コメント"), row, 0);
     vg->addWidget(Comment, row, 1, 1, 3);
-    vg->addWidget(HintLabel, row + 1, 1, 1, 3);
+    vg->addWidget(hintLabel_, row + 1, 1, 1, 3);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
-    for (QPushButton* b : {InsertBtn, DeleteBtn, DecBtn, RtnBtn}) {
+    for (QPushButton* b : {newVehicleButton_, deleteButton_, confirmButton_, backButton_}) {
         buttons->addWidget(b);
     }
     auto* layout = new QVBoxLayout(this);
@@ -156,11 +156,11 @@ void VehicleUpdateForm::BuildLayout() {
 }
 
 bool VehicleUpdateForm::NewVehicleMode() const {
-    return InsertBtn->text() == CancelEntryCaption;
+    return newVehicleButton_->text() == CancelEntryCaption;
 }
 
 bool VehicleUpdateForm::HasCustomers() const {
-    return ::HasCustomers(UserNameCB);
+    return ::HasCustomers(customerCombo_);
 }
 
 void VehicleUpdateForm::ShowFromMenu() {
@@ -170,27 +170,27 @@ void VehicleUpdateForm::ShowFromMenu() {
 
 void VehicleUpdateForm::KeepInStepWith(const VehicleSelectionState& selection) {
     {
-        const QSignalBlocker block(UserNameCB);
-        UserNameCB->setCurrentIndex(selection.CustomerIndex);
+        const QSignalBlocker block(customerCombo_);
+        customerCombo_->setCurrentIndex(selection.CustomerIndex);
     }
     currentCustomer_ = selection.Customer;
     currentVehicle_ = selection.CurrentVehicle;
     vehicles_ = selection.Vehicles;
-    const QSignalBlocker block(CarNoCB);
-    CarNoCB->clear();
-    CarNoTimeCB->clear();
+    const QSignalBlocker block(vehicleCombo_);
+    vehicleCombo_->clear();
+    folderTimeCombo_->clear();
     for (const VehicleEntry& vehicle : vehicles_) {
-        CarNoCB->addItem(Q(vehicle.Number));
-        CarNoTimeCB->addItem(QString::number(vehicle.Time));
+        vehicleCombo_->addItem(Q(vehicle.Number));
+        folderTimeCombo_->addItem(QString::number(vehicle.Time));
     }
-    CarNoCB->setCurrentIndex(selection.VehicleIndex);
-    CarNoCB->setEditText(Q(selection.CurrentVehicle));
+    vehicleCombo_->setCurrentIndex(selection.VehicleIndex);
+    vehicleCombo_->setEditText(Q(selection.CurrentVehicle));
 }
 
 void VehicleUpdateForm::Reset() {
-    CarNoCB->clear();
-    CarNoCB->setEditText(QString());
-    CarNoTimeCB->clear();
+    vehicleCombo_->clear();
+    vehicleCombo_->setEditText(QString());
+    folderTimeCombo_->clear();
     for (QLineEdit* e : {CarNo, Zip1,    Zip2,    Phon1, Phon2,   Phon3,   Mobile1, Mobile2, Mobile3, Add,
                          Maker, CarName, CarForm, Model, EngType, Comment, BodyNo,  Number,  Mileage, NextCheck}) {
         e->clear();
@@ -198,7 +198,7 @@ void VehicleUpdateForm::Reset() {
 }
 
 void VehicleUpdateForm::DisableForNoCustomers() {
-    for (QPushButton* b : {DecBtn, DeleteBtn, SearchBtn, InsertBtn}) {
+    for (QPushButton* b : {confirmButton_, deleteButton_, searchButton_, newVehicleButton_}) {
         b->setEnabled(false);
     }
 }
@@ -216,9 +216,9 @@ void VehicleUpdateForm::AfterCustomerLoaded() {
 }
 
 void VehicleUpdateForm::AfterVehiclesListed() {
-    CarNoTimeCB->clear();
+    folderTimeCombo_->clear();
     for (const VehicleEntry& vehicle : vehicles_) {
-        CarNoTimeCB->addItem(QString::number(vehicle.Time));
+        folderTimeCombo_->addItem(QString::number(vehicle.Time));
     }
 }
 
@@ -237,19 +237,19 @@ void VehicleUpdateForm::LoadVehicle() {
     CarForm->setText(Q(v.Type));
     Mileage->setText(Q(v.Mileage));
     NextCheck->setText(Q(v.NextCheck));
-    SelectMatchingItem(CarNoCB);
-    Number->setText(QString::number(CarNoCB->currentIndex() >= 0 ? CarNoCB->currentIndex() + 1 : 1));
+    SelectMatchingItem(vehicleCombo_);
+    Number->setText(QString::number(vehicleCombo_->currentIndex() >= 0 ? vehicleCombo_->currentIndex() + 1 : 1));
 }
 
 void VehicleUpdateForm::ApplyModeLook() {
     const bool entry = NewVehicleMode();
-    for (QPushButton* b : {DecBtn, SearchBtn, InsertBtn}) {
+    for (QPushButton* b : {confirmButton_, searchButton_, newVehicleButton_}) {
         b->setEnabled(true);
     }
-    SetEnabledLook(CarNoCB, !entry);
+    SetEnabledLook(vehicleCombo_, !entry);
     SetEnabledLook(CarNo, entry);
-    DeleteBtn->setEnabled(!entry);
-    HintLabel->setVisible(entry);
+    deleteButton_->setEnabled(!entry);
+    hintLabel_->setVisible(entry);
     if (entry) {
         for (QLineEdit* e : {CarNo, Maker, CarName, CarForm, BodyNo, Model, EngType, Comment, Mileage, NextCheck}) {
             e->clear();
@@ -258,23 +258,23 @@ void VehicleUpdateForm::ApplyModeLook() {
 }
 
 void VehicleUpdateForm::SetNewVehicleMode(bool on) {
-    InsertBtn->setText(on ? CancelEntryCaption : NewVehicleCaption);
-    InsertBtn->setAccessibleName(InsertBtn->text());
-    HintLabel->setVisible(on);
+    newVehicleButton_->setText(on ? CancelEntryCaption : NewVehicleCaption);
+    newVehicleButton_->setAccessibleName(newVehicleButton_->text());
+    hintLabel_->setVisible(on);
 }
 
-void VehicleUpdateForm::InsertBtnClick() {
+void VehicleUpdateForm::ToggleNewVehicle() {
     const bool entering = !NewVehicleMode();
     SetNewVehicleMode(entering);
     if (entering) {
-        Number->setText(QString::number(CarNoCB->count() + 1));
+        Number->setText(QString::number(vehicleCombo_->count() + 1));
     }
     ApplyModeLook();
     if (entering) {
         CarNo->setFocus();
     } else {
         LoadVehicle();
-        CarNoCB->setFocus();
+        vehicleCombo_->setFocus();
     }
 }
 
@@ -305,11 +305,11 @@ bool VehicleUpdateForm::SaveVehicleSilently(const std::string& vehicleNumber, co
 
 bool VehicleUpdateForm::Confirm() {
     Dialogs& dialogs = context_.Dialogs();
-    if (!HasCustomers() || UserNameCB->currentIndex() < 0) {
+    if (!HasCustomers() || customerCombo_->currentIndex() < 0) {
         return false;
     }
     const Register reg = Reg();
-    const std::string customer = S(UserNameCB->currentText());
+    const std::string customer = S(customerCombo_->currentText());
     const std::string number = S(CarNo->text());
     if (NewVehicleMode()) {
         if (number.empty()) {
@@ -339,7 +339,7 @@ bool VehicleUpdateForm::Confirm() {
                          "[車両情報確定]をクリックして登録処理を行って下さい。");
             return false;
         }
-        if (CarNoCB->currentIndex() < 0) {
+        if (vehicleCombo_->currentIndex() < 0) {
             dialogs.Show(DialogIcon::Error,
                          "車両が選択されていない為、更新できません。\n\n車両番号選択後、変更する項目を修正して"
                          "[車両情報確定]をクリックして更新処理を行って下さい。");
@@ -366,11 +366,11 @@ bool VehicleUpdateForm::Confirm() {
     return true;
 }
 
-void VehicleUpdateForm::DecBtnClick() {
+void VehicleUpdateForm::ConfirmVehicle() {
     Confirm();
 }
 
-void VehicleUpdateForm::DeleteBtnClick() {
+void VehicleUpdateForm::DeleteVehicle() {
     Dialogs& dialogs = context_.Dialogs();
     if (vehicles_.empty() || currentVehicle_.empty()) {
         dialogs.Show(DialogIcon::Error, "車両情報が存在しない為、削除が実行できません。");
@@ -395,7 +395,7 @@ void VehicleUpdateForm::DeleteBtnClick() {
     }
 }
 
-void VehicleUpdateForm::RtnBtnClick() {
+void VehicleUpdateForm::GoBack() {
     SetNewVehicleMode(false);
     hide();
     if (menu_) {

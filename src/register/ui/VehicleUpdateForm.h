@@ -34,19 +34,19 @@ public:
     void LoadVehicle() override;
     void ApplyModeLook();
 
-    void InsertBtnClick(); // new vehicle on / off
-    void DecBtnClick();    // confirm
+    void ToggleNewVehicle(); // new vehicle on / off
+    void ConfirmVehicle();   // confirm
     // The confirm; true when the vehicle was stored.
     bool Confirm();
-    void DeleteBtnClick();
-    void RtnBtnClick();
+    void DeleteVehicle();
+    void GoBack();
 
     // New-vehicle mode while the toggle reads "登録取消".
     bool NewVehicleMode() const;
     // False while the selector only shows the empty-register placeholder.
     bool HasCustomers() const;
 
-    QPushButton* SearchBtn = nullptr;
+    QPushButton* searchButton_ = nullptr;
     QLineEdit* Zip1 = nullptr;
     QLineEdit* Zip2 = nullptr;
     QLineEdit* Phon1 = nullptr;
@@ -66,15 +66,15 @@ public:
     QLineEdit* CarForm = nullptr;
     QLineEdit* EngType = nullptr;
     QLineEdit* Comment = nullptr;
-    QLineEdit* Mileage = nullptr;     // hidden
-    QLineEdit* NextCheck = nullptr;   // hidden
-    QComboBox* CarNoTimeCB = nullptr; // hidden: folder times of the listed vehicles
+    QLineEdit* Mileage = nullptr;          // hidden
+    QLineEdit* NextCheck = nullptr;        // hidden
+    QComboBox* folderTimeCombo_ = nullptr; // hidden: folder times of the listed vehicles
 
-    QPushButton* InsertBtn = nullptr;
-    QPushButton* DeleteBtn = nullptr;
-    QPushButton* DecBtn = nullptr;
-    QPushButton* RtnBtn = nullptr;
-    QLabel* HintLabel = nullptr;
+    QPushButton* newVehicleButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QPushButton* confirmButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
+    QLabel* hintLabel_ = nullptr;
 
 protected:
     void DisableForNoCustomers() override;

@@ -18,29 +18,29 @@ PhrasePicker::PhrasePicker(const FormContext& context)
     setFont(FixedFont(13));
     setModal(true);
 
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName("ListBox1");
-    ListBox1->setAccessibleName("登録文章");
-    ListBox1->setMinimumSize(560, 320);
-    Button1 = MakeButton(this, "Button1", "選　択");
-    Button1->setMinimumWidth(120);
-    Button2 = MakeButton(this, "Button2", "閉じる");
-    Button2->setMinimumWidth(120);
+    phraseList_ = new QListWidget(this);
+    phraseList_->setObjectName("ListBox1");
+    phraseList_->setAccessibleName("登録文章");
+    phraseList_->setMinimumSize(560, 320);
+    chooseButton_ = MakeButton(this, "Button1", "選　択");
+    chooseButton_->setMinimumWidth(120);
+    closeButton_ = MakeButton(this, "Button2", "閉じる");
+    closeButton_->setMinimumWidth(120);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(chooseButton_);
+    buttons->addWidget(closeButton_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 14, 14, 14);
     layout->setSpacing(10);
-    layout->addWidget(ListBox1);
+    layout->addWidget(phraseList_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(Button1, &QPushButton::clicked, this, &PhrasePicker::Button1Click);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &PhrasePicker::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &PhrasePicker::Button2Click);
+    connect(chooseButton_, &QPushButton::clicked, this, &PhrasePicker::ChooseSelectedPhrase);
+    connect(phraseList_, &QListWidget::itemDoubleClicked, this, &PhrasePicker::ChooseSelectedPhrase);
+    connect(closeButton_, &QPushButton::clicked, this, &PhrasePicker::CloseWithoutChoice);
 }
 
 std::string PhrasePicker::Pick() {
@@ -51,20 +51,20 @@ std::string PhrasePicker::Pick() {
 }
 
 void PhrasePicker::FormShow() {
-    ListBox1->clear();
-    ListBox1->addItems(ToQStringList(LoadPhrases(context_.Paths().PhraseFile)));
-    const bool any = ListBox1->count() > 0;
-    Button1->setEnabled(any);
+    phraseList_->clear();
+    phraseList_->addItems(ToQStringList(LoadPhrases(context_.Paths().PhraseFile)));
+    const bool any = phraseList_->count() > 0;
+    chooseButton_->setEnabled(any);
     if (any) {
-        ListBox1->setCurrentRow(0);
+        phraseList_->setCurrentRow(0);
     }
     adjustSize();
     CenterOnScreen(this);
-    ListBox1->setFocus();
+    phraseList_->setFocus();
 }
 
-void PhrasePicker::Button1Click() {
-    QListWidgetItem* item = ListBox1->currentItem();
+void PhrasePicker::ChooseSelectedPhrase() {
+    QListWidgetItem* item = phraseList_->currentItem();
     if (!item || !item->isSelected()) {
         return;
     }
@@ -72,7 +72,7 @@ void PhrasePicker::Button1Click() {
     accept();
 }
 
-void PhrasePicker::Button2Click() {
+void PhrasePicker::CloseWithoutChoice() {
     context_.State().SelectedPhrase.clear();
     accept();
 }

@@ -23,12 +23,12 @@ public:
     std::string Pick();
 
     void FormShow() override;
-    void Button1Click(); // choose
-    void Button2Click(); // close without a choice
+    void ChooseSelectedPhrase(); // choose
+    void CloseWithoutChoice();   // close without a choice
 
-    QListWidget* ListBox1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    QListWidget* phraseList_ = nullptr;
+    QPushButton* chooseButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
 
 private:
     vanto::FormContext context_;

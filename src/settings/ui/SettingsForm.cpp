@@ -43,10 +43,10 @@ SettingsForm::SettingsForm(const FormContext& context)
     setFont(FixedFont(13));
 
     // The workshop's details.
-    GroupBox1 = new QGroupBox("使用者情報", this);
-    GroupBox1->setObjectName("GroupBox1");
+    workshopBox_ = new QGroupBox("使用者情報", this);
+    workshopBox_->setObjectName("GroupBox1");
     auto edit = [this](const char* name, const QString& label, int maxCharacters, bool digits, int width) {
-        auto* e = new QLineEdit(GroupBox1);
+        auto* e = new QLineEdit(workshopBox_);
         SetupEdit(e, name, label, maxCharacters, digits);
         if (width > 0) {
             e->setFixedWidth(width);
@@ -54,30 +54,30 @@ SettingsForm::SettingsForm(const FormContext& context)
         return e;
     };
     const QString post = "郵便番号", tel = "電話番号", fax = "ＦＡＸ";
-    user_name = edit("user_name", "会 社 名", NameLength, false, 460);
-    post1 = edit("post1", post + "1", 0, true, 60);
-    post2 = edit("post2", post + "2", 0, true, 70);
-    tel1 = edit("tel1", tel + "1", NumberLength, true, 90);
-    tel2 = edit("tel2", tel + "2", NumberLength, true, 90);
-    tel3 = edit("tel3", tel + "3", NumberLength, true, 90);
-    fax1 = edit("fax1", fax + "1", NumberLength, true, 90);
-    fax2 = edit("fax2", fax + "2", NumberLength, true, 90);
-    fax3 = edit("fax3", fax + "3", NumberLength, true, 90);
-    user_Address = edit("user_Address", "住    所", TextLength, false, 620);
-    user_mes1 = edit("user_mes1", "メッセージ1", TextLength, false, 0);
-    user_mes2 = edit("user_mes2", "メッセージ2", TextLength, false, 0);
-    user_mes1->hide();
-    user_mes2->hide();
-    user_set_BTN = MakeButton(GroupBox1, "user_set_BTN", "設　　定");
-    user_set_BTN->setMinimumWidth(120);
+    workshopNameEdit_ = edit("user_name", "会 社 名", NameLength, false, 460);
+    postCode1Edit_ = edit("post1", post + "1", 0, true, 60);
+    postCode2Edit_ = edit("post2", post + "2", 0, true, 70);
+    phone1Edit_ = edit("tel1", tel + "1", NumberLength, true, 90);
+    phone2Edit_ = edit("tel2", tel + "2", NumberLength, true, 90);
+    phone3Edit_ = edit("tel3", tel + "3", NumberLength, true, 90);
+    fax1Edit_ = edit("fax1", fax + "1", NumberLength, true, 90);
+    fax2Edit_ = edit("fax2", fax + "2", NumberLength, true, 90);
+    fax3Edit_ = edit("fax3", fax + "3", NumberLength, true, 90);
+    addressEdit_ = edit("user_Address", "住    所", TextLength, false, 620);
+    message1Edit_ = edit("user_mes1", "メッセージ1", TextLength, false, 0);
+    message2Edit_ = edit("user_mes2", "メッセージ2", TextLength, false, 0);
+    message1Edit_->hide();
+    message2Edit_->hide();
+    saveWorkshopButton_ = MakeButton(workshopBox_, "user_set_BTN", "設　　定");
+    saveWorkshopButton_->setMinimumWidth(120);
 
-    auto* userGrid = new QGridLayout(GroupBox1);
+    auto* userGrid = new QGridLayout(workshopBox_);
     userGrid->setContentsMargins(12, 10, 12, 10);
     userGrid->setHorizontalSpacing(10);
     userGrid->setVerticalSpacing(6);
     int row = 0;
     auto addRow = [&](const char* label, QWidget* field, QLayout* fields) {
-        userGrid->addWidget(MakeLabel(GroupBox1, label), row, 0);
+        userGrid->addWidget(MakeLabel(workshopBox_, label), row, 0);
         if (field) {
             userGrid->addWidget(field, row, 1, Qt::AlignLeft);
         } else {
@@ -85,63 +85,63 @@ SettingsForm::SettingsForm(const FormContext& context)
         }
         ++row;
     };
-    addRow("会 社 名", user_name, nullptr);
-    addRow("郵便番号", nullptr, DashRow({post1, post2}));
-    addRow("電話番号", nullptr, DashRow({tel1, tel2, tel3}));
-    addRow("ＦＡＸ", nullptr, DashRow({fax1, fax2, fax3}));
-    addRow("住    所", user_Address, nullptr);
+    addRow("会 社 名", workshopNameEdit_, nullptr);
+    addRow("郵便番号", nullptr, DashRow({postCode1Edit_, postCode2Edit_}));
+    addRow("電話番号", nullptr, DashRow({phone1Edit_, phone2Edit_, phone3Edit_}));
+    addRow("ＦＡＸ", nullptr, DashRow({fax1Edit_, fax2Edit_, fax3Edit_}));
+    addRow("住    所", addressEdit_, nullptr);
     auto* hints = new QVBoxLayout;
     hints->setSpacing(2);
-    hints->addWidget(MakeLabel(GroupBox1, "変更が終わりましたら設定ボタンを押して下さい。"));
-    hints->addWidget(RedLabel(GroupBox1, "使用者情報を変更した時は設定ボタンを押して下さい"));
+    hints->addWidget(MakeLabel(workshopBox_, "変更が終わりましたら設定ボタンを押して下さい。"));
+    hints->addWidget(RedLabel(workshopBox_, "使用者情報を変更した時は設定ボタンを押して下さい"));
     auto* saveRow = new QHBoxLayout;
     saveRow->addLayout(hints);
     saveRow->addStretch();
-    saveRow->addWidget(user_set_BTN, 0, Qt::AlignBottom);
+    saveRow->addWidget(saveWorkshopButton_, 0, Qt::AlignBottom);
     userGrid->addLayout(saveRow, row, 0, 1, 2);
 
     // The phrase dictionary.
-    GroupBox2 = new QGroupBox(this);
-    GroupBox2->setObjectName("GroupBox2");
-    Dictionary_list = new QListWidget(GroupBox2);
-    Dictionary_list->setObjectName("Dictionary_list");
-    Dictionary_list->setAccessibleName("文章リスト");
-    Dictionary_Edit = new QLineEdit(GroupBox2);
-    SetupEdit(Dictionary_Edit, "Dictionary_Edit", "文書エディタ", TextLength);
-    Dictionary_add_BTN = MakeButton(GroupBox2, "Dictionary_add_BTN", "追加　変更");
-    Dictionary_dell_BTN = MakeButton(GroupBox2, "Dictionary_dell_BTN", "削　　除");
-    Button9 = MakeButton(GroupBox2, "Button9", "文章登録");
+    dictionaryBox_ = new QGroupBox(this);
+    dictionaryBox_->setObjectName("GroupBox2");
+    phraseList_ = new QListWidget(dictionaryBox_);
+    phraseList_->setObjectName("Dictionary_list");
+    phraseList_->setAccessibleName("文章リスト");
+    phraseEdit_ = new QLineEdit(dictionaryBox_);
+    SetupEdit(phraseEdit_, "Dictionary_Edit", "文書エディタ", TextLength);
+    addPhraseButton_ = MakeButton(dictionaryBox_, "Dictionary_add_BTN", "追加　変更");
+    deletePhraseButton_ = MakeButton(dictionaryBox_, "Dictionary_dell_BTN", "削　　除");
+    chooseDictionaryButton_ = MakeButton(dictionaryBox_, "Button9", "文章登録");
     auto* editRow = new QHBoxLayout;
     editRow->setSpacing(8);
-    editRow->addWidget(Dictionary_Edit, 1);
-    for (QPushButton* b : {Dictionary_add_BTN, Dictionary_dell_BTN, Button9}) {
+    editRow->addWidget(phraseEdit_, 1);
+    for (QPushButton* b : {addPhraseButton_, deletePhraseButton_, chooseDictionaryButton_}) {
         b->setMinimumWidth(110);
         editRow->addWidget(b);
     }
-    auto* dictionaryLayout = new QVBoxLayout(GroupBox2);
+    auto* dictionaryLayout = new QVBoxLayout(dictionaryBox_);
     dictionaryLayout->setContentsMargins(12, 8, 12, 10);
     dictionaryLayout->setSpacing(4);
-    dictionaryLayout->addWidget(RedLabel(GroupBox2, "文章の削除は文章リストから選択後、削除ボタンを押して下さい"));
-    dictionaryLayout->addWidget(Dictionary_list, 1);
-    dictionaryLayout->addWidget(RedLabel(GroupBox2, "文書エディタに文章を入力後、追加変更ボタンを押して下さい"));
+    dictionaryLayout->addWidget(RedLabel(dictionaryBox_, "文章の削除は文章リストから選択後、削除ボタンを押して下さい"));
+    dictionaryLayout->addWidget(phraseList_, 1);
+    dictionaryLayout->addWidget(RedLabel(dictionaryBox_, "文書エディタに文章を入力後、追加変更ボタンを押して下さい"));
     dictionaryLayout->addLayout(editRow);
 
     // The switch and the way back.
-    Button8 = MakeButton(this, "Button8", DetailShowCaption);
-    Button8->setMinimumWidth(160);
-    Button4 = MakeButton(this, "Button4", "閉じる");
-    Button4->setMinimumWidth(160);
+    detailButton_ = MakeButton(this, "Button8", DetailShowCaption);
+    detailButton_->setMinimumWidth(160);
+    closeButton_ = MakeButton(this, "Button4", "閉じる");
+    closeButton_->setMinimumWidth(160);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button8);
+    buttons->addWidget(detailButton_);
     buttons->addStretch();
-    buttons->addWidget(Button4);
+    buttons->addWidget(closeButton_);
 
     // The detailed section: backup and restore of the two data folders.
-    DetailPanel = new QWidget(this);
-    DetailPanel->setObjectName("DetailPanel");
+    detailPanel_ = new QWidget(this);
+    detailPanel_->setObjectName("DetailPanel");
     auto backupGroup = [this](const char* name, const char* title, QPushButton*& out, const char* outName,
                               QPushButton*& in, const char* inName) {
-        auto* group = new QGroupBox(QString::fromUtf8(title), DetailPanel);
+        auto* group = new QGroupBox(QString::fromUtf8(title), detailPanel_);
         group->setObjectName(name);
         out = MakeButton(group, outName, "書出し");
         in = MakeButton(group, inName, "読込み");
@@ -154,38 +154,40 @@ SettingsForm::SettingsForm(const FormContext& context)
         }
         return group;
     };
-    GroupBox3 = backupGroup("GroupBox3", "基本情報", Button3, "Button3", Button5, "Button5");
-    GroupBox4 = backupGroup("GroupBox4", "お客様情報", Button6, "Button6", Button7, "Button7");
-    auto* detailRow = new QHBoxLayout(DetailPanel);
+    workshopBackupBox_ =
+        backupGroup("GroupBox3", "基本情報", workshopExportButton_, "Button3", workshopImportButton_, "Button5");
+    customerBackupBox_ =
+        backupGroup("GroupBox4", "お客様情報", customerExportButton_, "Button6", customerImportButton_, "Button7");
+    auto* detailRow = new QHBoxLayout(detailPanel_);
     detailRow->setContentsMargins(0, 0, 0, 0);
     detailRow->setSpacing(12);
-    detailRow->addWidget(GroupBox3);
-    detailRow->addWidget(GroupBox4);
-    DetailPanel->setFixedHeight(DetailedFormHeight - CompactFormHeight - 10); // the layout's spacing adds 10
+    detailRow->addWidget(workshopBackupBox_);
+    detailRow->addWidget(customerBackupBox_);
+    detailPanel_->setFixedHeight(DetailedFormHeight - CompactFormHeight - 10); // the layout's spacing adds 10
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 10, 12, 10);
     layout->setSpacing(10);
-    layout->addWidget(GroupBox1);
-    layout->addWidget(GroupBox2, 1);
+    layout->addWidget(workshopBox_);
+    layout->addWidget(dictionaryBox_, 1);
     layout->addLayout(buttons);
-    layout->addWidget(DetailPanel);
+    layout->addWidget(detailPanel_);
     setFixedSize(FormWidth, CompactFormHeight);
-    DetailPanel->hide();
+    detailPanel_->hide();
 
-    connect(user_set_BTN, &QPushButton::clicked, this, &SettingsForm::user_set_BTNClick);
-    connect(Button4, &QPushButton::clicked, this, &SettingsForm::Button4Click);
-    connect(Button8, &QPushButton::clicked, this, &SettingsForm::Button8Click);
+    connect(saveWorkshopButton_, &QPushButton::clicked, this, &SettingsForm::SaveWorkshopDetails);
+    connect(closeButton_, &QPushButton::clicked, this, &SettingsForm::CloseForm);
+    connect(detailButton_, &QPushButton::clicked, this, &SettingsForm::ToggleDetails);
     // A click on the phrase already selected puts its text back after typing over it; the keys fill it too.
-    connect(Dictionary_list, &QListWidget::currentRowChanged, this, &SettingsForm::Dictionary_listClick);
-    connect(Dictionary_list, &QListWidget::itemClicked, this, &SettingsForm::Dictionary_listClick);
-    connect(Dictionary_add_BTN, &QPushButton::clicked, this, &SettingsForm::Dictionary_add_BTNClick);
-    connect(Dictionary_dell_BTN, &QPushButton::clicked, this, &SettingsForm::Dictionary_dell_BTNClick);
-    connect(Button9, &QPushButton::clicked, this, &SettingsForm::Button9Click);
-    connect(Button3, &QPushButton::clicked, this, [this] { WriteReadData(backup::WorkshopExport); });
-    connect(Button5, &QPushButton::clicked, this, [this] { WriteReadData(backup::WorkshopImport); });
-    connect(Button6, &QPushButton::clicked, this, [this] { WriteReadData(backup::CustomerExport); });
-    connect(Button7, &QPushButton::clicked, this, [this] { WriteReadData(backup::CustomerImport); });
+    connect(phraseList_, &QListWidget::currentRowChanged, this, &SettingsForm::PhraseChosen);
+    connect(phraseList_, &QListWidget::itemClicked, this, &SettingsForm::PhraseChosen);
+    connect(addPhraseButton_, &QPushButton::clicked, this, &SettingsForm::AddOrChangePhrase);
+    connect(deletePhraseButton_, &QPushButton::clicked, this, &SettingsForm::DeletePhrase);
+    connect(chooseDictionaryButton_, &QPushButton::clicked, this, &SettingsForm::ChooseDictionaryFile);
+    connect(workshopExportButton_, &QPushButton::clicked, this, [this] { WriteReadData(backup::WorkshopExport); });
+    connect(workshopImportButton_, &QPushButton::clicked, this, [this] { WriteReadData(backup::WorkshopImport); });
+    connect(customerExportButton_, &QPushButton::clicked, this, [this] { WriteReadData(backup::CustomerExport); });
+    connect(customerImportButton_, &QPushButton::clicked, this, [this] { WriteReadData(backup::CustomerImport); });
 }
 
 void SettingsForm::FormShow() {
@@ -196,37 +198,37 @@ void SettingsForm::FormShow() {
         shownBefore_ = true;
         ApplyDetail(ToggleDetail(DetailShowCaption));
         CenterOnScreen(this);
-        Button8Click();
+        ToggleDetails();
     }
 }
 
 void SettingsForm::LoadUserInfo() {
     const UserInfo info = ReadUserInfo(context_.Paths().UserInfoFile);
-    user_name->setText(Q(info.Name));
-    post1->setText(Q(info.Post[0]));
-    post2->setText(Q(info.Post[1]));
-    const std::array<QLineEdit*, 3> tels{tel1, tel2, tel3};
-    const std::array<QLineEdit*, 3> faxes{fax1, fax2, fax3};
+    workshopNameEdit_->setText(Q(info.Name));
+    postCode1Edit_->setText(Q(info.Post[0]));
+    postCode2Edit_->setText(Q(info.Post[1]));
+    const std::array<QLineEdit*, 3> tels{phone1Edit_, phone2Edit_, phone3Edit_};
+    const std::array<QLineEdit*, 3> faxes{fax1Edit_, fax2Edit_, fax3Edit_};
     for (std::size_t i = 0; i < 3; ++i) {
         tels[i]->setText(Q(info.Tel[i]));
         faxes[i]->setText(Q(info.Fax[i]));
     }
-    user_Address->setText(Q(info.Address));
-    user_mes1->setText(Q(info.Mes1));
-    user_mes2->setText(Q(info.Mes2));
+    addressEdit_->setText(Q(info.Address));
+    message1Edit_->setText(Q(info.Mes1));
+    message2Edit_->setText(Q(info.Mes2));
 }
 
 UserInfo SettingsForm::TypedUserInfo() const {
-    return {S(user_name->text()),
-            {S(post1->text()), S(post2->text())},
-            {S(tel1->text()), S(tel2->text()), S(tel3->text())},
-            {S(fax1->text()), S(fax2->text()), S(fax3->text())},
-            S(user_Address->text()),
-            S(user_mes1->text()),
-            S(user_mes2->text())};
+    return {S(workshopNameEdit_->text()),
+            {S(postCode1Edit_->text()), S(postCode2Edit_->text())},
+            {S(phone1Edit_->text()), S(phone2Edit_->text()), S(phone3Edit_->text())},
+            {S(fax1Edit_->text()), S(fax2Edit_->text()), S(fax3Edit_->text())},
+            S(addressEdit_->text()),
+            S(message1Edit_->text()),
+            S(message2Edit_->text())};
 }
 
-void SettingsForm::user_set_BTNClick() {
+void SettingsForm::SaveWorkshopDetails() {
     Dialogs& dialogs = context_.Dialogs();
     if (!dialogs.Confirm(DialogIcon::Question, UserInfoSaveQuestion)) {
         return;
@@ -237,7 +239,7 @@ void SettingsForm::user_set_BTNClick() {
     }
 }
 
-void SettingsForm::Button4Click() {
+void SettingsForm::CloseForm() {
     hide();
     if (mainMenu_) {
         mainMenu_->show();
@@ -245,49 +247,49 @@ void SettingsForm::Button4Click() {
 }
 
 void SettingsForm::ApplyDetail(const DetailState& state) {
-    Button8->setText(Q(state.Caption));
-    Button8->setAccessibleName(Button8->text());
-    DetailPanel->setVisible(state.Visible);
+    detailButton_->setText(Q(state.Caption));
+    detailButton_->setAccessibleName(detailButton_->text());
+    detailPanel_->setVisible(state.Visible);
     setFixedHeight(state.Height);
 }
 
-void SettingsForm::Button8Click() {
-    ApplyDetail(ToggleDetail(S(Button8->text())));
+void SettingsForm::ToggleDetails() {
+    ApplyDetail(ToggleDetail(S(detailButton_->text())));
 }
 
 void SettingsForm::SetDictionaryList() {
     dictionary_ = PhraseDictionary(context_.Paths().PhraseFile, context_.Paths().ExeDir);
     dictionary_.Load();
-    Dictionary_Edit->clear();
-    GroupBox2->setTitle(Q(dictionary_.Caption()));
+    phraseEdit_->clear();
+    dictionaryBox_->setTitle(Q(dictionary_.Caption()));
     const bool editable = dictionary_.HasFile();
-    Dictionary_add_BTN->setEnabled(editable);
-    Dictionary_dell_BTN->setEnabled(editable);
-    SetEnabledLook(Dictionary_Edit, editable);
+    addPhraseButton_->setEnabled(editable);
+    deletePhraseButton_->setEnabled(editable);
+    SetEnabledLook(phraseEdit_, editable);
     ShowPhrases();
 }
 
 // The list as the dictionary holds it, nothing selected.
 void SettingsForm::ShowPhrases() {
-    const QSignalBlocker block(Dictionary_list);
-    Dictionary_list->clear();
-    Dictionary_list->addItems(ToQStringList(dictionary_.Phrases()));
-    Dictionary_list->setCurrentRow(-1);
+    const QSignalBlocker block(phraseList_);
+    phraseList_->clear();
+    phraseList_->addItems(ToQStringList(dictionary_.Phrases()));
+    phraseList_->setCurrentRow(-1);
 }
 
-void SettingsForm::Dictionary_listClick() {
-    if (QListWidgetItem* item = Dictionary_list->currentItem()) {
-        Dictionary_Edit->setText(item->text());
+void SettingsForm::PhraseChosen() {
+    if (QListWidgetItem* item = phraseList_->currentItem()) {
+        phraseEdit_->setText(item->text());
     }
 }
 
-void SettingsForm::Dictionary_dell_BTNClick() {
-    const int row = Dictionary_list->currentRow();
-    if (row < 0 || !Dictionary_list->currentItem()->isSelected()) {
+void SettingsForm::DeletePhrase() {
+    const int row = phraseList_->currentRow();
+    if (row < 0 || !phraseList_->currentItem()->isSelected()) {
         return;
     }
     Dialogs& dialogs = context_.Dialogs();
-    if (!dialogs.Confirm(DialogIcon::Question, DeletePhraseQuestion(S(Dictionary_list->item(row)->text())))) {
+    if (!dialogs.Confirm(DialogIcon::Question, DeletePhraseQuestion(S(phraseList_->item(row)->text())))) {
         return;
     }
     const PhraseResult result = dictionary_.Delete(row);
@@ -296,19 +298,19 @@ void SettingsForm::Dictionary_dell_BTNClick() {
         return;
     }
     ShowPhrases();
-    Dictionary_Edit->clear();
+    phraseEdit_->clear();
 }
 
-void SettingsForm::Dictionary_add_BTNClick() {
+void SettingsForm::AddOrChangePhrase() {
     Dialogs& dialogs = context_.Dialogs();
-    const std::string text = S(Dictionary_Edit->text());
-    const int row = Dictionary_list->currentRow();
-    const bool change = row >= 0 && Dictionary_list->currentItem()->isSelected();
+    const std::string text = S(phraseEdit_->text());
+    const int row = phraseList_->currentRow();
+    const bool change = row >= 0 && phraseList_->currentItem()->isSelected();
     if (!change && text.empty()) {
         return;
     }
     const std::string question =
-        change ? ChangePhraseQuestion(S(Dictionary_list->item(row)->text()), text) : AddPhraseQuestion(text);
+        change ? ChangePhraseQuestion(S(phraseList_->item(row)->text()), text) : AddPhraseQuestion(text);
     if (!dialogs.Confirm(DialogIcon::Question, question)) {
         return;
     }
@@ -321,12 +323,12 @@ void SettingsForm::Dictionary_add_BTNClick() {
     }
     ShowPhrases();
     if (!change) {
-        Dictionary_Edit->clear();
-        Dictionary_Edit->setFocus();
+        phraseEdit_->clear();
+        phraseEdit_->setFocus();
     }
 }
 
-void SettingsForm::Button9Click() {
+void SettingsForm::ChooseDictionaryFile() {
     const WorkingPaths& paths = context_.Paths();
     const std::optional<std::string> chosen =
         context_.Dialogs().OpenFile(PhraseFileDialogOptions(paths.PhraseFile, paths.OwnerDir, paths.DocumentFolder));

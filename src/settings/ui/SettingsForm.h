@@ -32,46 +32,46 @@ public:
     void WriteReadData(int code);
 
     // Handlers.
-    void user_set_BTNClick(); // save the workshop's details
-    void Button4Click();      // close
-    void Button8Click();      // detailed section on or off
-    void Dictionary_listClick();
-    void Dictionary_add_BTNClick();
-    void Dictionary_dell_BTNClick();
-    void Button9Click(); // choose the dictionary file
+    void SaveWorkshopDetails(); // save the workshop's details
+    void CloseForm();           // close
+    void ToggleDetails();       // detailed section on or off
+    void PhraseChosen();
+    void AddOrChangePhrase();
+    void DeletePhrase();
+    void ChooseDictionaryFile(); // choose the dictionary file
 
-    QGroupBox* GroupBox1 = nullptr; // 使用者情報
-    QLineEdit* user_name = nullptr;
-    QLineEdit* post1 = nullptr;
-    QLineEdit* post2 = nullptr;
-    QLineEdit* tel1 = nullptr;
-    QLineEdit* tel2 = nullptr;
-    QLineEdit* tel3 = nullptr;
-    QLineEdit* fax1 = nullptr;
-    QLineEdit* fax2 = nullptr;
-    QLineEdit* fax3 = nullptr;
-    QLineEdit* user_Address = nullptr;
-    QLineEdit* user_mes1 = nullptr; // hidden: the sheet's message lines, saved back as loaded
-    QLineEdit* user_mes2 = nullptr;
-    QPushButton* user_set_BTN = nullptr;
+    QGroupBox* workshopBox_ = nullptr; // 使用者情報
+    QLineEdit* workshopNameEdit_ = nullptr;
+    QLineEdit* postCode1Edit_ = nullptr;
+    QLineEdit* postCode2Edit_ = nullptr;
+    QLineEdit* phone1Edit_ = nullptr;
+    QLineEdit* phone2Edit_ = nullptr;
+    QLineEdit* phone3Edit_ = nullptr;
+    QLineEdit* fax1Edit_ = nullptr;
+    QLineEdit* fax2Edit_ = nullptr;
+    QLineEdit* fax3Edit_ = nullptr;
+    QLineEdit* addressEdit_ = nullptr;
+    QLineEdit* message1Edit_ = nullptr; // hidden: the sheet's message lines, saved back as loaded
+    QLineEdit* message2Edit_ = nullptr;
+    QPushButton* saveWorkshopButton_ = nullptr;
 
-    QGroupBox* GroupBox2 = nullptr; // the phrase dictionary, captioned with its file
-    QListWidget* Dictionary_list = nullptr;
-    QLineEdit* Dictionary_Edit = nullptr;
-    QPushButton* Dictionary_add_BTN = nullptr;
-    QPushButton* Dictionary_dell_BTN = nullptr;
-    QPushButton* Button9 = nullptr;
+    QGroupBox* dictionaryBox_ = nullptr; // the phrase dictionary, captioned with its file
+    QListWidget* phraseList_ = nullptr;
+    QLineEdit* phraseEdit_ = nullptr;
+    QPushButton* addPhraseButton_ = nullptr;
+    QPushButton* deletePhraseButton_ = nullptr;
+    QPushButton* chooseDictionaryButton_ = nullptr;
 
-    QPushButton* Button8 = nullptr;
-    QPushButton* Button4 = nullptr;
+    QPushButton* detailButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
 
-    QWidget* DetailPanel = nullptr; // the detailed section
-    QGroupBox* GroupBox3 = nullptr; // 基本情報
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button5 = nullptr;
-    QGroupBox* GroupBox4 = nullptr; // お客様情報
-    QPushButton* Button6 = nullptr;
-    QPushButton* Button7 = nullptr;
+    QWidget* detailPanel_ = nullptr;         // the detailed section
+    QGroupBox* workshopBackupBox_ = nullptr; // 基本情報
+    QPushButton* workshopExportButton_ = nullptr;
+    QPushButton* workshopImportButton_ = nullptr;
+    QGroupBox* customerBackupBox_ = nullptr; // お客様情報
+    QPushButton* customerExportButton_ = nullptr;
+    QPushButton* customerImportButton_ = nullptr;
 
 private:
     void LoadUserInfo();

@@ -17,19 +17,19 @@ WaitDialog::WaitDialog(const FormContext& context, QWidget* mainForm)
     setObjectName("ComWaitForm");
     setWindowTitle("通信中・・・");
     setFont(FixedFont(12));
-    Label1 = new QLabel(QString::fromUtf8(WaitingText), this);
-    Label1->setObjectName("Label1");
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFont(ProportionalFont(16));
+    messageLabel_ = new QLabel(QString::fromUtf8(WaitingText), this);
+    messageLabel_->setObjectName("Label1");
+    messageLabel_->setAlignment(Qt::AlignCenter);
+    messageLabel_->setFont(ProportionalFont(16));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(32, 24, 32, 24);
-    layout->addWidget(Label1);
+    layout->addWidget(messageLabel_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setInterval(200);
-    connect(Timer1, &QTimer::timeout, this, &WaitDialog::Timer1Timer);
+    pollTimer_ = new QTimer(this);
+    pollTimer_->setObjectName("Timer1");
+    pollTimer_->setInterval(200);
+    connect(pollTimer_, &QTimer::timeout, this, &WaitDialog::PollTick);
 
     TesterLink& link = context_.Link();
     // Between polls only this dialog is repainted (no user input is processed), a few times a second.
@@ -60,7 +60,7 @@ void WaitDialog::RegisterJob(TesterJob job, JobFunction function, HandBackFuncti
 
 void WaitDialog::StartJob(TesterJob job) {
     context_.State().PendingJob = job;
-    Timer1->start();
+    pollTimer_->start();
 }
 
 void WaitDialog::ShowForJob(TesterJob job) {
@@ -85,7 +85,7 @@ void WaitDialog::SetJobResult(int result) {
 }
 
 void WaitDialog::ShowProgress(int done, int total) {
-    Label1->setText(QString::fromUtf8(WaitingText) + QString(" %1 / %2").arg(done).arg(total));
+    messageLabel_->setText(QString::fromUtf8(WaitingText) + QString(" %1 / %2").arg(done).arg(total));
     repaint();
 }
 
@@ -94,13 +94,13 @@ void WaitDialog::FormShow() {
     raise();
     activateWindow();
     if (!busyOnly_) {
-        Timer1->start();
+        pollTimer_->start();
     }
 }
 
-void WaitDialog::Timer1Timer() {
-    Timer1->stop();
-    Label1->setText(QString::fromUtf8(WaitingText));
+void WaitDialog::PollTick() {
+    pollTimer_->stop();
+    messageLabel_->setText(QString::fromUtf8(WaitingText));
     const auto found = jobs_.find(context_.State().PendingJob);
     const Registered* job = found != jobs_.end() ? &found->second : nullptr;
     if (context_.Link().LinkOpen != 1) {

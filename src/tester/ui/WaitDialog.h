@@ -43,14 +43,14 @@ public:
     void ShowProgress(int done, int total);
 
     // The timer's tick: runs the pending job, or hands back to the caller when the link is not open.
-    void Timer1Timer();
+    void PollTick();
     // Hides the dialog, clears the pending job and closes the link.
     void CommonEnd();
 
     void FormShow() override;
 
-    QLabel* Label1 = nullptr;
-    QTimer* Timer1 = nullptr;
+    QLabel* messageLabel_ = nullptr;
+    QTimer* pollTimer_ = nullptr;
 
 private:
     struct Registered {

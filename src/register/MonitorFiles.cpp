@@ -1,4 +1,4 @@
-#include "monitor/MonitorFiles.h"
+#include "register/MonitorFiles.h"
 
 #include "common/FolderName.h"
 #include "common/Paths.h"
