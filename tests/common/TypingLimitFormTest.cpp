@@ -220,7 +220,7 @@ const FormCase Cases[] = {
                  "お客様/" + Customer + "/" + Vehicle + "/" + Vehicle + ".DT", UserInfoFile(t)};
      },
      [](TypingLimits& t) {
-         Forms().PrintSetup->print_start->click(); // the print dialog is cancelled
+         Forms().PrintSetup->printButton_->click(); // the print dialog is cancelled
          EXPECT_TRUE(t.dialogs.Choices().empty()) << "the vehicle was not changed";
          EXPECT_EQ(t.dialogs.PrintDialogs().size(), 1u);
      }},

@@ -157,13 +157,13 @@ void PreparePrinting(const std::string& name, const QString& outDir) {
     f.VehicleInfo->hide();
     f.PrintSetup->show();
     for (const auto& [slot, record] : {std::pair{0, 2}, std::pair{1, 1}, std::pair{2, 0}}) {
-        f.PrintSetup->SlotChoosers.at(slot)->setCurrentIndex(record);
-        f.PrintSetup->SlotChooserChange(slot);
+        f.PrintSetup->slotCombos_.at(slot)->setCurrentIndex(record);
+        f.PrintSetup->SlotChosen(slot);
     }
-    f.PrintSetup->Edit9->setText("45210");
-    f.PrintSetup->Edit10->setText("2027年5月31日");
-    f.PrintSetup->Memo1->setPlainText("ブレーキパッド残量少\n次回点検時に交換を推奨");
-    f.PrintSetup->ComboBox5->setCurrentIndex(2);
+    f.PrintSetup->mileageEdit_->setText("45210");
+    f.PrintSetup->nextInspectionEdit_->setText("2027年5月31日");
+    f.PrintSetup->judgementMemo_->setPlainText("ブレーキパッド残量少\n次回点検時に交換を推奨");
+    f.PrintSetup->dataPrintCombo_->setCurrentIndex(2);
     for (const char* pdf : {"result-sheet.pdf", "data-print.pdf"}) {
         const QString file = outDir + "/" + pdf;
         vanto::PrintTarget target;

@@ -40,7 +40,7 @@ void PrintSetupForm::Connect(VehicleInfoForm* vehicleInfo, VehicleUpdateForm* up
     vehicleInfo_ = vehicleInfo;
     update_ = update;
     picker_ = picker;
-    for (QPushButton* phrase : {Button1, Button2, Button7}) {
+    for (QPushButton* phrase : {message1PhraseButton_, message2PhraseButton_, judgementPhraseButton_}) {
         phrase->setEnabled(picker_ != nullptr);
     }
 }
@@ -52,49 +52,49 @@ void PrintSetupForm::FormShow() {
 }
 
 void PrintSetupForm::FillFields() {
-    Edit1->setText(DefaultPrintTitle);
-    Memo1->clear();
+    titleEdit_->setText(DefaultPrintTitle);
+    judgementMemo_->clear();
     for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-        if (edit != Edit1) {
+        if (edit != titleEdit_) {
             edit->clear();
         }
     }
     const VehicleInfoFields stored = vehicleInfo_ ? vehicleInfo_->Fields() : VehicleInfoFields{};
-    Edit3->setText(Q(stored.Customer));
-    Edit20->setText(Q(stored.Post1));
-    Edit21->setText(Q(stored.Post2));
-    Edit2->setText(Q(stored.Address));
-    Edit4->setText(Q(stored.Tel1));
-    Edit22->setText(Q(stored.Tel2));
-    Edit23->setText(Q(stored.Tel3));
-    Edit5->setText(Q(stored.Mobile1));
-    Edit24->setText(Q(stored.Mobile2));
-    Edit25->setText(Q(stored.Mobile3));
+    customerNameEdit_->setText(Q(stored.Customer));
+    postCode1Edit_->setText(Q(stored.Post1));
+    postCode2Edit_->setText(Q(stored.Post2));
+    addressEdit_->setText(Q(stored.Address));
+    phone1Edit_->setText(Q(stored.Tel1));
+    phone2Edit_->setText(Q(stored.Tel2));
+    phone3Edit_->setText(Q(stored.Tel3));
+    mobile1Edit_->setText(Q(stored.Mobile1));
+    mobile2Edit_->setText(Q(stored.Mobile2));
+    mobile3Edit_->setText(Q(stored.Mobile3));
 
     SheetInput vehicle;
     SetSheetVehicle(vehicle, stored.VehicleNumber, stored.Vehicle);
-    Edit6->setText(Q(vehicle.VehicleNumber));
-    Edit7->setText(Q(vehicle.ChassisNumber));
-    Edit8->setText(Q(vehicle.FirstRegistration));
-    Edit9->setText(Q(vehicle.Mileage));
-    Edit10->setText(Q(vehicle.NextInspection));
-    Edit11->setText(Q(vehicle.VehicleName));
-    Edit12->setText(Q(vehicle.Model));
-    Edit13->setText(Q(vehicle.EngineType));
+    vehicleNumberEdit_->setText(Q(vehicle.VehicleNumber));
+    bodyNumberEdit_->setText(Q(vehicle.ChassisNumber));
+    firstRegistrationEdit_->setText(Q(vehicle.FirstRegistration));
+    mileageEdit_->setText(Q(vehicle.Mileage));
+    nextInspectionEdit_->setText(Q(vehicle.NextInspection));
+    carNameEdit_->setText(Q(vehicle.VehicleName));
+    typeEdit_->setText(Q(vehicle.Model));
+    engineTypeEdit_->setText(Q(vehicle.EngineType));
 
     const UserInfo shop = ReadUserInfoForPrint(context_.Paths().UserInfoFile);
-    Edit14->setText(Q(shop.Name));
-    Edit15->setText(Q(shop.Tel[0]));
-    Edit28->setText(Q(shop.Tel[1]));
-    Edit29->setText(Q(shop.Tel[2]));
-    Edit16->setText(Q(shop.Fax[0]));
-    Edit30->setText(Q(shop.Fax[1]));
-    Edit31->setText(Q(shop.Fax[2]));
-    Edit26->setText(Q(shop.Post[0]));
-    Edit27->setText(Q(shop.Post[1]));
-    Edit17->setText(Q(shop.Address));
-    Edit18->setText(Q(shop.Mes1));
-    Edit19->setText(Q(shop.Mes2));
+    workshopNameEdit_->setText(Q(shop.Name));
+    workshopPhone1Edit_->setText(Q(shop.Tel[0]));
+    workshopPhone2Edit_->setText(Q(shop.Tel[1]));
+    workshopPhone3Edit_->setText(Q(shop.Tel[2]));
+    workshopFax1Edit_->setText(Q(shop.Fax[0]));
+    workshopFax2Edit_->setText(Q(shop.Fax[1]));
+    workshopFax3Edit_->setText(Q(shop.Fax[2]));
+    workshopPostCode1Edit_->setText(Q(shop.Post[0]));
+    workshopPostCode2Edit_->setText(Q(shop.Post[1]));
+    workshopAddressEdit_->setText(Q(shop.Address));
+    message1Edit_->setText(Q(shop.Mes1));
+    message2Edit_->setText(Q(shop.Mes2));
 
     slots_.Fill(vehicleInfo_ ? vehicleInfo_->CurrentVehicleFolder().Dir() : std::string{}, stored.Records);
     ShowSlots();
@@ -103,18 +103,18 @@ void PrintSetupForm::FillFields() {
 void PrintSetupForm::ShowSlots() {
     const QStringList records = ToQStringList(slots_.Records());
     for (int k = 0; k < PrintSlotCount; ++k) {
-        QComboBox* combo = SlotChoosers[static_cast<std::size_t>(k)];
+        QComboBox* combo = slotCombos_[static_cast<std::size_t>(k)];
         const QSignalBlocker block(combo);
         combo->clear();
         combo->addItems(records);
         combo->setCurrentIndex(slots_.RecordIndex(k));
-        SlotButtons[static_cast<std::size_t>(k)]->setEnabled(!records.isEmpty());
-        SlotLabels[static_cast<std::size_t>(k)]->setText(Q(slots_.CountLabel(k)));
+        slotButtons_[static_cast<std::size_t>(k)]->setEnabled(!records.isEmpty());
+        slotLabels_[static_cast<std::size_t>(k)]->setText(Q(slots_.CountLabel(k)));
     }
-    const QSignalBlocker block(ComboBox5);
-    ComboBox5->clear();
-    ComboBox5->addItems(records);
-    ComboBox5->setCurrentIndex(records.isEmpty() ? -1 : 0);
+    const QSignalBlocker block(dataPrintCombo_);
+    dataPrintCombo_->clear();
+    dataPrintCombo_->addItems(records);
+    dataPrintCombo_->setCurrentIndex(records.isEmpty() ? -1 : 0);
 }
 
 // The sheet's real capacity on the page the printer offers: how many lines a record change chooses by default.
@@ -128,29 +128,29 @@ void PrintSetupForm::Measure() {
 
 SheetInput PrintSetupForm::SheetFromFields() const {
     SheetInput in;
-    in.Title = Text(Edit1);
+    in.Title = Text(titleEdit_);
     in.IssueDate = context_.Clock().Now();
-    in.ShopName = Text(Edit14);
-    in.ShopPost = {Text(Edit26), Text(Edit27)};
-    in.ShopAddress = Text(Edit17);
-    in.ShopTel = {Text(Edit15), Text(Edit28), Text(Edit29)};
-    in.ShopFax = {Text(Edit16), Text(Edit30), Text(Edit31)};
-    in.ShopMessage1 = Text(Edit18);
-    in.ShopMessage2 = Text(Edit19);
-    in.CustomerName = Text(Edit3);
-    in.CustomerPost = {Text(Edit20), Text(Edit21)};
-    in.CustomerAddress = Text(Edit2);
-    in.CustomerTel = {Text(Edit4), Text(Edit22), Text(Edit23)};
-    in.CustomerMobile = {Text(Edit5), Text(Edit24), Text(Edit25)};
-    in.VehicleNumber = Text(Edit6);
-    in.ChassisNumber = Text(Edit7);
-    in.FirstRegistration = Text(Edit8);
-    in.Mileage = Text(Edit9);
-    in.NextInspection = Text(Edit10);
-    in.VehicleName = Text(Edit11);
-    in.Model = Text(Edit12);
-    in.EngineType = Text(Edit13);
-    in.Judgement = JudgementLines(S(Memo1->toPlainText()));
+    in.ShopName = Text(workshopNameEdit_);
+    in.ShopPost = {Text(workshopPostCode1Edit_), Text(workshopPostCode2Edit_)};
+    in.ShopAddress = Text(workshopAddressEdit_);
+    in.ShopTel = {Text(workshopPhone1Edit_), Text(workshopPhone2Edit_), Text(workshopPhone3Edit_)};
+    in.ShopFax = {Text(workshopFax1Edit_), Text(workshopFax2Edit_), Text(workshopFax3Edit_)};
+    in.ShopMessage1 = Text(message1Edit_);
+    in.ShopMessage2 = Text(message2Edit_);
+    in.CustomerName = Text(customerNameEdit_);
+    in.CustomerPost = {Text(postCode1Edit_), Text(postCode2Edit_)};
+    in.CustomerAddress = Text(addressEdit_);
+    in.CustomerTel = {Text(phone1Edit_), Text(phone2Edit_), Text(phone3Edit_)};
+    in.CustomerMobile = {Text(mobile1Edit_), Text(mobile2Edit_), Text(mobile3Edit_)};
+    in.VehicleNumber = Text(vehicleNumberEdit_);
+    in.ChassisNumber = Text(bodyNumberEdit_);
+    in.FirstRegistration = Text(firstRegistrationEdit_);
+    in.Mileage = Text(mileageEdit_);
+    in.NextInspection = Text(nextInspectionEdit_);
+    in.VehicleName = Text(carNameEdit_);
+    in.Model = Text(typeEdit_);
+    in.EngineType = Text(engineTypeEdit_);
+    in.Judgement = JudgementLines(S(judgementMemo_->toPlainText()));
     in.LinesPerColumn = slots_.LinesPerColumn();
     const ResolvedSlots resolved = slots_.Resolve();
     if (!resolved.Problem) {
@@ -213,7 +213,7 @@ bool PrintSetupForm::PrintSheetTo(const PrintTarget& target) {
 }
 
 bool PrintSetupForm::PrintDataTo(const PrintTarget& target) {
-    const int record = ComboBox5->currentIndex();
+    const int record = dataPrintCombo_->currentIndex();
     const auto data = slots_.DataPrint(record);
     if (!data) {
         if (record >= 0) {
@@ -228,7 +228,7 @@ bool PrintSetupForm::PrintDataTo(const PrintTarget& target) {
                    [&sheet](Canvas& canvas) { DataPrintLayout(canvas, sheet); });
 }
 
-void PrintSetupForm::print_startClick() {
+void PrintSetupForm::PrintSheet() {
     SheetInput sheet = SheetFromFields();
     if (!ResolveSlots(sheet) || !ConfirmChangedVehicle(sheet)) {
         return;
@@ -239,7 +239,7 @@ void PrintSetupForm::print_startClick() {
     }
 }
 
-void PrintSetupForm::preview_btnClick() {
+void PrintSetupForm::PreviewSheet() {
     SheetInput sheet = SheetFromFields();
     if (!ResolveSlots(sheet)) {
         return;
@@ -254,7 +254,7 @@ void PrintSetupForm::preview_btnClick() {
     previewRunner_(dialog);
 }
 
-void PrintSetupForm::data_print_btnClick() {
+void PrintSetupForm::PrintData() {
     if (slots_.Records().empty()) {
         return;
     }
@@ -263,18 +263,18 @@ void PrintSetupForm::data_print_btnClick() {
     }
 }
 
-void PrintSetupForm::close_btnClick() {
+void PrintSetupForm::CloseForm() {
     hide();
     if (vehicleInfo_) {
         vehicleInfo_->ReturnFromPrinting();
     }
 }
 
-void PrintSetupForm::Button8Click() {
-    Edit1->setText(DefaultPrintTitle);
+void PrintSetupForm::ResetTitle() {
+    titleEdit_->setText(DefaultPrintTitle);
 }
 
-void PrintSetupForm::Button7Click() {
+void PrintSetupForm::ChooseJudgementPhrase() {
     if (!picker_) {
         return;
     }
@@ -294,13 +294,13 @@ void PrintSetupForm::Button7Click() {
         paths.PhraseFile = *file;
         const std::string phrase = picker_->Pick();
         if (!phrase.empty()) {
-            Memo1->appendPlainText(Q(phrase));
+            judgementMemo_->appendPlainText(Q(phrase));
         }
     }
     paths.PhraseFile = remembered;
 }
 
-void PrintSetupForm::MessagePhraseClick(QLineEdit* message) {
+void PrintSetupForm::ChooseMessagePhrase(QLineEdit* message) {
     if (!picker_) {
         return;
     }
@@ -310,7 +310,7 @@ void PrintSetupForm::MessagePhraseClick(QLineEdit* message) {
     }
 }
 
-void PrintSetupForm::SlotButtonClick(int slot) {
+void PrintSetupForm::ChooseSlotItems(int slot) {
     const auto choice = slots_.OpenChoice(slot);
     if (!choice) {
         if (slots_.RecordIndex(slot) >= 0) {
@@ -325,13 +325,13 @@ void PrintSetupForm::SlotButtonClick(int slot) {
     if (slots_.ApplyChoice(slot, *checks).Cut) {
         context_.Dialogs().Show(DialogIcon::Information, SlotLinesCutText);
     }
-    SlotLabels[static_cast<std::size_t>(slot)]->setText(Q(slots_.CountLabel(slot)));
+    slotLabels_[static_cast<std::size_t>(slot)]->setText(Q(slots_.CountLabel(slot)));
 }
 
-void PrintSetupForm::SlotChooserChange(int slot) {
-    const int record = SlotChoosers[static_cast<std::size_t>(slot)]->currentIndex();
+void PrintSetupForm::SlotChosen(int slot) {
+    const int record = slotCombos_[static_cast<std::size_t>(slot)]->currentIndex();
     if (slots_.ChangeRecord(slot, record) == RecordChange::Unreadable && record >= 0) {
         context_.Dialogs().Show(DialogIcon::Error, UnreadableRecordMessage(slots_.RecordName(slot)));
     }
-    SlotLabels[static_cast<std::size_t>(slot)]->setText(Q(slots_.CountLabel(slot)));
+    slotLabels_[static_cast<std::size_t>(slot)]->setText(Q(slots_.CountLabel(slot)));
 }

@@ -51,39 +51,43 @@ public:
     bool PrintDataTo(const vanto::PrintTarget& target);
 
     void FormShow() override;
-    void print_startClick();
-    void preview_btnClick();
-    void close_btnClick();
-    void data_print_btnClick();
-    void Button8Click(); // reset the title
-    void Button7Click(); // judgement phrase from a phrase file
-    void MessagePhraseClick(QLineEdit* message);
-    void SlotButtonClick(int slot);   // Button3 to Button6
-    void SlotChooserChange(int slot); // ComboBox1 to ComboBox4
+    void PrintSheet();
+    void PreviewSheet();
+    void CloseForm();
+    void PrintData();
+    void ResetTitle();            // reset the title
+    void ChooseJudgementPhrase(); // judgement phrase from a phrase file
+    void ChooseMessagePhrase(QLineEdit* message);
+    void ChooseSlotItems(int slot); // Button3 to Button6
+    void SlotChosen(int slot);      // ComboBox1 to ComboBox4
 
-    QFrame* Panel1 = nullptr;
+    QFrame* buttonPanel_ = nullptr;
     // Customer.
-    QLineEdit *Edit3 = nullptr, *Edit4 = nullptr, *Edit22 = nullptr, *Edit23 = nullptr, *Edit5 = nullptr,
-              *Edit24 = nullptr, *Edit25 = nullptr, *Edit20 = nullptr, *Edit21 = nullptr, *Edit2 = nullptr;
+    QLineEdit *customerNameEdit_ = nullptr, *phone1Edit_ = nullptr, *phone2Edit_ = nullptr, *phone3Edit_ = nullptr,
+              *mobile1Edit_ = nullptr, *mobile2Edit_ = nullptr, *mobile3Edit_ = nullptr, *postCode1Edit_ = nullptr,
+              *postCode2Edit_ = nullptr, *addressEdit_ = nullptr;
     // Vehicle.
-    QLineEdit *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr,
-              *Edit11 = nullptr, *Edit12 = nullptr, *Edit13 = nullptr;
+    QLineEdit *vehicleNumberEdit_ = nullptr, *bodyNumberEdit_ = nullptr, *firstRegistrationEdit_ = nullptr,
+              *mileageEdit_ = nullptr, *nextInspectionEdit_ = nullptr, *carNameEdit_ = nullptr, *typeEdit_ = nullptr,
+              *engineTypeEdit_ = nullptr;
     // Workshop.
-    QLineEdit *Edit14 = nullptr, *Edit15 = nullptr, *Edit28 = nullptr, *Edit29 = nullptr, *Edit16 = nullptr,
-              *Edit30 = nullptr, *Edit31 = nullptr, *Edit26 = nullptr, *Edit27 = nullptr, *Edit17 = nullptr,
-              *Edit18 = nullptr, *Edit19 = nullptr;
-    QPushButton *Button1 = nullptr, *Button2 = nullptr;
+    QLineEdit *workshopNameEdit_ = nullptr, *workshopPhone1Edit_ = nullptr, *workshopPhone2Edit_ = nullptr,
+              *workshopPhone3Edit_ = nullptr, *workshopFax1Edit_ = nullptr, *workshopFax2Edit_ = nullptr,
+              *workshopFax3Edit_ = nullptr, *workshopPostCode1Edit_ = nullptr, *workshopPostCode2Edit_ = nullptr,
+              *workshopAddressEdit_ = nullptr, *message1Edit_ = nullptr, *message2Edit_ = nullptr;
+    QPushButton *message1PhraseButton_ = nullptr, *message2PhraseButton_ = nullptr;
     // Print settings.
-    QLineEdit* Edit1 = nullptr;
-    QPushButton* Button8 = nullptr;
-    std::array<QComboBox*, vanto::PrintSlotCount> SlotChoosers{};  // ComboBox1 to ComboBox4
-    std::array<QPushButton*, vanto::PrintSlotCount> SlotButtons{}; // Button3 to Button6
-    std::array<QLabel*, vanto::PrintSlotCount> SlotLabels{};       // Label21 to Label24
-    QPlainTextEdit* Memo1 = nullptr;
-    QPushButton* Button7 = nullptr;
+    QLineEdit* titleEdit_ = nullptr;
+    QPushButton* resetTitleButton_ = nullptr;
+    std::array<QComboBox*, vanto::PrintSlotCount> slotCombos_{};    // ComboBox1 to ComboBox4
+    std::array<QPushButton*, vanto::PrintSlotCount> slotButtons_{}; // Button3 to Button6
+    std::array<QLabel*, vanto::PrintSlotCount> slotLabels_{};       // Label21 to Label24
+    QPlainTextEdit* judgementMemo_ = nullptr;
+    QPushButton* judgementPhraseButton_ = nullptr;
     // Bottom row.
-    QPushButton *print_start = nullptr, *preview_btn = nullptr, *close_btn = nullptr, *data_print_btn = nullptr;
-    QComboBox* ComboBox5 = nullptr;
+    QPushButton *printButton_ = nullptr, *previewButton_ = nullptr, *closeButton_ = nullptr,
+                *dataPrintButton_ = nullptr;
+    QComboBox* dataPrintCombo_ = nullptr;
 
 private:
     void BuildLayout();
