@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     const vanto::StartupOptions options{vanto::ExecutableFolder(), vanto::ExecutableFileName(), &dialogs, &clock};
     // An exception that escapes form creation or the loop itself is shown, and the program ends.
     try {
-        TTestMainForm* main = vanto::CreateAllForms(options);
+        MainForm* main = vanto::CreateAllForms(options);
         if (main->ConstructionError) {
             dialogs.Show(vanto::DialogIcon::Error,
                          "データフォルダ「" + *main->ConstructionError +

@@ -1,2 +1,2 @@
 vanto_core_sources(WorkingPaths.cpp LegacyImport.cpp)
-vanto_ui_sources(ui/Vantomain.cpp ui/FormSet.cpp)
+vanto_ui_sources(ui/MainForm.cpp ui/FormSet.cpp)

@@ -1,4 +1,3 @@
-vanto_core_sources(MonitorFiles.cpp)
 vanto_core_sources(RecordDirectory.cpp)
-vanto_ui_sources(ui/Touroku.cpp)
-vanto_ui_sources(ui/Getdatam.cpp)
+vanto_ui_sources(ui/MonitorMenuForm.cpp)
+vanto_ui_sources(ui/RecordReadForm.cpp)

@@ -2,7 +2,7 @@
 
 #include "common/Paths.h"
 #include "common/TextFile.h"
-#include "monitor/MonitorFiles.h"
+#include "register/MonitorFiles.h"
 #include "register/VehicleFolder.h"
 
 #include <algorithm>

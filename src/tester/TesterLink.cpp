@@ -3,7 +3,7 @@
 #include "common/Dialogs.h"
 #include "common/Paths.h"
 #include "common/TextFile.h"
-#include "tester/Timer_thread.h"
+#include "tester/PollWatchdog.h"
 
 #include <algorithm>
 #include <chrono>
@@ -222,7 +222,7 @@ int TesterLink::Send(int length, const Phase& phase) {
     length = std::clamp(length, 0, static_cast<int>(TransferBufferSize));
     int result = LinkOk;
     {
-        ComWatch watch;
+        PollWatchdog watch;
         for (;;) {
             uint8_t ready = 0;
             if (!library_.VendorRequest(DeviceHandle, 1, USBQK_REQ_READY_TO_RECEIVE, 0, 1, &ready)) {
@@ -259,7 +259,7 @@ int TesterLink::Send(int length, const Phase& phase) {
 int TesterLink::Receive(const Phase& phase) {
     uint8_t poll[3] = {0, 0, 0};
     {
-        ComWatch watch;
+        PollWatchdog watch;
         for (;;) {
             if (!library_.VendorRequest(DeviceHandle, 1, USBQK_REQ_ANSWER_READY, 0, 3, poll)) {
                 watch.Terminate();

@@ -1,2 +1,2 @@
-vanto_core_sources(Frames.cpp UsbqkLibrary.cpp Timer_thread.cpp TesterLink.cpp)
-vanto_ui_sources(ui/Combusy.cpp)
+vanto_core_sources(Frames.cpp UsbqkLibrary.cpp PollWatchdog.cpp TesterLink.cpp)
+vanto_ui_sources(ui/WaitDialog.cpp)

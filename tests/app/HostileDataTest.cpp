@@ -1,11 +1,11 @@
 // Hostile data folders: the program starts, lists and opens its register forms on damaged or malicious folder
 // contents without crashing, shows a message or a safe default, and never writes or removes anything outside the
 // data folders. Each case prepares the folders; one walk through the forms then runs on all of them.
-#include "monitor/ui/Touroku.h"
-#include "register/ui/Carinfo.h"
-#include "register/ui/Carinfoupdate.h"
-#include "register/ui/Customer.h"
-#include "register/ui/Searchcustomer.h"
+#include "monitor/ui/MonitorMenuForm.h"
+#include "register/ui/CustomerForm.h"
+#include "register/ui/CustomerSearchDialog.h"
+#include "register/ui/VehicleInfoForm.h"
+#include "register/ui/VehicleUpdateForm.h"
 #include "support/HostTools.h"
 #include "support/RegisterForms.h"
 
@@ -77,47 +77,47 @@ protected:
     // Every register form opened and every customer, vehicle and record chosen, as a user would click through.
     void WalkTheForms() {
         StartAndShow();
-        main->GeMonitorDataBTN->click();
-        TTourokuForm* menu = Forms().TourokuForm;
-        menu->Button1->click();
-        TCustomerForm* customers = Forms().CustomerForm;
-        for (int i = 0; i < customers->UserNameCB->count(); ++i) {
-            customers->UserNameCB->setCurrentIndex(i);
-            customers->UserNameCBChange();
+        main->monitorDataButton_->click();
+        MonitorMenuForm* menu = Forms().MonitorMenu;
+        menu->customerButton_->click();
+        CustomerForm* customers = Forms().Customer;
+        for (int i = 0; i < customers->customerCombo_->count(); ++i) {
+            customers->customerCombo_->setCurrentIndex(i);
+            customers->CustomerChosen();
         }
-        customers->Button3->click();
+        customers->backButton_->click();
 
-        menu->Button2->click();
-        TCarInfoUpdateForm* vehicles = Forms().CarInfoUpdateForm;
-        for (int i = 0; i < vehicles->UserNameCB->count(); ++i) {
-            vehicles->UserNameCB->setCurrentIndex(i);
-            vehicles->UserNameCBChange();
+        menu->vehicleButton_->click();
+        VehicleUpdateForm* vehicles = Forms().VehicleUpdate;
+        for (int i = 0; i < vehicles->customerCombo_->count(); ++i) {
+            vehicles->customerCombo_->setCurrentIndex(i);
+            vehicles->CustomerChosen();
         }
-        vehicles->RtnBtn->click();
+        vehicles->backButton_->click();
 
-        menu->Button3->click();
-        TCarInfoForm* info = Forms().CarInfoForm;
-        for (int i = 0; i < info->UserNameCB->count(); ++i) {
-            info->UserNameCB->setCurrentIndex(i);
-            info->UserNameCBChange();
-            for (int v = 0; v < info->CarNoCB->count(); ++v) {
-                info->CarNoCB->setCurrentIndex(v);
-                info->CarNoCBChange();
-                for (int r = 0; r < info->ComboBox2->count(); ++r) {
-                    info->ComboBox2->setCurrentIndex(r);
-                    info->ComboBox2Change();
+        menu->vehicleInfoButton_->click();
+        VehicleInfoForm* info = Forms().VehicleInfo;
+        for (int i = 0; i < info->customerCombo_->count(); ++i) {
+            info->customerCombo_->setCurrentIndex(i);
+            info->CustomerChosen();
+            for (int v = 0; v < info->vehicleCombo_->count(); ++v) {
+                info->vehicleCombo_->setCurrentIndex(v);
+                info->VehicleChosen();
+                for (int r = 0; r < info->firstRecordCombo_->count(); ++r) {
+                    info->firstRecordCombo_->setCurrentIndex(r);
+                    info->FirstRecordChosen();
                 }
             }
         }
         // The search lists every customer and vehicle it can read.
         QTimer::singleShot(0, [] {
-            TSearchCustomerForm* search = Forms().SearchCustomerForm;
-            search->Edit1->setText("1");
-            search->Button1->click();
-            search->Button3->click();
+            CustomerSearchDialog* search = Forms().CustomerSearch;
+            search->keyEdit_->setText("1");
+            search->searchButton_->click();
+            search->cancelButton_->click();
         });
-        info->Button10->click();
-        info->Button3->click();
+        info->searchButton_->click();
+        info->backButton_->click();
     }
 };
 
@@ -126,7 +126,7 @@ TEST_P(HostileData, FormsOpenWithoutHarmOutsideTheDataFolders) {
     const auto outsideBefore = Snapshot(Outside());
     WalkTheForms();
     EXPECT_EQ(Snapshot(Outside()), outsideBefore);
-    EXPECT_TRUE(main->isVisible() || Forms().TourokuForm->isVisible());
+    EXPECT_TRUE(main->isVisible() || Forms().MonitorMenu->isVisible());
     // Whatever the walk showed, every message was shown once and answered; the last form is a usable one.
     for (const auto& message : dialogs.Messages()) {
         EXPECT_FALSE(message.text.empty());
@@ -181,10 +181,10 @@ TEST_F(HostileData, DeletingACustomerLeavesTheTargetsOfItsLinks) {
     MakeLink(Outside() / "keep.txt", Users() / "お客様/山田/keep.txt");
     const auto outsideBefore = Snapshot(Outside());
     StartAndShow();
-    main->GeMonitorDataBTN->click();
-    Forms().TourokuForm->Button1->click();
+    main->monitorDataButton_->click();
+    Forms().MonitorMenu->customerButton_->click();
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    Forms().CustomerForm->Button1->click();
+    Forms().Customer->deleteButton_->click();
     EXPECT_FALSE(fs::exists(fs::symlink_status(Users() / "お客様/山田")));
     EXPECT_EQ(Snapshot(Outside()), outsideBefore);
 }

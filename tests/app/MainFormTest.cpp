@@ -1,4 +1,4 @@
-#include "app/ui/Vantomain.h"
+#include "app/ui/MainForm.h"
 #include "common/Paths.h"
 #include "support/AppFixture.h"
 
@@ -15,9 +15,9 @@ namespace {
 // The program keeps its folders with the platform's separator at the end.
 const std::string Separator(FolderSeparator);
 
-class MainForm : public AppFixture {};
+class MainFormTest : public AppFixture {};
 
-TEST_F(MainForm, FreshStartShowsTheMenuWithTheEntryTitle) {
+TEST_F(MainFormTest, FreshStartShowsTheMenuWithTheEntryTitle) {
     StartAndShow();
     EXPECT_EQ(main->windowTitle().toStdString(), "診断機よりデータの読み込み");
     EXPECT_EQ(main->State.TesterName, "テスター");
@@ -49,7 +49,7 @@ TEST_F(MainForm, FreshStartShowsTheMenuWithTheEntryTitle) {
     }
 }
 
-TEST_F(MainForm, MarkerFileSetsTitleAndCaption) {
+TEST_F(MainFormTest, MarkerFileSetsTitleAndCaption) {
     WriteBytes(folder / "Osprey.ini", "");
     WriteBytes(folder / "Heron3.ini", "");
     StartAndShow();
@@ -57,7 +57,7 @@ TEST_F(MainForm, MarkerFileSetsTitleAndCaption) {
     EXPECT_EQ(QCoreApplication::applicationName().toStdString(), "PC-Lumen");
 }
 
-TEST_F(MainForm, SecondShowRecomputesPathsAndDoesNotConvertAgain) {
+TEST_F(MainFormTest, SecondShowRecomputesPathsAndDoesNotConvertAgain) {
     WriteBytes(folder / "mon_gest.HR3OR", Sjis("{山田},{},{},{},{M},{},{},{},{},\r\n"));
     StartAndShow();
     EXPECT_EQ(ReadBytes(folder / "VISITOR_M.DT"), Sjis("山田\r\n"));
@@ -72,7 +72,7 @@ TEST_F(MainForm, SecondShowRecomputesPathsAndDoesNotConvertAgain) {
     EXPECT_FALSE(fs::exists(folder / "お客様/鈴木"));
 }
 
-TEST_F(MainForm, ConfiguredDataFoldersAreCreated) {
+TEST_F(MainFormTest, ConfiguredDataFoldersAreCreated) {
     WriteBytes(folder / "VANTO_DATA.ini",
                "[OWNER]\r\nDIR=" + folder.Dir() + "owner\r\n[USERS]\r\nDIR=" + folder.Dir() + "users/\r\n");
     StartAndShow();
@@ -82,7 +82,7 @@ TEST_F(MainForm, ConfiguredDataFoldersAreCreated) {
     EXPECT_TRUE(fs::exists(folder / "owner/str_dic.txt"));
 }
 
-TEST_F(MainForm, FolderThatCannotBeCreatedIsReported) {
+TEST_F(MainFormTest, FolderThatCannotBeCreatedIsReported) {
     WriteBytes(folder / "blocker", "");
     WriteBytes(folder / "VANTO_DATA.ini", "[USERS]\r\nDIR=" + folder.Dir() + "blocker/users\r\n");
     Start();
@@ -90,7 +90,7 @@ TEST_F(MainForm, FolderThatCannotBeCreatedIsReported) {
     EXPECT_EQ(*main->ConstructionError, folder.Dir() + "blocker/users" + Separator);
 }
 
-TEST_F(MainForm, QuitClosesTheMenu) {
+TEST_F(MainFormTest, QuitClosesTheMenu) {
     StartAndShow();
     Find<QPushButton>(main, "Button5")->click();
     ProcessEvents();

@@ -5,7 +5,7 @@
 #include "common/ProfileFile.h"
 #include "common/TextFile.h"
 #include "continuous/ContinuousRecord.h"
-#include "monitor/MonitorFiles.h"
+#include "register/MonitorFiles.h"
 #include "settings/PhraseDictionary.h"
 #include "support/TempFolder.h"
 

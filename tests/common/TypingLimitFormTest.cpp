@@ -2,9 +2,9 @@
 // save writes the same bytes; only typing and pasting are limited.
 #include "common/ui/FormHelpers.h"
 #include "print/PrintForms.h"
-#include "reference/ui/Ref_sub_sel_pro.h"
-#include "reference/ui/Refdataread.h"
-#include "settings/ui/Seting_pro.h"
+#include "reference/ui/ReferenceMenuForm.h"
+#include "reference/ui/ReferenceReadForm.h"
+#include "settings/ui/SettingsForm.h"
 #include "support/Emulator.h"
 
 #include <QClipboard>
@@ -50,9 +50,9 @@ void PrintTo(const FormCase& c, std::ostream* os) {
 
 QWidget* FormOf(const std::string& form) {
     const FormRegistry& forms = Forms();
-    const std::map<std::string, QWidget*> all{{"customer", forms.CustomerForm}, {"vehicle", forms.CarInfoUpdateForm},
-                                              {"carinfo", forms.CarInfoForm},   {"print", forms.PrintSet},
-                                              {"settings", forms.SetingForm},   {"reference", forms.RefDataReadForm}};
+    const std::map<std::string, QWidget*> all{{"customer", forms.Customer},   {"vehicle", forms.VehicleUpdate},
+                                              {"carinfo", forms.VehicleInfo}, {"print", forms.PrintSetup},
+                                              {"settings", forms.Settings},   {"reference", forms.ReferenceRead}};
     return all.at(form);
 }
 
@@ -161,7 +161,7 @@ const FormCase Cases[] = {
      },
      [](TypingLimits& t) {
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().CustomerForm->Button5->click();
+         Forms().Customer->confirmButton_->click();
      }},
     {"VehicleUpdate",
      {{"vehicle", "Add", 74, Kind::Text, 76, false},
@@ -188,7 +188,7 @@ const FormCase Cases[] = {
      },
      [](TypingLimits& t) {
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().CarInfoUpdateForm->DecBtn->click();
+         Forms().VehicleUpdate->confirmButton_->click();
      }},
     // The vehicle information form shows; the print setup prints, and saves only a vehicle changed in it.
     {"VehicleInformationAndPrintSetup",
@@ -220,7 +220,7 @@ const FormCase Cases[] = {
                  "お客様/" + Customer + "/" + Vehicle + "/" + Vehicle + ".DT", UserInfoFile(t)};
      },
      [](TypingLimits& t) {
-         Forms().PrintSet->print_start->click(); // the print dialog is cancelled
+         Forms().PrintSetup->printButton_->click(); // the print dialog is cancelled
          EXPECT_TRUE(t.dialogs.Choices().empty()) << "the vehicle was not changed";
          EXPECT_EQ(t.dialogs.PrintDialogs().size(), 1u);
      }},
@@ -246,18 +246,18 @@ const FormCase Cases[] = {
      [](TypingLimits& t) {
          t.StartAndShow();
          WriteBytes(PathFromUtf8(t.main->State.Paths.UserInfoFile), Sjis(t.userInfo));
-         t.main->setvantoBTN->click();
+         t.main->settingsButton_->click();
          ProcessEvents();
-         Forms().SetingForm->Dictionary_list->setCurrentRow(1);
+         Forms().Settings->phraseList_->setCurrentRow(1);
      },
      [](TypingLimits& t) -> std::vector<std::string> {
          return {UserInfoFile(t), "dic.txt"};
      },
      [](TypingLimits& t) {
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().SetingForm->user_set_BTN->click();
+         Forms().Settings->saveWorkshopButton_->click();
          t.dialogs.QueueAnswer(DialogAnswer::Ok); // the phrase is changed to what it was
-         Forms().SetingForm->Dictionary_add_BTN->click();
+         Forms().Settings->addPhraseButton_->click();
      }},
     // Fields as wide as the description record holds them: 20 bytes for 18 characters, 8 and 128 for as many.
     {"ReferenceReading",
@@ -277,15 +277,15 @@ const FormCase Cases[] = {
      },
      [](TypingLimits& t) {
          t.StartAndShow();
-         t.main->ref_sub_BTN->click();
-         Forms().RefSubSel->GetSampleDataBTN->click();
-         ASSERT_TRUE(QTest::qWaitFor([] { return Forms().RefDataReadForm->isVisible(); }, 10000));
-         Forms().RefDataReadForm->Button1->click();
+         t.main->referenceButton_->click();
+         Forms().ReferenceMenu->readSetsButton_->click();
+         ASSERT_TRUE(QTest::qWaitFor([] { return Forms().ReferenceRead->isVisible(); }, 10000));
+         Forms().ReferenceRead->readButton_->click();
      },
      [](TypingLimits&) -> std::vector<std::string> { return {}; },
      [](TypingLimits& t) {
          t.dialogs.QueueFile((t.folder / ReferenceFile).string());
-         Forms().RefDataReadForm->Button3->click();
+         Forms().ReferenceRead->saveButton_->click();
      }},
 };
 

@@ -3,17 +3,17 @@
 // case must end without a crash or a hang, with at most one message (exactly one when the job failed), on a usable
 // form with the link closed, and with the data folder as it was except the files the job writes whole.
 #include "app/ui/FormSet.h"
-#include "continuous/ui/Continuation_pro.h"
-#include "monitor/ui/Getdatam.h"
-#include "monitor/ui/Touroku.h"
-#include "reference/ui/Ref_sub_sel_pro.h"
-#include "reference/ui/Refdataread.h"
-#include "reference/ui/Refdatawrite.h"
-#include "register/ui/Carinfo.h"
+#include "continuous/ui/ContinuousRecordForm.h"
+#include "monitor/ui/MonitorMenuForm.h"
+#include "monitor/ui/RecordReadForm.h"
+#include "reference/ui/ReferenceMenuForm.h"
+#include "reference/ui/ReferenceReadForm.h"
+#include "reference/ui/ReferenceWriteForm.h"
+#include "register/ui/VehicleInfoForm.h"
 #include "support/Emulator.h"
 #include "support/RegisterForms.h"
 #include "tester/TesterLink.h"
-#include "tester/ui/Combusy.h"
+#include "tester/ui/WaitDialog.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -113,8 +113,8 @@ public:
 
     // Waits until no job is pending and the wait dialog is gone (a hang fails the case).
     void WaitForTheJob() {
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return !Forms().ComWaitForm->isVisible() && !Forms().ComWaitForm->Timer1->isActive(); }, 20000))
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return !Forms().Wait->isVisible() && !Forms().Wait->pollTimer_->isActive(); }, 20000))
             << "the job did not end";
     }
     bool LinkClosed() const {
@@ -127,20 +127,20 @@ public:
 const Job Jobs[] = {
     {"RecordRead", 3,
      [](FaultMatrix& t, const auto& through) {
-         t.main->GeMonitorDataBTN->click();
-         Forms().TourokuForm->Button3->click();
-         Forms().CarInfoForm->Button1->click();
+         t.main->monitorDataButton_->click();
+         Forms().MonitorMenu->vehicleInfoButton_->click();
+         Forms().VehicleInfo->importButton_->click();
          t.WaitForTheJob();
-         if (Forms().GetDataForm->isVisible()) {
+         if (Forms().RecordRead->isVisible()) {
              if (through(3)) {
                  t.dialogs.QueueAnswer(DialogAnswer::Ok);
              }
-             Forms().GetDataForm->Button1->click();
-             if (Forms().GetDataForm->isVisible()) {
-                 Forms().GetDataForm->Button2->click();
+             Forms().RecordRead->readButton_->click();
+             if (Forms().RecordRead->isVisible()) {
+                 Forms().RecordRead->backButton_->click();
              }
          }
-         EXPECT_TRUE(Forms().CarInfoForm->isVisible() && Forms().CarInfoForm->isEnabled());
+         EXPECT_TRUE(Forms().VehicleInfo->isVisible() && Forms().VehicleInfo->isEnabled());
      },
      [](const auto& through) {
          return through(3) ? std::set<std::string>{"お客様/山田/品川1/ﾓﾆﾀ.DT",
@@ -149,20 +149,20 @@ const Job Jobs[] = {
      }},
     {"ReferenceList", 2,
      [](FaultMatrix& t, const auto&) {
-         t.main->ref_sub_BTN->click();
-         Forms().RefSubSel->GetSampleDataBTN->click();
+         t.main->referenceButton_->click();
+         Forms().ReferenceMenu->readSetsButton_->click();
          t.WaitForTheJob();
-         EXPECT_TRUE(Forms().RefDataReadForm->isVisible() || Forms().RefSubSel->isVisible());
+         EXPECT_TRUE(Forms().ReferenceRead->isVisible() || Forms().ReferenceMenu->isVisible());
      },
      [](const auto&) { return std::set<std::string>{}; }},
     {"ReferenceRead", 3,
      [](FaultMatrix& t, const auto&) {
-         t.main->ref_sub_BTN->click();
-         Forms().RefSubSel->hide();
-         Forms().RefDataReadForm->ShowSets({Sjis("車0 T E"), Sjis("車1 T E")});
-         Forms().RefDataReadForm->Button1->click();
+         t.main->referenceButton_->click();
+         Forms().ReferenceMenu->hide();
+         Forms().ReferenceRead->ShowSets({Sjis("車0 T E"), Sjis("車1 T E")});
+         Forms().ReferenceRead->readButton_->click();
          t.WaitForTheJob();
-         EXPECT_TRUE(Forms().RefDataReadForm->isVisible());
+         EXPECT_TRUE(Forms().ReferenceRead->isVisible());
      },
      [](const auto& through) {
          // DATA.WK takes each whole pass.
@@ -170,43 +170,43 @@ const Job Jobs[] = {
      }},
     {"ReferenceWriteThree", 4,
      [](FaultMatrix& t, const auto& through) {
-         t.main->ref_sub_BTN->click();
-         Forms().RefSubSel->PutDataBTN->click();
-         Forms().RefDataWriteForm->PickFiles(
+         t.main->referenceButton_->click();
+         Forms().ReferenceMenu->writeSetsButton_->click();
+         Forms().ReferenceWrite->PickFiles(
              {t.folder.Dir() + "set0.DTKJ2", t.folder.Dir() + "set1.DTKJ2", t.folder.Dir() + "set2.DTKJ2"});
          (void)through;
-         Forms().RefDataWriteForm->Button1->click();
+         Forms().ReferenceWrite->writeButton_->click();
          t.WaitForTheJob();
-         EXPECT_TRUE(Forms().RefSubSel->isVisible());
+         EXPECT_TRUE(Forms().ReferenceMenu->isVisible());
      },
      [](const auto&) { return std::set<std::string>{}; }},
     {"ReferenceDeleteOne", 2,
      [](FaultMatrix& t, const auto&) {
-         t.main->ref_sub_BTN->click();
-         Forms().RefSubSel->hide();
-         Forms().RefDataReadForm->ShowSets({Sjis("車0 T E"), Sjis("車1 T E")});
+         t.main->referenceButton_->click();
+         Forms().ReferenceMenu->hide();
+         Forms().ReferenceRead->ShowSets({Sjis("車0 T E"), Sjis("車1 T E")});
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().RefDataReadForm->Button4->click();
+         Forms().ReferenceRead->deleteButton_->click();
          t.WaitForTheJob();
          // Without a link the user stays on the reading form; after the exchange the menu is shown.
-         EXPECT_TRUE(Forms().RefSubSel->isVisible() || Forms().RefDataReadForm->isVisible());
+         EXPECT_TRUE(Forms().ReferenceMenu->isVisible() || Forms().ReferenceRead->isVisible());
      },
      [](const auto&) { return std::set<std::string>{}; }},
     {"ReferenceDeleteAll", 2,
      [](FaultMatrix& t, const auto&) {
-         t.main->ref_sub_BTN->click();
+         t.main->referenceButton_->click();
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().RefSubSel->REF_ALL_BTN->click();
+         Forms().ReferenceMenu->deleteAllButton_->click();
          t.WaitForTheJob();
-         EXPECT_TRUE(Forms().RefSubSel->isVisible());
+         EXPECT_TRUE(Forms().ReferenceMenu->isVisible());
      },
      [](const auto&) { return std::set<std::string>{}; }},
     {"ContinuousDownload", 5,
      [](FaultMatrix& t, const auto&) {
-         t.main->continuation_BTN->click();
-         Forms().ContinuationForm->LOG_DOWN_LOAD->click();
+         t.main->continuousRecordButton_->click();
+         Forms().Continuous->downloadButton_->click();
          t.WaitForTheJob();
-         EXPECT_TRUE(Forms().ContinuationForm->isVisible());
+         EXPECT_TRUE(Forms().Continuous->isVisible());
      },
      [](const auto&) { return std::set<std::string>{}; }},
 };

@@ -1,4 +1,4 @@
-#include "monitor/MonitorFiles.h"
+#include "register/MonitorFiles.h"
 #include "monitor/RecordDirectory.h"
 
 #include "support/TempFolder.h"

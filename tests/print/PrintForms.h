@@ -2,10 +2,10 @@
 // and the print setup opened from the vehicle information form.
 #pragma once
 
-#include "monitor/MonitorFiles.h"
-#include "print/ui/Print_item_sel_pro.h"
-#include "print/ui/Print_pro.h"
-#include "register/ui/Carinfo.h"
+#include "print/ui/PrintItemDialog.h"
+#include "print/ui/PrintSetupForm.h"
+#include "register/MonitorFiles.h"
+#include "register/ui/VehicleInfoForm.h"
 #include "support/HostTools.h"
 #include "support/RegisterForms.h"
 
@@ -41,15 +41,15 @@ protected:
 
     // Starts the program, writes the workshop's details (profile bytes, UTF-8 here) and opens the print setup the
     // way a user does: monitor data menu, vehicle information, "印　　刷".
-    Tprint_set* OpenPrintSetup(const std::string& userInfo = "[user]\r\nname=ベクトル自動車\r\n") {
+    PrintSetupForm* OpenPrintSetup(const std::string& userInfo = "[user]\r\nname=ベクトル自動車\r\n") {
         StartAndShow();
         WriteBytes(PathFromUtf8(main->State.Paths.UserInfoFile), Sjis(userInfo));
-        main->GeMonitorDataBTN->click();
-        Forms().TourokuForm->Button3->click();
+        main->monitorDataButton_->click();
+        Forms().MonitorMenu->vehicleInfoButton_->click();
         ProcessEvents();
-        Forms().CarInfoForm->Button6->click();
+        Forms().VehicleInfo->printButton_->click();
         ProcessEvents();
-        return Forms().PrintSet;
+        return Forms().PrintSetup;
     }
 
     std::string VehicleProfileBytes() const {
@@ -57,14 +57,14 @@ protected:
     }
 
     // Runs `inside` once the modal item selection dialog is open.
-    static void WhileItemsAreOpen(std::function<void(Tprint_item_sel*)> inside) {
-        QTimer::singleShot(0, [inside] { inside(Forms().PrintItemSel); });
+    static void WhileItemsAreOpen(std::function<void(PrintItemDialog*)> inside) {
+        QTimer::singleShot(0, [inside] { inside(Forms().PrintItems); });
     }
 
-    static std::vector<int> CheckedRows(const Tprint_item_sel* dialog) {
+    static std::vector<int> CheckedRows(const PrintItemDialog* dialog) {
         std::vector<int> rows;
-        for (int i = 0; i < dialog->CheckListBox1->count(); ++i) {
-            if (dialog->CheckListBox1->item(i)->checkState() == Qt::Checked) {
+        for (int i = 0; i < dialog->itemList_->count(); ++i) {
+            if (dialog->itemList_->item(i)->checkState() == Qt::Checked) {
                 rows.push_back(i);
             }
         }

@@ -3,7 +3,7 @@
 #include "common/ui/QtDialogs.h"
 #include "print/PrintSetup.h"
 #include "print/ui/QtCanvas.h"
-#include "settings/ui/Dictionary_sel.h"
+#include "settings/ui/PhrasePicker.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -78,151 +78,153 @@ QRectF WordBox(const std::string& words, const std::string& word) {
 
 TEST_F(PrintForms, ShowsTheVehicleAndTheWorkshopAsTheyWillPrintAndReturns) {
     SeedVehicle({{Monitor, Numbered("L", 3)}});
-    Tprint_set* f = OpenPrintSetup("[user]\r\nname=ベクトル自動車\r\ntel=03-3761-1234\r\nfax=0337611235\r\n"
-                                   "Address=東京都品川区南大井\r\nmes1=車検はお任せ下さい\r\n");
+    PrintSetupForm* f = OpenPrintSetup("[user]\r\nname=ベクトル自動車\r\ntel=03-3761-1234\r\nfax=0337611235\r\n"
+                                       "Address=東京都品川区南大井\r\nmes1=車検はお任せ下さい\r\n");
     ASSERT_TRUE(f && f->isVisible());
-    EXPECT_FALSE(Forms().CarInfoForm->isVisible());
+    EXPECT_FALSE(Forms().VehicleInfo->isVisible());
     EXPECT_EQ(T(f->windowTitle()), "印刷の設定");
-    ExpectFields({{f->Edit1, "点検・診断・結果表"},
-                  {f->Edit3, Customer},
-                  {f->Edit20, "140"},
-                  {f->Edit21, "0001"},
-                  {f->Edit2, "東京都品川区北品川1-2-3"},
-                  {f->Edit4, "03"},
-                  {f->Edit22, "1234"},
-                  {f->Edit23, "5678"},
-                  {f->Edit5, "090"},
-                  {f->Edit25, "2222"},
-                  {f->Edit6, Vehicle},
-                  {f->Edit7, "E13-0002"},
-                  {f->Edit8, "令和2年10月"},
-                  {f->Edit9, "12000"},
-                  {f->Edit10, "2027年5月31日"},
-                  {f->Edit11, "ノート"},
-                  {f->Edit12, "6AA-E13"},
-                  {f->Edit13, "HR12"},
-                  {f->Edit14, "ベクトル自動車"},
+    ExpectFields({{f->titleEdit_, "点検・診断・結果表"},
+                  {f->customerNameEdit_, Customer},
+                  {f->postCode1Edit_, "140"},
+                  {f->postCode2Edit_, "0001"},
+                  {f->addressEdit_, "東京都品川区北品川1-2-3"},
+                  {f->phone1Edit_, "03"},
+                  {f->phone2Edit_, "1234"},
+                  {f->phone3Edit_, "5678"},
+                  {f->mobile1Edit_, "090"},
+                  {f->mobile3Edit_, "2222"},
+                  {f->vehicleNumberEdit_, Vehicle},
+                  {f->bodyNumberEdit_, "E13-0002"},
+                  {f->firstRegistrationEdit_, "令和2年10月"},
+                  {f->mileageEdit_, "12000"},
+                  {f->nextInspectionEdit_, "2027年5月31日"},
+                  {f->carNameEdit_, "ノート"},
+                  {f->typeEdit_, "6AA-E13"},
+                  {f->engineTypeEdit_, "HR12"},
+                  {f->workshopNameEdit_, "ベクトル自動車"},
                   // A phone of three groups fills the three parts; one without "-" only the first.
-                  {f->Edit15, "03"},
-                  {f->Edit28, "3761"},
-                  {f->Edit29, "1234"},
-                  {f->Edit16, "0337611235"},
-                  {f->Edit30, ""},
-                  {f->Edit31, ""},
+                  {f->workshopPhone1Edit_, "03"},
+                  {f->workshopPhone2Edit_, "3761"},
+                  {f->workshopPhone3Edit_, "1234"},
+                  {f->workshopFax1Edit_, "0337611235"},
+                  {f->workshopFax2Edit_, ""},
+                  {f->workshopFax3Edit_, ""},
                   // No postal code stored: 000-0000.
-                  {f->Edit26, "000"},
-                  {f->Edit27, "0000"},
-                  {f->Edit17, "東京都品川区南大井"},
-                  {f->Edit18, "車検はお任せ下さい"},
-                  {f->Edit19, ""}});
-    EXPECT_TRUE(f->Memo1->toPlainText().isEmpty());
-    EXPECT_FALSE(f->data_print_btn->isVisible());
-    EXPECT_FALSE(f->Edit18->isVisible());
+                  {f->workshopPostCode1Edit_, "000"},
+                  {f->workshopPostCode2Edit_, "0000"},
+                  {f->workshopAddressEdit_, "東京都品川区南大井"},
+                  {f->message1Edit_, "車検はお任せ下さい"},
+                  {f->message2Edit_, ""}});
+    EXPECT_TRUE(f->judgementMemo_->toPlainText().isEmpty());
+    EXPECT_FALSE(f->dataPrintButton_->isVisible());
+    EXPECT_FALSE(f->message1Edit_->isVisible());
 
-    f->close_btn->click();
+    f->closeButton_->click();
     EXPECT_FALSE(f->isVisible());
-    EXPECT_TRUE(Forms().CarInfoForm->isVisible());
+    EXPECT_TRUE(Forms().VehicleInfo->isVisible());
 }
 
 TEST_F(PrintForms, NumberFieldsTakeDigitsOnlyAndResetRestoresTheTitle) {
     SeedVehicle({});
-    Tprint_set* f = OpenPrintSetup();
-    for (QLineEdit* edit : {f->Edit15, f->Edit28, f->Edit29, f->Edit16, f->Edit30, f->Edit31, f->Edit26, f->Edit27}) {
+    PrintSetupForm* f = OpenPrintSetup();
+    for (QLineEdit* edit :
+         {f->workshopPhone1Edit_, f->workshopPhone2Edit_, f->workshopPhone3Edit_, f->workshopFax1Edit_,
+          f->workshopFax2Edit_, f->workshopFax3Edit_, f->workshopPostCode1Edit_, f->workshopPostCode2Edit_}) {
         edit->clear();
         Type(edit, "0a3-Ｂ9");
         EXPECT_EQ(T(edit->text()), "039") << T(edit->objectName());
         QTest::keyClick(edit, Qt::Key_Backspace);
         EXPECT_EQ(T(edit->text()), "03") << T(edit->objectName());
     }
-    f->Edit1->setText("点検結果");
-    f->Button8->click();
-    EXPECT_EQ(T(f->Edit1->text()), "点検・診断・結果表");
+    f->titleEdit_->setText("点検結果");
+    f->resetTitleButton_->click();
+    EXPECT_EQ(T(f->titleEdit_->text()), "点検・診断・結果表");
 }
 
 TEST_F(PrintForms, VehicleWithoutRecordsHasFourEmptySlots) {
     SeedVehicle({});
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     for (int k = 0; k < PrintSlotCount; ++k) {
-        EXPECT_EQ(f->SlotChoosers[k]->count(), 0) << k;
-        EXPECT_EQ(T(f->SlotLabels[k]->text()), "選択印刷項目数 0") << k;
-        EXPECT_FALSE(f->SlotButtons[k]->isEnabled()) << k;
+        EXPECT_EQ(f->slotCombos_[k]->count(), 0) << k;
+        EXPECT_EQ(T(f->slotLabels_[k]->text()), "選択印刷項目数 0") << k;
+        EXPECT_FALSE(f->slotButtons_[k]->isEnabled()) << k;
     }
     // The sheet still prints, without items.
     dialogs.QueuePrint(PdfTarget("empty.pdf"));
-    f->print_start->click();
+    f->printButton_->click();
     EXPECT_TRUE(fs::exists(folder / "empty.pdf"));
 }
 
 TEST_F(PrintForms, SlotsChooseTheMeasuredLinesAndTheDialogEditsThem) {
     SeedVehicle({{Monitor, Numbered("L", 60)}, {Diagnosis, Numbered("P", 3)}});
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     // At show every slot takes the first 15 lines of the first record; later changes the page's capacity.
     for (int k = 0; k < PrintSlotCount; ++k) {
-        EXPECT_EQ(T(f->SlotChoosers[k]->currentText()), Monitor);
-        EXPECT_EQ(T(f->SlotLabels[k]->text()), "選択印刷項目数 15");
+        EXPECT_EQ(T(f->slotCombos_[k]->currentText()), Monitor);
+        EXPECT_EQ(T(f->slotLabels_[k]->text()), "選択印刷項目数 15");
     }
     const int perColumn = f->Slots().LinesPerColumn();
     EXPECT_GT(perColumn, 15); // an A4 page at 600 dpi with a six-line judgement
     EXPECT_LT(perColumn, 60);
-    QComboBox* chooser = f->SlotChoosers[1];
+    QComboBox* chooser = f->slotCombos_[1];
     chooser->setCurrentIndex(1);
     emit chooser->activated(1);
-    EXPECT_EQ(T(f->SlotLabels[1]->text()), "選択印刷項目数 3");
+    EXPECT_EQ(T(f->slotLabels_[1]->text()), "選択印刷項目数 3");
     chooser->setCurrentIndex(0);
     emit chooser->activated(0);
-    EXPECT_EQ(T(f->SlotLabels[1]->text()), "選択印刷項目数 " + std::to_string(perColumn));
+    EXPECT_EQ(T(f->slotLabels_[1]->text()), "選択印刷項目数 " + std::to_string(perColumn));
 
     // The dialog opens with the slot's lines checked; Cancel keeps the count whatever was changed.
-    f->SlotChoosers[2]->setCurrentIndex(1);
-    emit f->SlotChoosers[2]->activated(1);
-    WhileItemsAreOpen([](Tprint_item_sel* d) {
+    f->slotCombos_[2]->setCurrentIndex(1);
+    emit f->slotCombos_[2]->activated(1);
+    WhileItemsAreOpen([](PrintItemDialog* d) {
         EXPECT_EQ(T(d->windowTitle()), "印刷項目の選択");
-        EXPECT_EQ(d->CheckListBox1->count(), 3);
+        EXPECT_EQ(d->itemList_->count(), 3);
         EXPECT_EQ(CheckedRows(d), (std::vector<int>{0, 1, 2}));
-        d->Button4->click();
-        d->Button2->click();
+        d->clearAllButton_->click();
+        d->cancelButton_->click();
     });
-    f->SlotButtons[2]->click();
-    EXPECT_EQ(T(f->SlotLabels[2]->text()), "選択印刷項目数 3");
+    f->slotButtons_[2]->click();
+    EXPECT_EQ(T(f->slotLabels_[2]->text()), "選択印刷項目数 3");
     EXPECT_EQ(f->Slots().ChosenLines(2), (std::vector<int>{0, 1, 2}));
 
     // "全解除" then two lines and OK; re-selecting the same record keeps that choice.
-    WhileItemsAreOpen([](Tprint_item_sel* d) {
-        d->Button4->click();
-        d->CheckListBox1->item(2)->setCheckState(Qt::Checked);
-        d->Button1->click();
+    WhileItemsAreOpen([](PrintItemDialog* d) {
+        d->clearAllButton_->click();
+        d->itemList_->item(2)->setCheckState(Qt::Checked);
+        d->doneButton_->click();
     });
-    f->SlotButtons[2]->click();
-    EXPECT_EQ(T(f->SlotLabels[2]->text()), "選択印刷項目数 1");
-    emit f->SlotChoosers[2]->activated(1);
+    f->slotButtons_[2]->click();
+    EXPECT_EQ(T(f->slotLabels_[2]->text()), "選択印刷項目数 1");
+    emit f->slotCombos_[2]->activated(1);
     EXPECT_EQ(f->Slots().ChosenLines(2), std::vector<int>{2});
-    WhileItemsAreOpen([](Tprint_item_sel* d) {
+    WhileItemsAreOpen([](PrintItemDialog* d) {
         EXPECT_EQ(CheckedRows(d), std::vector<int>{2});
-        d->Button4->click();
-        d->Button1->click();
+        d->clearAllButton_->click();
+        d->doneButton_->click();
     });
-    f->SlotButtons[2]->click();
-    EXPECT_EQ(T(f->SlotLabels[2]->text()), "選択印刷項目数 0");
+    f->slotButtons_[2]->click();
+    EXPECT_EQ(T(f->slotLabels_[2]->text()), "選択印刷項目数 0");
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
 TEST_F(PrintForms, MoreThan639CheckedLinesAreCutAndTheUserIsTold) {
     SeedVehicle({{Monitor, Numbered("L", 700)}});
-    Tprint_set* f = OpenPrintSetup();
-    WhileItemsAreOpen([](Tprint_item_sel* d) {
-        d->Button3->click();
-        d->Button1->click();
+    PrintSetupForm* f = OpenPrintSetup();
+    WhileItemsAreOpen([](PrintItemDialog* d) {
+        d->checkAllButton_->click();
+        d->doneButton_->click();
     });
-    f->SlotButtons[0]->click();
-    EXPECT_EQ(T(f->SlotLabels[0]->text()), "選択印刷項目数 639");
+    f->slotButtons_[0]->click();
+    EXPECT_EQ(T(f->slotLabels_[0]->text()), "選択印刷項目数 639");
     EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{SlotLinesCutText});
 }
 
 TEST_F(PrintForms, MissingRecordIsNamedAndNothingIsPrinted) {
     SeedVehicle({{Monitor, Numbered("L", 5)}});
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     fs::remove(PathFromUtf8(Reg().Vehicle(Customer, Vehicle).RecordFile(Monitor)));
-    f->print_start->click();
+    f->printButton_->click();
     EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{UnreadableRecordMessage(Monitor)});
     EXPECT_TRUE(dialogs.PrintDialogs().empty());
     EXPECT_TRUE(dialogs.Choices().empty());
@@ -231,21 +233,21 @@ TEST_F(PrintForms, MissingRecordIsNamedAndNothingIsPrinted) {
 // The sheet printed to a PDF file through the printer canvas: real text on one A4 page.
 TEST_F(PrintForms, OnlyTheTitleChangedPrintsWithoutAskingToARealPdf) {
     SeedVehicle({{Monitor, {"エンジン回転数 750rpm", "冷却水温 82℃", "車速 0km/h"}}});
-    Tprint_set* f = OpenPrintSetup();
-    f->Edit1->setText("点検結果のお知らせ");
+    PrintSetupForm* f = OpenPrintSetup();
+    f->titleEdit_->setText("点検結果のお知らせ");
     // Slot 1 prints the record's second line; the other slots nothing.
     for (int k = 0; k < PrintSlotCount; ++k) {
-        WhileItemsAreOpen([k](Tprint_item_sel* d) {
-            d->Button4->click();
+        WhileItemsAreOpen([k](PrintItemDialog* d) {
+            d->clearAllButton_->click();
             if (k == 0) {
-                d->CheckListBox1->item(1)->setCheckState(Qt::Checked);
+                d->itemList_->item(1)->setCheckState(Qt::Checked);
             }
-            d->Button1->click();
+            d->doneButton_->click();
         });
-        f->SlotButtons[k]->click();
+        f->slotButtons_[k]->click();
     }
     dialogs.QueuePrint(PdfTarget("sheet.pdf"));
-    f->print_start->click();
+    f->printButton_->click();
     EXPECT_TRUE(dialogs.Choices().empty());
     ASSERT_EQ(dialogs.PrintDialogs().size(), 1u);
     const PrintDialogOptions& options = dialogs.PrintDialogs().front();
@@ -285,11 +287,11 @@ class ChosenPaper : public PrintForms, public ::testing::WithParamInterface<Pape
 TEST_P(ChosenPaper, MakesThePageTheSheetIsLaidOutOn) {
     const PaperCase& c = GetParam();
     SeedVehicle({{Monitor, Numbered("L", 3)}});
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     PrintTarget target = PdfTarget("sheet.pdf");
     target.page = c.Page;
     dialogs.QueuePrint(target);
-    f->print_start->click();
+    f->printButton_->click();
 
     const QString pdf = QString::fromStdString((folder / "sheet.pdf").string());
     double width = 0, height = 0;
@@ -325,15 +327,15 @@ TEST_P(ChangedMileage, TheBoxDecidesWhetherTheVehicleIsStoredAndTheSheetPrinted)
     const ChangedMileageCase c = GetParam();
     SeedVehicle({{Monitor, Numbered("L", 3)}});
     Reg().WriteVehicleFields(Customer, Vehicle, VehicleSections(LongVehicle)); // stored whole when not changed
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     const std::string before = VehicleProfileBytes();
-    f->Edit9->clear();
-    Type(f->Edit9, "46000");
+    f->mileageEdit_->clear();
+    Type(f->mileageEdit_, "46000");
     dialogs.QueueChoice(c.Choice);
     if (c.Printed) {
         dialogs.QueuePrint(PdfTarget("sheet.pdf"));
     }
-    f->print_start->click();
+    f->printButton_->click();
 
     ASSERT_EQ(dialogs.Choices().size(), 1u);
     const ShownChoice& box = dialogs.Choices().front();
@@ -365,7 +367,7 @@ TEST_P(ChangedMileage, TheBoxDecidesWhetherTheVehicleIsStoredAndTheSheetPrinted)
     if (!c.Stored) {
         dialogs.QueueChoice(static_cast<int>(VehicleChangedChoice::Cancel));
     }
-    f->print_start->click();
+    f->printButton_->click();
     EXPECT_EQ(dialogs.Choices().size(), c.Stored ? 0u : 1u);
 }
 
@@ -385,35 +387,35 @@ TEST_F(PrintForms, SavingAVehicleKeepsTheOrderAndNumbersOfTheVehicles) {
         }
         return numbers;
     };
-    Tprint_set* print = OpenPrintSetup();
-    ASSERT_EQ(T(print->Edit6->text()), "品川1");
-    print->Edit9->setText("46000");
+    PrintSetupForm* print = OpenPrintSetup();
+    ASSERT_EQ(T(print->vehicleNumberEdit_->text()), "品川1");
+    print->mileageEdit_->setText("46000");
     dialogs.QueueChoice(static_cast<int>(VehicleChangedChoice::SaveAndPrint));
     dialogs.QueuePrint(PdfTarget("sheet.pdf"));
-    print->print_start->click();
+    print->printButton_->click();
     EXPECT_EQ(Reg().ReadVehicle(Customer, "品川1").Mileage, "46000");
     EXPECT_EQ(listed(), order);
-    print->close_btn->click();
-    TCarInfoForm* info = Forms().CarInfoForm;
-    EXPECT_EQ(Items(info->CarNoCB), order);
-    EXPECT_EQ(T(info->NumberCB->currentText()), "1");
+    print->closeButton_->click();
+    VehicleInfoForm* info = Forms().VehicleInfo;
+    EXPECT_EQ(Items(info->vehicleCombo_), order);
+    EXPECT_EQ(T(info->managementNumberCombo_->currentText()), "1");
 
-    info->Button3->click();
-    Forms().TourokuForm->Button2->click();
-    TCarInfoUpdateForm* update = Forms().CarInfoUpdateForm;
+    info->backButton_->click();
+    Forms().MonitorMenu->vehicleButton_->click();
+    VehicleUpdateForm* update = Forms().VehicleUpdate;
     ASSERT_EQ(T(update->CarNo->text()), "品川1");
     update->Maker->setText("トヨタ");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    update->DecBtn->click();
+    update->confirmButton_->click();
     EXPECT_EQ(Reg().ReadVehicle(Customer, "品川1").Maker, "トヨタ");
     EXPECT_EQ(listed(), order);
-    EXPECT_EQ(Items(update->CarNoCB), order);
+    EXPECT_EQ(Items(update->vehicleCombo_), order);
     EXPECT_EQ(T(update->Number->text()), "1");
 }
 
 TEST_F(PrintForms, PreviewShowsTheSheetOnOnePage) {
     SeedVehicle({{Monitor, Numbered("L", 3)}});
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     int pages = -1;
     f->SetPreviewRunner([&pages](QPrintPreviewDialog& dialog) {
         auto* preview = dialog.findChild<QPrintPreviewWidget*>();
@@ -421,7 +423,7 @@ TEST_F(PrintForms, PreviewShowsTheSheetOnOnePage) {
         preview->updatePreview();
         pages = preview->pageCount();
     });
-    f->preview_btn->click();
+    f->previewButton_->click();
     EXPECT_EQ(pages, 1);
     EXPECT_TRUE(dialogs.PrintDialogs().empty());
 }
@@ -429,24 +431,24 @@ TEST_F(PrintForms, PreviewShowsTheSheetOnOnePage) {
 TEST_F(PrintForms, JudgementPhraseComesFromAChosenPhraseFileAndTheDictionarySettingStays) {
     SeedVehicle({});
     WriteBytes(folder / "文例.txt", Sjis("ブレーキパッド残量少\r\n異常なし\r\n"));
-    Tprint_set* f = OpenPrintSetup();
+    PrintSetupForm* f = OpenPrintSetup();
     const std::string dictionary = main->State.Paths.PhraseFile;
-    f->Memo1->setPlainText("総合的に良好");
+    f->judgementMemo_->setPlainText("総合的に良好");
     for (int pass = 0; pass < 2; ++pass) {
         dialogs.QueueFile((folder / "文例.txt").string());
         QTimer::singleShot(0, [pass] {
-            TDictionary_sel_form* picker = Forms().DictionarySelForm;
-            picker->ListBox1->setCurrentRow(pass);
-            picker->Button1->click();
+            PhrasePicker* picker = Forms().Phrases;
+            picker->phraseList_->setCurrentRow(pass);
+            picker->chooseButton_->click();
         });
-        f->Button7->click();
+        f->judgementPhraseButton_->click();
         EXPECT_EQ(main->State.Paths.PhraseFile, dictionary);
     }
     // Closing the picker without a choice leaves the judgement as it is.
     dialogs.QueueFile((folder / "文例.txt").string());
-    QTimer::singleShot(0, [] { Forms().DictionarySelForm->Button2->click(); });
-    f->Button7->click();
-    EXPECT_EQ(T(f->Memo1->toPlainText()), "総合的に良好\nブレーキパッド残量少\n異常なし");
+    QTimer::singleShot(0, [] { Forms().Phrases->closeButton_->click(); });
+    f->judgementPhraseButton_->click();
+    EXPECT_EQ(T(f->judgementMemo_->toPlainText()), "総合的に良好\nブレーキパッド残量少\n異常なし");
 
     ASSERT_EQ(dialogs.FileDialogs().size(), 3u);
     const FileDialogOptions& first = dialogs.FileDialogs()[0];

@@ -4,9 +4,9 @@
 
 #include "app/ui/FormSet.h"
 #include "reference/ReferenceFiles.h"
-#include "reference/ui/Ref_sub_sel_pro.h"
-#include "reference/ui/Refdataread.h"
-#include "reference/ui/Refdatawrite.h"
+#include "reference/ui/ReferenceMenuForm.h"
+#include "reference/ui/ReferenceReadForm.h"
+#include "reference/ui/ReferenceWriteForm.h"
 #include "support/AppFixture.h"
 #include "support/Emulator.h"
 
@@ -66,9 +66,9 @@ protected:
     void Use(const std::string& scenario) {
         emulator = std::make_unique<Emulator>(folder, scenario);
         StartAndShow();
-        menu = Forms().RefSubSel;
-        read = Forms().RefDataReadForm;
-        write = Forms().RefDataWriteForm;
+        menu = Forms().ReferenceMenu;
+        read = Forms().ReferenceRead;
+        write = Forms().ReferenceWrite;
     }
     void TearDown() override {
         AppFixture::TearDown();
@@ -76,18 +76,18 @@ protected:
     }
 
     void OpenMenu() {
-        main->ref_sub_BTN->click();
+        main->referenceButton_->click();
         ProcessEvents();
     }
     // Lists the tester's sets from the menu; true once the reading form shows them.
     bool ListSets() {
-        menu->GetSampleDataBTN->click();
+        menu->readSetsButton_->click();
         return QTest::qWaitFor([this] { return read->isVisible(); }, 10000);
     }
     Lines Entries() const {
         Lines entries;
-        for (int i = 0; i < read->ComboBox1->count(); ++i) {
-            entries.push_back(read->ComboBox1->itemText(i).toStdString());
+        for (int i = 0; i < read->setCombo_->count(); ++i) {
+            entries.push_back(read->setCombo_->itemText(i).toStdString());
         }
         return entries;
     }
@@ -129,9 +129,9 @@ protected:
     std::string Path(const std::string& name) const { return (folder / name).string(); }
 
     std::unique_ptr<Emulator> emulator;
-    Tref_sub_sel* menu = nullptr;
-    TRefDataReadForm* read = nullptr;
-    TRefDataWriteForm* write = nullptr;
+    ReferenceMenuForm* menu = nullptr;
+    ReferenceReadForm* read = nullptr;
+    ReferenceWriteForm* write = nullptr;
 };
 
 } // namespace vanto::test

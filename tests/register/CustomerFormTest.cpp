@@ -12,23 +12,24 @@ namespace {
 
 const std::string Duplicate = "同じお客様名が存在しています。\n違うお客様名を入力して下さい。";
 
-class CustomerForm : public RegisterForms {
+class CustomerFormTest : public RegisterForms {
 protected:
-    void Fill(TCustomerForm* f, const std::vector<const char*>& values) {
-        QLineEdit* fields[] = {f->Edit1,  f->Edit12, f->Edit13, f->Edit2,  f->Edit14,
-                               f->Edit15, f->Edit3,  f->Edit16, f->Edit17, f->Edit4};
+    void Fill(CustomerForm* f, const std::vector<const char*>& values) {
+        QLineEdit* fields[] = {f->customerNameEdit_, f->postCode1Edit_, f->postCode2Edit_, f->phone1Edit_,
+                               f->phone2Edit_,       f->phone3Edit_,    f->mobile1Edit_,   f->mobile2Edit_,
+                               f->mobile3Edit_,      f->addressEdit_};
         for (std::size_t i = 0; i < values.size(); ++i) {
             fields[i]->setText(QString::fromUtf8(values[i]));
         }
     }
 };
 
-TEST_F(CustomerForm, ComponentsCarryTheirNamesAndLabels) {
+TEST_F(CustomerFormTest, ComponentsCarryTheirNamesAndLabels) {
     Seed({});
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     ASSERT_TRUE(f && f->isVisible());
     EXPECT_EQ(T(f->windowTitle()), "お客様情報");
-    EXPECT_FALSE(Forms().TourokuForm->isVisible());
+    EXPECT_FALSE(Forms().MonitorMenu->isVisible());
     for (const auto& [name, label] :
          {std::pair{"Edit1", "お客様名"}, std::pair{"Edit12", "郵便番号1"}, std::pair{"Edit2", "電話番号1"},
           std::pair{"Edit15", "電話番号3"}, std::pair{"Edit16", "携帯電話2"}, std::pair{"Edit4", "住所"}}) {
@@ -43,58 +44,59 @@ TEST_F(CustomerForm, ComponentsCarryTheirNamesAndLabels) {
     }
 }
 
-TEST_F(CustomerForm, TelephoneAndPostalPartsTakeDigitsOnly) {
+TEST_F(CustomerFormTest, TelephoneAndPostalPartsTakeDigitsOnly) {
     Seed({});
-    TCustomerForm* f = OpenCustomerForm();
-    for (QLineEdit* e : {f->Edit12, f->Edit13, f->Edit2, f->Edit14, f->Edit15, f->Edit3, f->Edit16, f->Edit17}) {
+    CustomerForm* f = OpenCustomerForm();
+    for (QLineEdit* e : {f->postCode1Edit_, f->postCode2Edit_, f->phone1Edit_, f->phone2Edit_, f->phone3Edit_,
+                         f->mobile1Edit_, f->mobile2Edit_, f->mobile3Edit_}) {
         e->clear();
         Type(e, QString::fromUtf8("03a-1 ２x9"));
         EXPECT_EQ(T(e->text()), "0319") << T(e->objectName());
     }
-    Type(f->Edit1, QString::fromUtf8("Yamada 山田"));
-    EXPECT_EQ(T(f->Edit1->text()), "Yamada 山田");
-    f->Edit4->clear();
-    Type(f->Edit4, QString::fromUtf8("東京😀都"));
-    EXPECT_EQ(T(f->Edit4->text()), "東京都"); // characters Shift-JIS cannot store are refused as typed
+    Type(f->customerNameEdit_, QString::fromUtf8("Yamada 山田"));
+    EXPECT_EQ(T(f->customerNameEdit_->text()), "Yamada 山田");
+    f->addressEdit_->clear();
+    Type(f->addressEdit_, QString::fromUtf8("東京😀都"));
+    EXPECT_EQ(T(f->addressEdit_->text()), "東京都"); // characters Shift-JIS cannot store are refused as typed
 }
 
-TEST_F(CustomerForm, AnEmptyListAllowsOnlyNewEntry) {
+TEST_F(CustomerFormTest, AnEmptyListAllowsOnlyNewEntry) {
     Seed({});
-    TCustomerForm* f = OpenCustomerForm();
-    EXPECT_EQ(f->UserNameCB->count(), 0);
-    EXPECT_FALSE(f->Button1->isEnabled());
-    EXPECT_FALSE(f->Button5->isEnabled());
-    EXPECT_TRUE(f->Button2->isEnabled());
-    f->Button2->click();
-    EXPECT_TRUE(f->Button5->isEnabled());
+    CustomerForm* f = OpenCustomerForm();
+    EXPECT_EQ(f->customerCombo_->count(), 0);
+    EXPECT_FALSE(f->deleteButton_->isEnabled());
+    EXPECT_FALSE(f->confirmButton_->isEnabled());
+    EXPECT_TRUE(f->newEntryButton_->isEnabled());
+    f->newEntryButton_->click();
+    EXPECT_TRUE(f->confirmButton_->isEnabled());
     // Re-opened in new-entry mode the form stays ready for the entry; out of it, an empty list allows no confirm.
-    f->Button3->click();
-    Forms().TourokuForm->Button1->click();
+    f->backButton_->click();
+    Forms().MonitorMenu->customerButton_->click();
     EXPECT_TRUE(f->NewEntryMode());
-    EXPECT_TRUE(f->Button5->isEnabled());
-    f->Button2->click();
-    EXPECT_FALSE(f->Button5->isEnabled());
-    EXPECT_FALSE(f->Button1->isEnabled());
+    EXPECT_TRUE(f->confirmButton_->isEnabled());
+    f->newEntryButton_->click();
+    EXPECT_FALSE(f->confirmButton_->isEnabled());
+    EXPECT_FALSE(f->deleteButton_->isEnabled());
 }
 
-TEST_F(CustomerForm, NewEntryAppendsSelectsAndWritesTheProfile) {
+TEST_F(CustomerFormTest, NewEntryAppendsSelectsAndWritesTheProfile) {
     Seed({{"鈴木", {}}});
-    TCustomerForm* f = OpenCustomerForm();
-    EXPECT_EQ(T(f->Edit1->text()), "鈴木"); // the first customer is loaded on showing
-    f->Button2->click();
-    EXPECT_EQ(T(f->Button2->text()), "登録取消");
+    CustomerForm* f = OpenCustomerForm();
+    EXPECT_EQ(T(f->customerNameEdit_->text()), "鈴木"); // the first customer is loaded on showing
+    f->newEntryButton_->click();
+    EXPECT_EQ(T(f->newEntryButton_->text()), "登録取消");
     EXPECT_TRUE(f->NewEntryMode());
-    EXPECT_FALSE(f->UserNameCB->isEnabled());
-    EXPECT_FALSE(f->Button1->isEnabled());
-    EXPECT_FALSE(f->SearchBtn->isEnabled());
-    EXPECT_TRUE(f->Button5->isEnabled());
-    EXPECT_TRUE(f->HintLabel->isVisible());
-    EXPECT_EQ(T(f->HintLabel->text()), "（入力後 [お客様情報確定] をクリックして下さい。）");
-    EXPECT_TRUE(f->Edit1->text().isEmpty());
+    EXPECT_FALSE(f->customerCombo_->isEnabled());
+    EXPECT_FALSE(f->deleteButton_->isEnabled());
+    EXPECT_FALSE(f->searchButton_->isEnabled());
+    EXPECT_TRUE(f->confirmButton_->isEnabled());
+    EXPECT_TRUE(f->hintLabel_->isVisible());
+    EXPECT_EQ(T(f->hintLabel_->text()), "（入力後 [お客様情報確定] をクリックして下さい。）");
+    EXPECT_TRUE(f->customerNameEdit_->text().isEmpty());
 
     Fill(f, {"山田", "140", "0001", "03", "1234", "5678", "090", "1111", "2222", "東京都品川区"});
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->Button5->click();
+    f->confirmButton_->click();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].text, "山田様の <<新規登録>> を行います、よろしいですか？");
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Question);
@@ -104,56 +106,57 @@ TEST_F(CustomerForm, NewEntryAppendsSelectsAndWritesTheProfile) {
         File("お客様/山田/山田.DT"),
         Sjis("[TEL]\r\nNUM=1\r\nDATA0=03-1234-5678\r\n[HANDY]\r\nNUM=1\r\nDATA0=090-1111-2222\r\n[POST_NO]\r\n"
              "NUM=1\r\nDATA0=140-0001\r\n[ADD]\r\nNUM=1\r\nDATA0=東京都品川区\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=\r\n"));
-    EXPECT_EQ(T(f->Button2->text()), "お客様情報新規登録");
-    EXPECT_FALSE(f->HintLabel->isVisible());
-    EXPECT_EQ(f->UserNameCB->currentIndex(), 1);
-    EXPECT_EQ(T(f->UserNameCB->currentText()), "山田");
-    EXPECT_EQ(T(f->Edit15->text()), "5678");
-    EXPECT_TRUE(f->Button1->isEnabled());
+    EXPECT_EQ(T(f->newEntryButton_->text()), "お客様情報新規登録");
+    EXPECT_FALSE(f->hintLabel_->isVisible());
+    EXPECT_EQ(f->customerCombo_->currentIndex(), 1);
+    EXPECT_EQ(T(f->customerCombo_->currentText()), "山田");
+    EXPECT_EQ(T(f->phone3Edit_->text()), "5678");
+    EXPECT_TRUE(f->deleteButton_->isEnabled());
 }
 
-TEST_F(CustomerForm, EmptyPartsAreStoredAsHyphensAndLoadBackEmpty) {
+TEST_F(CustomerFormTest, EmptyPartsAreStoredAsHyphensAndLoadBackEmpty) {
     Seed({{"鈴木", {}}});
-    TCustomerForm* f = OpenCustomerForm();
-    f->Button2->click();
+    CustomerForm* f = OpenCustomerForm();
+    f->newEntryButton_->click();
     Fill(f, {"山田"});
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->Button5->click();
+    f->confirmButton_->click();
     EXPECT_EQ(File("お客様/山田/山田.DT"),
               "[TEL]\r\nNUM=1\r\nDATA0=--\r\n[HANDY]\r\nNUM=1\r\nDATA0=--\r\n[POST_NO]\r\nNUM=1\r\nDATA0=-\r\n"
               "[ADD]\r\nNUM=1\r\nDATA0=\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=\r\n");
-    for (QLineEdit* e : {f->Edit12, f->Edit13, f->Edit2, f->Edit14, f->Edit15, f->Edit3, f->Edit16, f->Edit17}) {
+    for (QLineEdit* e : {f->postCode1Edit_, f->postCode2Edit_, f->phone1Edit_, f->phone2Edit_, f->phone3Edit_,
+                         f->mobile1Edit_, f->mobile2Edit_, f->mobile3Edit_}) {
         EXPECT_TRUE(e->text().isEmpty()) << T(e->objectName());
     }
 }
 
-TEST_F(CustomerForm, UpdateWithTheSameNameRewritesTheFiveSectionsAndKeepsTheVehicle) {
+TEST_F(CustomerFormTest, UpdateWithTheSameNameRewritesTheFiveSectionsAndKeepsTheVehicle) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}});
-    TCustomerForm* f = OpenCustomerForm();
-    f->UserNameCB->setCurrentIndex(1);
-    f->UserNameCBChange();
-    EXPECT_EQ(T(f->CarNo->text()), "品川1");
-    f->Edit4->setText("大阪府");
-    f->Edit2->setText("06");
+    CustomerForm* f = OpenCustomerForm();
+    f->customerCombo_->setCurrentIndex(1);
+    f->CustomerChosen();
+    EXPECT_EQ(T(f->currentVehicleEdit_->text()), "品川1");
+    f->addressEdit_->setText("大阪府");
+    f->phone1Edit_->setText("06");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->Button5->click();
+    f->confirmButton_->click();
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"山田様の <<更新>> を行います、よろしいですか？"}));
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山田\r\n"));
     EXPECT_EQ(
         File("お客様/山田/山田.DT"),
         Sjis("[TEL]\r\nNUM=1\r\nDATA0=06--\r\n[HANDY]\r\nNUM=1\r\nDATA0=--\r\n[POST_NO]\r\nNUM=1\r\nDATA0=000-0000\r\n"
              "[ADD]\r\nNUM=1\r\nDATA0=大阪府\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=品川1\r\n"));
-    EXPECT_EQ(T(f->Edit12->text()), "000");
+    EXPECT_EQ(T(f->postCode1Edit_->text()), "000");
 }
 
-TEST_F(CustomerForm, RenameKeepsThePositionAndTheVehicles) {
+TEST_F(CustomerFormTest, RenameKeepsThePositionAndTheVehicles) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}, {"佐藤", {}}});
-    TCustomerForm* f = OpenCustomerForm();
-    f->UserNameCB->setCurrentIndex(1);
-    f->UserNameCBChange();
-    f->Edit1->setText("山本");
+    CustomerForm* f = OpenCustomerForm();
+    f->customerCombo_->setCurrentIndex(1);
+    f->CustomerChosen();
+    f->customerNameEdit_->setText("山本");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->Button5->click();
+    f->confirmButton_->click();
     EXPECT_EQ(dialogs.Texts(),
               (std::vector<std::string>{"山本様（[旧]山田様）の <<更新>> を行います、よろしいですか？"}));
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山本\r\n佐藤\r\n"));
@@ -161,17 +164,17 @@ TEST_F(CustomerForm, RenameKeepsThePositionAndTheVehicles) {
     EXPECT_FALSE(Exists("お客様/山本/山田.DT"));
     EXPECT_TRUE(Exists("お客様/山本/品川1/品川1.DT"));
     EXPECT_EQ(Reg().ReadCustomer("山本").CarNo, "品川1");
-    EXPECT_EQ(f->UserNameCB->currentIndex(), 1);
-    EXPECT_EQ(T(f->UserNameCB->currentText()), "山本");
+    EXPECT_EQ(f->customerCombo_->currentIndex(), 1);
+    EXPECT_EQ(T(f->customerCombo_->currentText()), "山本");
 }
 
-TEST_F(CustomerForm, RenameOntoALeftoverFolderIsRefused) {
+TEST_F(CustomerFormTest, RenameOntoALeftoverFolderIsRefused) {
     Seed({{"山田", {}}});
     fs::create_directories(folder / "お客様/山本");
-    TCustomerForm* f = OpenCustomerForm();
-    f->Edit1->setText("山本");
+    CustomerForm* f = OpenCustomerForm();
+    f->customerNameEdit_->setText("山本");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->Button5->click();
+    f->confirmButton_->click();
     ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "「山本」のお客様フォルダが既に存在するため、お客様名を変更できません。");
     EXPECT_EQ(dialogs.Messages().back().icon, DialogIcon::Error);
@@ -179,43 +182,43 @@ TEST_F(CustomerForm, RenameOntoALeftoverFolderIsRefused) {
     EXPECT_TRUE(Exists("お客様/山田/山田.DT"));
 }
 
-TEST_F(CustomerForm, DuplicateNamesAreRefusedExactly) {
+TEST_F(CustomerFormTest, DuplicateNamesAreRefusedExactly) {
     Seed({{"鈴木", {}}, {"山田", {}}});
     const std::string list = File("VISITOR_M.DT");
-    TCustomerForm* f = OpenCustomerForm();
-    f->Edit1->setText("山田"); // the selected customer is 鈴木
-    f->Button5->click();
-    f->Button2->click();
-    f->Edit1->setText("鈴木");
-    f->Button5->click();
+    CustomerForm* f = OpenCustomerForm();
+    f->customerNameEdit_->setText("山田"); // the selected customer is 鈴木
+    f->confirmButton_->click();
+    f->newEntryButton_->click();
+    f->customerNameEdit_->setText("鈴木");
+    f->confirmButton_->click();
     ASSERT_EQ(dialogs.Texts(), (std::vector<std::string>{Duplicate, Duplicate}));
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Information);
     EXPECT_EQ(File("VISITOR_M.DT"), list);
 
-    f->Edit1->setText("鈴木　"); // an ideographic space makes another name
+    f->customerNameEdit_->setText("鈴木　"); // an ideographic space makes another name
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->Button5->click();
+    f->confirmButton_->click();
     EXPECT_EQ(File("VISITOR_M.DT"), list + Sjis("鈴木　\r\n"));
 }
 
-TEST_F(CustomerForm, AnEmptyNameAsksForOne) {
+TEST_F(CustomerFormTest, AnEmptyNameAsksForOne) {
     Seed({{"鈴木", {}}});
-    TCustomerForm* f = OpenCustomerForm();
-    f->Button2->click();
-    f->Button5->click();
+    CustomerForm* f = OpenCustomerForm();
+    f->newEntryButton_->click();
+    f->confirmButton_->click();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].text, "お客様名を入力してください。");
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Information);
 }
 
-class RefusedCustomerNames : public CustomerForm, public ::testing::WithParamInterface<const char*> {};
+class RefusedCustomerNames : public CustomerFormTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(RefusedCustomerNames, AreRefusedWithAMessageAndNothingIsWritten) {
     Seed({{"鈴木", {}}});
-    TCustomerForm* f = OpenCustomerForm();
-    f->Button2->click();
-    f->Edit1->setText(QString::fromUtf8(GetParam()));
-    f->Button5->click();
+    CustomerForm* f = OpenCustomerForm();
+    f->newEntryButton_->click();
+    f->customerNameEdit_->setText(QString::fromUtf8(GetParam()));
+    f->confirmButton_->click();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Error);
     EXPECT_EQ(dialogs.Messages()[0].text, FolderNameMessage(*CheckFolderName(GetParam()), "お客様名"));
@@ -227,25 +230,25 @@ INSTANTIATE_TEST_SUITE_P(EveryRule, RefusedCustomerNames,
                          ::testing::Values("山\\田", "山/田", "山:田", "山*田", "山?田", "山\"田", "山<田", "山>田",
                                            "山|田", ".", "..", "山田 ", " 山田", "山田.", "山田😀"));
 
-TEST_F(CustomerForm, CancelAtEveryQuestionWritesNothing) {
+TEST_F(CustomerFormTest, CancelAtEveryQuestionWritesNothing) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}});
     const std::string list = File("VISITOR_M.DT");
     const std::string profile = File("お客様/山田/山田.DT");
-    TCustomerForm* f = OpenCustomerForm();
-    f->UserNameCB->setCurrentIndex(1);
-    f->UserNameCBChange();
-    f->Edit4->setText("変更");
+    CustomerForm* f = OpenCustomerForm();
+    f->customerCombo_->setCurrentIndex(1);
+    f->CustomerChosen();
+    f->addressEdit_->setText("変更");
     dialogs.QueueAnswer(DialogAnswer::Cancel); // update
-    f->Button5->click();
-    f->Edit1->setText("山本");
+    f->confirmButton_->click();
+    f->customerNameEdit_->setText("山本");
     dialogs.QueueAnswer(DialogAnswer::Cancel); // rename
-    f->Button5->click();
+    f->confirmButton_->click();
     dialogs.QueueAnswer(DialogAnswer::Cancel); // delete
-    f->Button1->click();
-    f->Button2->click();
-    f->Edit1->setText("佐藤");
+    f->deleteButton_->click();
+    f->newEntryButton_->click();
+    f->customerNameEdit_->setText("佐藤");
     dialogs.QueueAnswer(DialogAnswer::Cancel); // new entry
-    f->Button5->click();
+    f->confirmButton_->click();
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"山田様の <<更新>> を行います、よろしいですか？",
                                                          "山本様（[旧]山田様）の <<更新>> を行います、よろしいですか？",
                                                          "山田 様の削除を行います、よろしいですか？",
@@ -257,37 +260,37 @@ TEST_F(CustomerForm, CancelAtEveryQuestionWritesNothing) {
     EXPECT_FALSE(Exists("お客様/山本"));
 }
 
-TEST_F(CustomerForm, DeleteBacksUpTheListAndRemovesEverythingOfTheCustomer) {
+TEST_F(CustomerFormTest, DeleteBacksUpTheListAndRemovesEverythingOfTheCustomer) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}});
-    TCustomerForm* f = OpenCustomerForm();
-    f->UserNameCB->setCurrentIndex(1);
-    f->UserNameCBChange();
+    CustomerForm* f = OpenCustomerForm();
+    f->customerCombo_->setCurrentIndex(1);
+    f->CustomerChosen();
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->Button1->click();
+    f->deleteButton_->click();
     ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Question);
     EXPECT_EQ(File("VISITOR_M_BK.DT"), Sjis("鈴木\r\n山田\r\n"));
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n"));
     EXPECT_FALSE(Exists("お客様/山田"));
-    EXPECT_EQ(Items(f->UserNameCB), (std::vector<std::string>{"鈴木"}));
-    EXPECT_EQ(f->UserNameCB->currentIndex(), 0);
-    EXPECT_EQ(T(f->Edit1->text()), "鈴木");
+    EXPECT_EQ(Items(f->customerCombo_), (std::vector<std::string>{"鈴木"}));
+    EXPECT_EQ(f->customerCombo_->currentIndex(), 0);
+    EXPECT_EQ(T(f->customerNameEdit_->text()), "鈴木");
 
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->Button1->click(); // the last customer
+    f->deleteButton_->click(); // the last customer
     EXPECT_EQ(File("VISITOR_M.DT"), "");
-    EXPECT_EQ(f->UserNameCB->count(), 0);
-    EXPECT_TRUE(f->Edit1->text().isEmpty());
-    EXPECT_FALSE(f->Button1->isEnabled());
-    EXPECT_FALSE(f->Button5->isEnabled());
+    EXPECT_EQ(f->customerCombo_->count(), 0);
+    EXPECT_TRUE(f->customerNameEdit_->text().isEmpty());
+    EXPECT_FALSE(f->deleteButton_->isEnabled());
+    EXPECT_FALSE(f->confirmButton_->isEnabled());
 }
 
-TEST_F(CustomerForm, SavesThatFailAreReportedAndChangeNothing) {
+TEST_F(CustomerFormTest, SavesThatFailAreReportedAndChangeNothing) {
     Seed({{"鈴木", {}}, {"山田", {}}});
     fs::create_directories(folder / "VISITOR_M_BK.DT"); // the backup cannot be written
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->Button1->click();
+    f->deleteButton_->click();
     ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "お客様リストのバックアップを保存できません。\n削除は行われませんでした。");
     EXPECT_EQ(dialogs.Messages().back().icon, DialogIcon::Error);
@@ -296,10 +299,10 @@ TEST_F(CustomerForm, SavesThatFailAreReportedAndChangeNothing) {
 
     fs::remove(folder / "お客様/山田/山田.DT");
     fs::create_directories(folder / "お客様/山田/山田.DT"); // the profile cannot be written
-    f->UserNameCB->setCurrentIndex(1);
-    f->UserNameCBChange();
+    f->customerCombo_->setCurrentIndex(1);
+    f->CustomerChosen();
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->Button5->click();
+    f->confirmButton_->click();
     ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "山田様のお客様情報ファイルを保存できません。");
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山田\r\n"));
@@ -307,67 +310,67 @@ TEST_F(CustomerForm, SavesThatFailAreReportedAndChangeNothing) {
 
 // A value the profile cannot take (set past the input filter) makes the profile write fail: the stored contact data
 // must stay whole, and the form must keep what was typed so nothing is lost.
-TEST_F(CustomerForm, AFailedProfileWriteKeepsTheStoredDataAndWhatWasTyped) {
+TEST_F(CustomerFormTest, AFailedProfileWriteKeepsTheStoredDataAndWhatWasTyped) {
     Seed({{"山田", {}}});
     Reg().WriteCustomerFields("山田", {{"TEL", "03-1111-2222"}, {"ADD", "東京都"}});
     const std::string stored = File("お客様/山田/山田.DT");
-    TCustomerForm* f = OpenCustomerForm();
-    f->Edit2->setText("09");
-    f->Edit4->setText(QString::fromUtf8("大阪😀"));
+    CustomerForm* f = OpenCustomerForm();
+    f->phone1Edit_->setText("09");
+    f->addressEdit_->setText(QString::fromUtf8("大阪😀"));
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->Button5->click();
+    f->confirmButton_->click();
     ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "山田様のお客様情報ファイルを保存できません。");
     EXPECT_EQ(File("お客様/山田/山田.DT"), stored);
-    EXPECT_EQ(T(f->Edit2->text()), "09");
-    EXPECT_EQ(T(f->Edit4->text()), "大阪😀");
+    EXPECT_EQ(T(f->phone1Edit_->text()), "09");
+    EXPECT_EQ(T(f->addressEdit_->text()), "大阪😀");
 
-    f->Button2->click();
+    f->newEntryButton_->click();
     Fill(f, {"佐藤"});
-    f->Edit4->setText(QString::fromUtf8("😀"));
+    f->addressEdit_->setText(QString::fromUtf8("😀"));
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->Button5->click();
+    f->confirmButton_->click();
     ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "佐藤様のお客様情報ファイルを保存できません。");
     EXPECT_TRUE(f->NewEntryMode());
-    EXPECT_EQ(T(f->Edit1->text()), "佐藤");
+    EXPECT_EQ(T(f->customerNameEdit_->text()), "佐藤");
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("山田\r\n")); // never listed without its data
 }
 
-TEST_F(CustomerForm, SearchSelectsTheChosenCustomerAndIsOffInNewEntryMode) {
+TEST_F(CustomerFormTest, SearchSelectsTheChosenCustomerAndIsOffInNewEntryMode) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}, {"佐藤", {}}});
-    TCustomerForm* f = OpenCustomerForm();
+    CustomerForm* f = OpenCustomerForm();
     bool vehicles = true;
-    WhileSearchIsOpen([&](TSearchCustomerForm* search) {
+    WhileSearchIsOpen([&](CustomerSearchDialog* search) {
         vehicles = search->IncludesVehicles();
         ChooseResult(search, "佐藤/");
     });
-    f->SearchBtn->click();
+    f->searchButton_->click();
     EXPECT_FALSE(vehicles);
-    EXPECT_EQ(f->UserNameCB->currentIndex(), 2);
-    EXPECT_EQ(T(f->Edit1->text()), "佐藤");
+    EXPECT_EQ(f->customerCombo_->currentIndex(), 2);
+    EXPECT_EQ(T(f->customerNameEdit_->text()), "佐藤");
 
-    f->Button2->click();
-    EXPECT_FALSE(f->SearchBtn->isEnabled());
-    f->Button2->click();
-    EXPECT_TRUE(f->SearchBtn->isEnabled());
-    EXPECT_EQ(T(f->Edit1->text()), "佐藤"); // leaving new entry loads the selection again
+    f->newEntryButton_->click();
+    EXPECT_FALSE(f->searchButton_->isEnabled());
+    f->newEntryButton_->click();
+    EXPECT_TRUE(f->searchButton_->isEnabled());
+    EXPECT_EQ(T(f->customerNameEdit_->text()), "佐藤"); // leaving new entry loads the selection again
 }
 
-TEST_F(CustomerForm, ReturnGoesBackToTheMenuAndTheModeIsKept) {
+TEST_F(CustomerFormTest, ReturnGoesBackToTheMenuAndTheModeIsKept) {
     Seed({{"鈴木", {}}});
-    TCustomerForm* f = OpenCustomerForm();
-    f->Button2->click();
-    f->Button3->click();
+    CustomerForm* f = OpenCustomerForm();
+    f->newEntryButton_->click();
+    f->backButton_->click();
     ProcessEvents();
     EXPECT_FALSE(f->isVisible());
-    EXPECT_TRUE(Forms().TourokuForm->isVisible());
-    Forms().TourokuForm->Button1->click();
+    EXPECT_TRUE(Forms().MonitorMenu->isVisible());
+    Forms().MonitorMenu->customerButton_->click();
     ProcessEvents();
     EXPECT_TRUE(f->NewEntryMode());
-    EXPECT_TRUE(f->Edit1->text().isEmpty());
-    EXPECT_FALSE(f->Button1->isEnabled());
-    EXPECT_TRUE(f->Button5->isEnabled());
+    EXPECT_TRUE(f->customerNameEdit_->text().isEmpty());
+    EXPECT_FALSE(f->deleteButton_->isEnabled());
+    EXPECT_TRUE(f->confirmButton_->isEnabled());
 }
 
 } // namespace

@@ -12,13 +12,13 @@ void AppFixture::TearDown() {
     main = nullptr;
 }
 
-TTestMainForm* AppFixture::Start() {
+MainForm* AppFixture::Start() {
     QCoreApplication::setApplicationName(QString::fromUtf8(EntryTitle));
     main = CreateAllForms(StartupOptions{folder.Dir(), "vantodesk", &dialogs, &clock});
     return main;
 }
 
-TTestMainForm* AppFixture::StartAndShow() {
+MainForm* AppFixture::StartAndShow() {
     Start();
     main->show();
     ProcessEvents();

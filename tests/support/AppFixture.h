@@ -2,7 +2,7 @@
 // and a fixed clock.
 #pragma once
 
-#include "app/ui/Vantomain.h"
+#include "app/ui/MainForm.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
@@ -21,14 +21,14 @@ protected:
     void TearDown() override;
 
     // Creates the forms with the temp folder as the program's folder; files the test prepared there are seen.
-    TTestMainForm* Start();
+    MainForm* Start();
     // Creates and shows the main form (runs the show handler).
-    TTestMainForm* StartAndShow();
+    MainForm* StartAndShow();
 
     TempFolder folder;
     ScriptedDialogs dialogs;
     FixedClock clock;
-    TTestMainForm* main = nullptr;
+    MainForm* main = nullptr;
 };
 
 // The child widget with the component name; fails the test when it is missing or of another kind.

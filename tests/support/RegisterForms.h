@@ -4,11 +4,11 @@
 
 #include "app/ui/FormSet.h"
 #include "common/Paths.h"
-#include "monitor/ui/Touroku.h"
+#include "monitor/ui/MonitorMenuForm.h"
 #include "register/Register.h"
-#include "register/ui/Carinfoupdate.h"
-#include "register/ui/Customer.h"
-#include "register/ui/Searchcustomer.h"
+#include "register/ui/CustomerForm.h"
+#include "register/ui/CustomerSearchDialog.h"
+#include "register/ui/VehicleUpdateForm.h"
 #include "support/AppFixture.h"
 
 #include <QComboBox>
@@ -62,33 +62,33 @@ protected:
     std::string File(const std::string& relative) const { return ReadBytes(folder / relative); }
     bool Exists(const std::string& relative) const { return std::filesystem::exists(folder / relative); }
 
-    TCustomerForm* OpenCustomerForm() {
+    CustomerForm* OpenCustomerForm() {
         StartAndShow();
-        main->GeMonitorDataBTN->click();
-        Forms().TourokuForm->Button1->click();
+        main->monitorDataButton_->click();
+        Forms().MonitorMenu->customerButton_->click();
         ProcessEvents();
-        return Forms().CustomerForm;
+        return Forms().Customer;
     }
 
-    TCarInfoUpdateForm* OpenVehicleForm() {
+    VehicleUpdateForm* OpenVehicleForm() {
         StartAndShow();
-        main->GeMonitorDataBTN->click();
-        Forms().TourokuForm->Button2->click();
+        main->monitorDataButton_->click();
+        Forms().MonitorMenu->vehicleButton_->click();
         ProcessEvents();
-        return Forms().CarInfoUpdateForm;
+        return Forms().VehicleUpdate;
     }
 
     // Runs `inside` once the modal search dialog is open (from within its event loop).
-    static void WhileSearchIsOpen(std::function<void(TSearchCustomerForm*)> inside) {
-        QTimer::singleShot(0, [inside] { inside(Forms().SearchCustomerForm); });
+    static void WhileSearchIsOpen(std::function<void(CustomerSearchDialog*)> inside) {
+        QTimer::singleShot(0, [inside] { inside(Forms().CustomerSearch); });
     }
 
     // Chooses the search result with the given text.
-    static void ChooseResult(TSearchCustomerForm* search, const QString& text) {
-        const auto items = search->ListBox1->findItems(text, Qt::MatchExactly);
+    static void ChooseResult(CustomerSearchDialog* search, const QString& text) {
+        const auto items = search->resultList_->findItems(text, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << text.toStdString();
-        search->ListBox1->setCurrentItem(items.front());
-        search->Button2->click();
+        search->resultList_->setCurrentItem(items.front());
+        search->chooseButton_->click();
     }
 
     std::vector<std::string> Items(QComboBox* combo) const {

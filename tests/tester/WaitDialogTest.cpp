@@ -1,7 +1,7 @@
-#include "tester/ui/Combusy.h"
+#include "tester/ui/WaitDialog.h"
 
 #include "app/ui/FormSet.h"
-#include "app/ui/Vantomain.h"
+#include "app/ui/MainForm.h"
 #include "common/ui/Application.h"
 #include "support/AppFixture.h"
 #include "support/Emulator.h"
@@ -37,7 +37,7 @@ protected:
     void Begin(const std::string& scenario = "{}") {
         emulator = std::make_unique<Emulator>(folder, scenario);
         StartAndShow();
-        wait = Forms().ComWaitForm;
+        wait = Forms().Wait;
         ASSERT_NE(wait, nullptr);
     }
     void TearDown() override {
@@ -54,15 +54,15 @@ protected:
     }
 
     std::unique_ptr<Emulator> emulator;
-    TComWaitForm* wait = nullptr;
+    WaitDialog* wait = nullptr;
 };
 
 TEST_F(TransferDriver, DialogAsCreated) {
     Begin();
     EXPECT_EQ(wait->windowTitle().toStdString(), "通信中・・・");
-    EXPECT_EQ(wait->Label1->text().toStdString(), "ただいま通信中です。しばらくお待ちください。");
-    EXPECT_EQ(wait->Timer1->interval(), 200);
-    EXPECT_FALSE(wait->Timer1->isActive());
+    EXPECT_EQ(wait->messageLabel_->text().toStdString(), "ただいま通信中です。しばらくお待ちください。");
+    EXPECT_EQ(wait->pollTimer_->interval(), 200);
+    EXPECT_FALSE(wait->pollTimer_->isActive());
 }
 
 TEST_F(TransferDriver, ListJobWithoutOpenLinkGivesTheMainFormBack) {
@@ -70,7 +70,7 @@ TEST_F(TransferDriver, ListJobWithoutOpenLinkGivesTheMainFormBack) {
     main->hide();
     main->setEnabled(false);
     main->State.PendingJob = TesterJob::ReferenceList;
-    wait->Timer1Timer();
+    wait->PollTick();
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(main->isEnabled());
     EXPECT_EQ(main->State.PendingJob, TesterJob::None);
@@ -85,7 +85,7 @@ TEST_F(TransferDriver, RegisteredHandBackRunsInsteadOfTheJobWhenTheLinkIsNotOpen
     wait->RegisterJob(
         TesterJob::Continuous, [&] { return ++ran, false; }, [&] { ++handedBack; });
     main->State.PendingJob = TesterJob::Continuous;
-    wait->Timer1Timer();
+    wait->PollTick();
     EXPECT_EQ(ran, 0);
     EXPECT_EQ(handedBack, 1);
     EXPECT_EQ(main->State.PendingJob, TesterJob::None);

@@ -1,20 +1,20 @@
 #include "app/ui/FormSet.h"
 
-#include "continuous/ui/Continuation_pro.h"
-#include "monitor/ui/Getdatam.h"
-#include "monitor/ui/Touroku.h"
-#include "print/ui/Print_item_sel_pro.h"
-#include "print/ui/Print_pro.h"
-#include "reference/ui/Ref_sub_sel_pro.h"
-#include "reference/ui/Refdataread.h"
-#include "reference/ui/Refdatawrite.h"
-#include "register/ui/Carinfo.h"
-#include "register/ui/Carinfoupdate.h"
-#include "register/ui/Customer.h"
-#include "register/ui/Searchcustomer.h"
-#include "settings/ui/Dictionary_sel.h"
-#include "settings/ui/Seting_pro.h"
-#include "tester/ui/Combusy.h"
+#include "continuous/ui/ContinuousRecordForm.h"
+#include "monitor/ui/MonitorMenuForm.h"
+#include "monitor/ui/RecordReadForm.h"
+#include "print/ui/PrintItemDialog.h"
+#include "print/ui/PrintSetupForm.h"
+#include "reference/ui/ReferenceMenuForm.h"
+#include "reference/ui/ReferenceReadForm.h"
+#include "reference/ui/ReferenceWriteForm.h"
+#include "register/ui/CustomerForm.h"
+#include "register/ui/CustomerSearchDialog.h"
+#include "register/ui/VehicleInfoForm.h"
+#include "register/ui/VehicleUpdateForm.h"
+#include "settings/ui/PhrasePicker.h"
+#include "settings/ui/SettingsForm.h"
+#include "tester/ui/WaitDialog.h"
 
 namespace vanto {
 
@@ -37,57 +37,57 @@ FormRegistry& Forms() {
     return registry;
 }
 
-TTestMainForm* CreateAllForms(const StartupOptions& options) {
+MainForm* CreateAllForms(const StartupOptions& options) {
     FormRegistry& f = Forms();
     // The forms in the program's order.
-    f.MainForm = Make<TTestMainForm>("TTestMainForm", options);
-    const FormContext context = f.MainForm->Context();
-    f.ComWaitForm = Make<TComWaitForm>("TComWaitForm", context, f.MainForm);
-    f.ContinuationForm = Make<Tcontinuation_form>("Tcontinuation_form", context);
-    f.DictionarySelForm = Make<TDictionary_sel_form>("TDictionary_sel_form", context);
-    f.GetDataForm = Make<TGetDataForm>("TGetDataForm", context);
-    f.SearchCustomerForm = Make<TSearchCustomerForm>("TSearchCustomerForm", context);
-    f.CustomerForm = Make<TCustomerForm>("TCustomerForm", context, f.SearchCustomerForm);
-    f.PrintItemSel = Make<Tprint_item_sel>("Tprint_item_sel", context);
-    f.RefDataReadForm = Make<TRefDataReadForm>("TRefDataReadForm", context);
-    f.RefDataWriteForm = Make<TRefDataWriteForm>("TRefDataWriteForm", context);
-    f.RefSubSel = Make<Tref_sub_sel>("Tref_sub_sel", context);
-    f.SetingForm = Make<Tseting_form>("Tseting_form", context);
-    f.TourokuForm = Make<TTourokuForm>("TTourokuForm", context);
-    f.PrintSet = Make<Tprint_set>("Tprint_set", context, f.PrintItemSel);
-    f.CarInfoForm = Make<TCarInfoForm>("TCarInfoForm", context, f.SearchCustomerForm);
-    f.CarInfoUpdateForm = Make<TCarInfoUpdateForm>("TCarInfoUpdateForm", context, f.SearchCustomerForm);
+    f.Main = Make<MainForm>("MainForm", options);
+    const FormContext context = f.Main->Context();
+    f.Wait = Make<WaitDialog>("WaitDialog", context, f.Main);
+    f.Continuous = Make<ContinuousRecordForm>("ContinuousRecordForm", context);
+    f.Phrases = Make<PhrasePicker>("PhrasePicker", context);
+    f.RecordRead = Make<RecordReadForm>("RecordReadForm", context);
+    f.CustomerSearch = Make<CustomerSearchDialog>("CustomerSearchDialog", context);
+    f.Customer = Make<CustomerForm>("CustomerForm", context, f.CustomerSearch);
+    f.PrintItems = Make<PrintItemDialog>("PrintItemDialog", context);
+    f.ReferenceRead = Make<ReferenceReadForm>("ReferenceReadForm", context);
+    f.ReferenceWrite = Make<ReferenceWriteForm>("ReferenceWriteForm", context);
+    f.ReferenceMenu = Make<ReferenceMenuForm>("ReferenceMenuForm", context);
+    f.Settings = Make<SettingsForm>("SettingsForm", context);
+    f.MonitorMenu = Make<MonitorMenuForm>("MonitorMenuForm", context);
+    f.PrintSetup = Make<PrintSetupForm>("PrintSetupForm", context, f.PrintItems);
+    f.VehicleInfo = Make<VehicleInfoForm>("VehicleInfoForm", context, f.CustomerSearch);
+    f.VehicleUpdate = Make<VehicleUpdateForm>("VehicleUpdateForm", context, f.CustomerSearch);
 
     // Who talks to whom, subsystem by subsystem.
-    TTestMainForm::Functions functions;
+    MainForm::Functions functions;
 
     // Monitor data and the register.
-    functions.MonitorMenu = f.TourokuForm;
-    f.GetDataForm->Connect(f.CarInfoForm, f.ComWaitForm, f.MainForm);
-    f.CustomerForm->Connect(f.TourokuForm);
-    f.TourokuForm->Connect(f.MainForm, f.CustomerForm, f.CarInfoUpdateForm, f.CarInfoForm);
-    f.CarInfoForm->Connect(f.CarInfoUpdateForm, f.ComWaitForm, f.TourokuForm, f.PrintSet);
-    f.CarInfoUpdateForm->Connect(f.TourokuForm);
+    functions.MonitorMenu = f.MonitorMenu;
+    f.RecordRead->Connect(f.VehicleInfo, f.Wait, f.Main);
+    f.Customer->Connect(f.MonitorMenu);
+    f.MonitorMenu->Connect(f.Main, f.Customer, f.VehicleUpdate, f.VehicleInfo);
+    f.VehicleInfo->Connect(f.VehicleUpdate, f.Wait, f.MonitorMenu, f.PrintSetup);
+    f.VehicleUpdate->Connect(f.MonitorMenu);
 
     // Reference values.
-    functions.ReferenceMenu = f.RefSubSel;
-    f.RefSubSel->Connect(f.MainForm, f.RefDataReadForm, f.RefDataWriteForm, f.ComWaitForm);
-    f.RefDataReadForm->Connect(f.RefSubSel, f.ComWaitForm, f.MainForm);
-    f.RefDataWriteForm->Connect(f.RefSubSel, f.ComWaitForm);
+    functions.ReferenceMenu = f.ReferenceMenu;
+    f.ReferenceMenu->Connect(f.Main, f.ReferenceRead, f.ReferenceWrite, f.Wait);
+    f.ReferenceRead->Connect(f.ReferenceMenu, f.Wait, f.Main);
+    f.ReferenceWrite->Connect(f.ReferenceMenu, f.Wait);
 
     // Continuous records.
-    functions.Continuation = f.ContinuationForm;
-    f.ContinuationForm->Connect(f.MainForm, f.ComWaitForm);
+    functions.Continuation = f.Continuous;
+    f.Continuous->Connect(f.Main, f.Wait);
 
     // Settings and the phrase picker.
-    functions.Settings = f.SetingForm;
-    f.SetingForm->Connect(f.MainForm);
+    functions.Settings = f.Settings;
+    f.Settings->Connect(f.Main);
 
     // Printing.
-    f.PrintSet->Connect(f.CarInfoForm, f.CarInfoUpdateForm, f.DictionarySelForm);
+    f.PrintSetup->Connect(f.VehicleInfo, f.VehicleUpdate, f.Phrases);
 
-    f.MainForm->SetFunctions(functions);
-    return f.MainForm;
+    f.Main->SetFunctions(functions);
+    return f.Main;
 }
 
 std::vector<std::pair<std::string, QWidget*>> AllForms() {

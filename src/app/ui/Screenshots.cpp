@@ -8,24 +8,24 @@
 #include "common/TextFile.h"
 #include "common/ui/Application.h"
 #include "continuous/ContinuousRecord.h"
-#include "continuous/ui/Continuation_pro.h"
-#include "continuous/ui/ContinuousChart.h"
-#include "monitor/MonitorFiles.h"
-#include "monitor/ui/Getdatam.h"
-#include "monitor/ui/Touroku.h"
-#include "print/ui/Print_item_sel_pro.h"
-#include "print/ui/Print_pro.h"
+#include "continuous/ui/ContinuousChartWindow.h"
+#include "continuous/ui/ContinuousRecordForm.h"
+#include "monitor/ui/MonitorMenuForm.h"
+#include "monitor/ui/RecordReadForm.h"
+#include "print/ui/PrintItemDialog.h"
+#include "print/ui/PrintSetupForm.h"
 #include "reference/ReferenceFiles.h"
-#include "reference/ui/Refdataread.h"
-#include "reference/ui/Refdatawrite.h"
+#include "reference/ui/ReferenceReadForm.h"
+#include "reference/ui/ReferenceWriteForm.h"
+#include "register/MonitorFiles.h"
 #include "register/Register.h"
-#include "register/ui/Carinfo.h"
-#include "register/ui/Carinfoupdate.h"
-#include "register/ui/Customer.h"
+#include "register/ui/CustomerForm.h"
+#include "register/ui/CustomerSearchDialog.h"
 #include "register/ui/RegisterUi.h"
-#include "register/ui/Searchcustomer.h"
+#include "register/ui/VehicleInfoForm.h"
+#include "register/ui/VehicleUpdateForm.h"
 #include "settings/UserInfo.h"
-#include "settings/ui/Seting_pro.h"
+#include "settings/ui/SettingsForm.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -87,15 +87,15 @@ void SeedDemoRegister(const std::string& dir) {
 // The workshop's details and a phrase dictionary chosen in the settings form, for the settings form and the picker.
 void PrepareSettings(const std::string& name) {
     const vanto::FormRegistry& f = vanto::Forms();
-    vanto::WorkingPaths& paths = f.MainForm->State.Paths;
-    if (name == "TDictionary_sel_form") {
+    vanto::WorkingPaths& paths = f.Main->State.Paths;
+    if (name == "PhrasePicker") {
         paths.PhraseFile = paths.OwnerDir + paths.DocumentFolder + "/定型文.txt";
         std::filesystem::create_directories(vanto::PathFromUtf8(paths.OwnerDir + paths.DocumentFolder));
         vanto::SaveSjisLines(vanto::PathFromUtf8(paths.PhraseFile),
                              {"点検の結果、異常はありませんでした。", "ブレーキパッドの残量が少なくなっています。",
                               "次回点検時にエンジンオイルの交換をお勧めします。", "バッテリーの電圧が低下しています。",
                               "タイヤの溝が減っています。早めの交換をお勧めします。"});
-    } else if (name == "Tseting_form") {
+    } else if (name == "SettingsForm") {
         vanto::UserInfo shop;
         shop.Name = "ベクトル自動車整備工場";
         shop.Post = {"140", "0013"};
@@ -108,19 +108,19 @@ void PrepareSettings(const std::string& name) {
 
 // The settings form once more, with its detailed section open.
 void ShootDetailedSettings(const QString& outDir, int& written) {
-    Tseting_form* form = vanto::Forms().SetingForm;
+    SettingsForm* form = vanto::Forms().Settings;
     if (!form) {
         return;
     }
     form->show();
-    form->Button8Click();
+    form->ToggleDetails();
     QApplication::processEvents();
-    const QString file = outDir + "/Tseting_form-detailed.png";
+    const QString file = outDir + "/SettingsForm-detailed.png";
     if (form->grab().save(file)) {
         std::printf("%s\n", file.toLocal8Bit().constData());
         ++written;
     }
-    form->Button8Click();
+    form->ToggleDetails();
     form->hide();
 }
 
@@ -128,15 +128,15 @@ void ShootDetailedSettings(const QString& outDir, int& written) {
 // a judgement; the result sheet and the data print go to PDF files beside the pictures, drawn as printing does.
 void PreparePrinting(const std::string& name, const QString& outDir) {
     const vanto::FormRegistry& f = vanto::Forms();
-    if (name == "Tprint_item_sel" && f.PrintItemSel) {
-        f.PrintItemSel->Load({{"エンジン回転数 750rpm", "冷却水温 82℃", "吸気温度 31℃", "車速 0km/h", "O2センサ 0.45V"},
-                              {true, true, false, true, false}});
+    if (name == "PrintItemDialog" && f.PrintItems) {
+        f.PrintItems->Load({{"エンジン回転数 750rpm", "冷却水温 82℃", "吸気温度 31℃", "車速 0km/h", "O2センサ 0.45V"},
+                            {true, true, false, true, false}});
         return;
     }
-    if (name != "Tprint_set" || !f.PrintSet || !f.CarInfoForm) {
+    if (name != "PrintSetupForm" || !f.PrintSetup || !f.VehicleInfo) {
         return;
     }
-    const vanto::FormContext context = f.MainForm->Context();
+    const vanto::FormContext context = f.Main->Context();
     vanto::UserInfo shop;
     shop.Name = "ベクトル自動車整備工場";
     shop.Post = {"140", "0013"};
@@ -151,25 +151,25 @@ void PreparePrinting(const std::string& name, const QString& outDir) {
                                               "スロットル開度 12%,O2センサ 0.45V,点火時期 8°CA,燃料噴射時間 2.6ms,"
                                               "バッテリ電圧 14.1V,エアフロ 3.2g/s,短期燃料補正 -1.6%,"
                                               "長期燃料補正 2.3%"));
-    f.CarInfoForm->PrepareFromMenu();
-    f.CarInfoForm->show();
+    f.VehicleInfo->PrepareFromMenu();
+    f.VehicleInfo->show();
     QApplication::processEvents();
-    f.CarInfoForm->hide();
-    f.PrintSet->show();
+    f.VehicleInfo->hide();
+    f.PrintSetup->show();
     for (const auto& [slot, record] : {std::pair{0, 2}, std::pair{1, 1}, std::pair{2, 0}}) {
-        f.PrintSet->SlotChoosers.at(slot)->setCurrentIndex(record);
-        f.PrintSet->SlotChooserChange(slot);
+        f.PrintSetup->slotCombos_.at(slot)->setCurrentIndex(record);
+        f.PrintSetup->SlotChosen(slot);
     }
-    f.PrintSet->Edit9->setText("45210");
-    f.PrintSet->Edit10->setText("2027年5月31日");
-    f.PrintSet->Memo1->setPlainText("ブレーキパッド残量少\n次回点検時に交換を推奨");
-    f.PrintSet->ComboBox5->setCurrentIndex(2);
+    f.PrintSetup->mileageEdit_->setText("45210");
+    f.PrintSetup->nextInspectionEdit_->setText("2027年5月31日");
+    f.PrintSetup->judgementMemo_->setPlainText("ブレーキパッド残量少\n次回点検時に交換を推奨");
+    f.PrintSetup->dataPrintCombo_->setCurrentIndex(2);
     for (const char* pdf : {"result-sheet.pdf", "data-print.pdf"}) {
         const QString file = outDir + "/" + pdf;
         vanto::PrintTarget target;
         target.outputFile = file.toStdString();
         const bool sheet = QString(pdf) == "result-sheet.pdf";
-        if (sheet ? f.PrintSet->PrintSheetTo(target) : f.PrintSet->PrintDataTo(target)) {
+        if (sheet ? f.PrintSetup->PrintSheetTo(target) : f.PrintSetup->PrintDataTo(target)) {
             std::printf("%s\n", file.toLocal8Bit().constData());
         }
     }
@@ -180,18 +180,19 @@ void PreparePrinting(const std::string& name, const QString& outDir) {
 void PrepareReference(const std::string& name) {
     const vanto::FormRegistry& f = vanto::Forms();
     const auto sjis = [](const char* text) { return vanto::EncodeSjisLossy(text); };
-    if (name == "TRefDataReadForm" && f.RefDataReadForm) {
-        TRefDataReadForm* form = f.RefDataReadForm;
+    if (name == "ReferenceReadForm" && f.ReferenceRead) {
+        ReferenceReadForm* form = f.ReferenceRead;
         form->ShowSets(
             {sjis("プリウス DAA-ZVW30 2ZR-FXE"), sjis("ノート DBA-E12 HR12DE"), sjis("ハイエース TRH200 1TR")});
         const char* texts[] = {"プリウス", "DAA-ZVW30", "2ZR-FXE", "2015年", "48210", "アイドル不調の点検前に記録"};
-        QLineEdit* edits[] = {form->Edit5, form->Edit6, form->Edit7, form->Edit8, form->Edit9, form->Edit10};
+        QLineEdit* edits[] = {form->vehicleNameEdit_, form->typeCodeEdit_, form->engineTypeEdit_,
+                              form->modelYearEdit_,   form->mileageEdit_,  form->commentEdit_};
         for (std::size_t i = 0; i < std::size(edits); ++i) {
             edits[i]->setText(QString::fromUtf8(texts[i]));
         }
-        form->Button3->setEnabled(true);
-    } else if (name == "TRefDataWriteForm" && f.RefDataWriteForm) {
-        const std::string& dir = f.MainForm->State.Paths.ExeDir;
+        form->saveButton_->setEnabled(true);
+    } else if (name == "ReferenceWriteForm" && f.ReferenceWrite) {
+        const std::string& dir = f.Main->State.Paths.ExeDir;
         const vanto::ReferenceInfo info = vanto::ReferenceInfo::FromUtf8(
             {"プリウス", "DAA-ZVW30", "2ZR-FXE", "2015年", "48210", "アイドル不調の点検前に記録"});
         vanto::WriteWorkFile(dir, vanto::WorkPass::Data, "21A03B00" + info.Record() + "IDL=0750,TW=86,");
@@ -202,8 +203,8 @@ void PrepareReference(const std::string& name) {
         for (const auto& file : files) {
             vanto::SaveReferenceFile(dir, file, info);
         }
-        f.RefDataWriteForm->ShowFromMenu();
-        f.RefDataWriteForm->PickFiles(files);
+        f.ReferenceWrite->ShowFromMenu();
+        f.ReferenceWrite->PickFiles(files);
     }
 }
 
@@ -224,18 +225,18 @@ vanto::ContinuousTable DemoSeries() {
 
 // The chart window of the continuous-record form with its table, as a window and as the PNG it saves.
 void ShootContinuousChart(const QString& outDir, int& written) {
-    Tcontinuation_form* form = vanto::Forms().ContinuationForm;
+    ContinuousRecordForm* form = vanto::Forms().Continuous;
     if (!form) {
         return;
     }
     form->show();
-    form->GRAPH_BTN->click();
+    form->chartButton_->click();
     // Two items of a like scale.
     form->ChartForm->ColumnChecks.at(0)->setChecked(false);
     form->ChartForm->ColumnChecks.at(2)->setChecked(true);
     form->ChartForm->ColumnChecks.at(3)->setChecked(true);
     QApplication::processEvents();
-    const QString window = outDir + "/TContinuousChartForm.png";
+    const QString window = outDir + "/ContinuousChartWindow.png";
     const QString saved = outDir + "/ContinuousChart-saved.png";
     for (const auto& [file, done] : {std::pair{window, form->ChartForm->grab().save(window)},
                                      std::pair{saved, form->ChartForm->SavePng(saved.toStdString())}}) {
@@ -250,18 +251,18 @@ void ShootContinuousChart(const QString& outDir, int& written) {
 // Opens a form the way the monitor data menu does.
 void PrepareLikeTheMenu(const std::string& name) {
     const vanto::FormRegistry& f = vanto::Forms();
-    if (name == "TCustomerForm" && f.CustomerForm) {
-        f.CustomerForm->Prepare();
-    } else if (name == "TCarInfoUpdateForm" && f.CarInfoUpdateForm) {
-        f.CarInfoUpdateForm->PrepareFromMenu();
-    } else if (name == "TCarInfoForm" && f.CarInfoForm) {
-        f.CarInfoForm->PrepareFromMenu();
-        f.CarInfoForm->ReturnFromRecordRead(); // the record reading form, shot before, disabled its panel
-        f.CarInfoForm->hide();
-    } else if (name == "Tcontinuation_form" && f.ContinuationForm) {
-        f.ContinuationForm->ShowTable(DemoSeries());
-    } else if (name == "TGetDataForm" && f.GetDataForm) {
-        f.GetDataForm->ComboBox1->addItems({"モニタ記録１", "自己診断記録２", "作業サポート記録４"});
+    if (name == "CustomerForm" && f.Customer) {
+        f.Customer->Prepare();
+    } else if (name == "VehicleUpdateForm" && f.VehicleUpdate) {
+        f.VehicleUpdate->PrepareFromMenu();
+    } else if (name == "VehicleInfoForm" && f.VehicleInfo) {
+        f.VehicleInfo->PrepareFromMenu();
+        f.VehicleInfo->ReturnFromRecordRead(); // the record reading form, shot before, disabled its panel
+        f.VehicleInfo->hide();
+    } else if (name == "ContinuousRecordForm" && f.Continuous) {
+        f.Continuous->ShowTable(DemoSeries());
+    } else if (name == "RecordReadForm" && f.RecordRead) {
+        f.RecordRead->recordCombo_->addItems({"モニタ記録１", "自己診断記録２", "作業サポート記録４"});
     }
 }
 } // namespace

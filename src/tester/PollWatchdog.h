@@ -1,0 +1,34 @@
+// The one-second watchdog of a poll phase: a thread that sets TimedOut after one second.
+//
+// The poller reads the flag between polls. Terminate() ends the wait early and joins the thread, so the
+// watchdog never outlives the object and never touches freed memory.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace vanto {
+
+class PollWatchdog {
+public:
+    explicit PollWatchdog(std::chrono::milliseconds limit = std::chrono::milliseconds(1000));
+    ~PollWatchdog();
+    PollWatchdog(const PollWatchdog&) = delete;
+    PollWatchdog& operator=(const PollWatchdog&) = delete;
+
+    bool TimedOut() const { return timedOut_.load(std::memory_order_acquire); }
+    // Ends the phase: the watchdog stops waiting and its thread is joined.
+    void Terminate();
+
+private:
+    std::atomic<bool> timedOut_{false};
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool terminated_ = false;
+    std::thread thread_;
+};
+
+} // namespace vanto
