@@ -25,7 +25,7 @@ once() { # FOLDER COMMAND...
     "$@" >/dev/null 2>&1 &
     pid=$!
     until xdotool search --onlyvisible --name '^診断機よりデータの読み込み$' >/dev/null 2>&1; do
-        kill -0 "$pid" 2>/dev/null || { echo "the program ended before its window showed" >&2; return 1; }
+        kill -0 "$pid" 2>/dev/null || { echo "$*: the program ended before its window showed" >&2; return 1; }
         sleep 0.01
     done
     shown=$(date +%s%N)
@@ -68,7 +68,8 @@ for arch in x86_64 i686; do
         *) ln -s "$entry" "$work/$arch/" ;;
         esac
     done
+    wineserver -k 2>/dev/null || true
+    wineserver -p # stays up between the runs
     "$wine" wineboot -i >/dev/null 2>&1 || true
-    wineserver -p
     measure "Windows $arch under Wine" "$work/$arch" "$wine" "$work/$arch.run/vantodesk.exe"
 done
