@@ -20,51 +20,6 @@ namespace {
 const std::string Record = "モニタ記録２2026年12月6日7時5分9秒"; // EM1 read at the fixed clock's time
 const std::string VehicleFolder = "お客様/山田 太郎/品川300さ5678/";
 
-// The shown top-level form with the window title.
-QWidget* ShownForm(const char* title) {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible() && widget->windowTitle() == QString::fromUtf8(title)) {
-            return widget;
-        }
-    }
-    return nullptr;
-}
-
-QWidget* WaitForForm(const char* title) {
-    QWidget* form = nullptr;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return (form = ShownForm(title)) != nullptr; }, 10000)) << title;
-    return form;
-}
-
-// The children of the form with the accessible name, in the order the form made them.
-template <typename T> QList<T*> Named(QWidget* form, const char* name) {
-    QList<T*> found;
-    for (T* child : form->findChildren<T*>()) {
-        if (child->accessibleName() == QString::fromUtf8(name)) {
-            found.append(child);
-        }
-    }
-    EXPECT_FALSE(found.isEmpty()) << "no " << name << " in " << form->windowTitle().toStdString();
-    return found;
-}
-
-void Press(QWidget* form, const char* caption, int which = 0) {
-    const auto buttons = Named<QPushButton>(form, caption);
-    ASSERT_GT(buttons.size(), which) << caption;
-    ASSERT_TRUE(buttons[which]->isEnabled()) << caption;
-    buttons[which]->click();
-    ProcessEvents();
-}
-
-void Choose(QWidget* form, const char* comboName, const std::string& item) {
-    const auto combos = Named<QComboBox>(form, comboName);
-    ASSERT_FALSE(combos.isEmpty());
-    const int index = combos.front()->findText(QString::fromStdString(item));
-    ASSERT_GE(index, 0) << item;
-    combos.front()->setCurrentIndex(index);
-    emit combos.front()->activated(index);
-}
-
 class RecordToSheet : public RegisterForms {
 protected:
     void TearDown() override {
@@ -83,16 +38,16 @@ TEST_F(RecordToSheet, ARecordReadFromTheTesterPrintsOnTheResultSheet) {
 
     // Monitor data, the vehicle, data import: the tester's record directory fills the reading form.
     Press(main, "テスターよりモニタデータ読み込み");
-    Press(WaitForForm("テスターよりモニタデータ読み込み"), "データ取込・印刷");
-    QWidget* vehicleForm = WaitForForm("データ取込・印刷");
+    Press(WaitForWindow("テスターよりモニタデータ読み込み"), "データ取込・印刷");
+    QWidget* vehicleForm = WaitForWindow("データ取込・印刷");
     ASSERT_NE(vehicleForm, nullptr);
     Press(vehicleForm, "データ取り込み");
-    QWidget* reading = WaitForForm("モニタデータ読み込み選択");
+    QWidget* reading = WaitForWindow("モニタデータ読み込み選択");
     ASSERT_NE(reading, nullptr);
-    const auto lines = Named<QComboBox>(reading, "読み込むデータ");
-    ASSERT_EQ(lines.size(), 1);
-    ASSERT_EQ(lines.front()->count(), 2);
-    lines.front()->setCurrentIndex(1);
+    QComboBox* lines = Named<QComboBox>(reading, "読み込むデータ");
+    ASSERT_NE(lines, nullptr);
+    ASSERT_EQ(lines->count(), 2);
+    lines->setCurrentIndex(1);
     dialogs.QueueAnswer(DialogAnswer::Ok);
     Press(reading, "読み込み実行");
     EXPECT_EQ(ReadBytes(folder / (VehicleFolder + Record + ".MONDT")),
@@ -102,18 +57,18 @@ TEST_F(RecordToSheet, ARecordReadFromTheTesterPrintsOnTheResultSheet) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return vehicleForm->isVisible(); }, 10000));
     WriteBytes(PathFromUtf8(main->State.Paths.UserInfoFile), Sjis("[user]\r\nname=ベクトル自動車\r\n"));
     Press(vehicleForm, "印　　刷");
-    QWidget* setup = WaitForForm("印刷の設定");
+    QWidget* setup = WaitForWindow("印刷の設定");
     ASSERT_NE(setup, nullptr);
-    Choose(setup, "印刷項目１（左上）", Record);
+    Choose(setup, "印刷項目１（左上）", QString::fromStdString(Record));
     QTimer::singleShot(0, [] {
-        QWidget* items = ShownForm("印刷項目の選択");
+        QWidget* items = ShownWindow("印刷項目の選択");
         ASSERT_NE(items, nullptr);
         Press(items, "全解除");
-        const auto list = Named<QListWidget>(items, "印刷項目");
-        ASSERT_EQ(list.size(), 1);
-        ASSERT_EQ(list.front()->count(), 3);
-        list.front()->item(0)->setCheckState(Qt::Checked);
-        list.front()->item(1)->setCheckState(Qt::Checked);
+        QListWidget* list = Named<QListWidget>(items, "印刷項目");
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->count(), 3);
+        list->item(0)->setCheckState(Qt::Checked);
+        list->item(1)->setCheckState(Qt::Checked);
         Press(items, "完　了");
     });
     Press(setup, "印刷項目設定", 0);

@@ -6,6 +6,7 @@
 #include "support/FixedClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
+#include "support/Widgets.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -37,8 +38,5 @@ template <typename T> T* Find(QWidget* form, const char* name) {
     EXPECT_NE(widget, nullptr) << "no " << name << " in " << form->objectName().toStdString();
     return widget;
 }
-
-// Lets queued events (show, timers) run.
-void ProcessEvents();
 
 } // namespace vanto::test
