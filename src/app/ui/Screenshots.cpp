@@ -27,6 +27,7 @@
 #include "settings/UserInfo.h"
 #include "settings/ui/SettingsForm.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -43,6 +44,20 @@
 #include <cstdlib>
 
 namespace {
+// The demo fills a form the way a user does, reaching a widget by its accessible name or, for a button, its
+// caption; nullptr when the form has none.
+template <typename T> T* Named(QWidget* form, const char* name) {
+    const QString wanted = QString::fromUtf8(name);
+    for (T* child : form->findChildren<T*>()) {
+        const auto* button = qobject_cast<const QAbstractButton*>(child);
+        if (child->accessibleName() == wanted || (button && button->text() == wanted)) {
+            return child;
+        }
+    }
+    std::fprintf(stderr, "no %s in %s\n", name, form->windowTitle().toLocal8Bit().constData());
+    return nullptr;
+}
+
 // A small register, so the register's forms show what they show in a workshop.
 void SeedDemoRegister(const std::string& dir) {
     const vanto::Register reg(dir + "お客様", dir + "VISITOR_M.DT", dir);
