@@ -1,6 +1,6 @@
 // The one-second watchdog of a poll phase: a thread that sets TimedOut after one second.
 //
-// The poller reads the flag between polls. Terminate() ends the wait early and joins the thread, so the
+// The poller reads the flag between polls. Stop() ends the wait early and joins the thread, so the
 // watchdog never outlives the object and never touches freed memory.
 #pragma once
 
@@ -21,13 +21,13 @@ public:
 
     bool TimedOut() const { return timedOut_.load(std::memory_order_acquire); }
     // Ends the phase: the watchdog stops waiting and its thread is joined.
-    void Terminate();
+    void Stop();
 
 private:
     std::atomic<bool> timedOut_{false};
     std::mutex mutex_;
     std::condition_variable wake_;
-    bool terminated_ = false;
+    bool stopped_ = false;
     std::thread thread_;
 };
 

@@ -226,7 +226,7 @@ int TesterLink::Send(int length, const Phase& phase) {
         for (;;) {
             uint8_t ready = 0;
             if (!library_.VendorRequest(DeviceHandle, 1, USBQK_REQ_READY_TO_RECEIVE, 0, 1, &ready)) {
-                watch.Terminate();
+                watch.Stop();
                 Question(NoResponse(phase.readyPollFailed));
                 result = LinkFailed;
                 break;
@@ -262,7 +262,7 @@ int TesterLink::Receive(const Phase& phase) {
         PollWatchdog watch;
         for (;;) {
             if (!library_.VendorRequest(DeviceHandle, 1, USBQK_REQ_ANSWER_READY, 0, 3, poll)) {
-                watch.Terminate();
+                watch.Stop();
                 Question(NoResponse(phase.answerPollFailed));
                 return LinkFailed;
             }

@@ -77,9 +77,9 @@ protected:
     // Every register form opened and every customer, vehicle and record chosen, as a user would click through.
     void WalkTheForms() {
         StartAndShow();
-        main->monitorDataButton_->click();
+        Press(main, "テスターよりモニタデータ読み込み");
         MonitorMenuForm* menu = Forms().MonitorMenu;
-        menu->customerButton_->click();
+        Press(menu, "お客様情報登録");
         CustomerForm* customers = Forms().Customer;
         for (int i = 0; i < customers->customerCombo_->count(); ++i) {
             customers->customerCombo_->setCurrentIndex(i);
@@ -87,7 +87,7 @@ protected:
         }
         customers->backButton_->click();
 
-        menu->vehicleButton_->click();
+        Press(menu, "車 両 情 報 登録");
         VehicleUpdateForm* vehicles = Forms().VehicleUpdate;
         for (int i = 0; i < vehicles->customerCombo_->count(); ++i) {
             vehicles->customerCombo_->setCurrentIndex(i);
@@ -95,7 +95,7 @@ protected:
         }
         vehicles->backButton_->click();
 
-        menu->vehicleInfoButton_->click();
+        Press(menu, "データ取込・印刷");
         VehicleInfoForm* info = Forms().VehicleInfo;
         for (int i = 0; i < info->customerCombo_->count(); ++i) {
             info->customerCombo_->setCurrentIndex(i);
@@ -181,8 +181,8 @@ TEST_F(HostileData, DeletingACustomerLeavesTheTargetsOfItsLinks) {
     MakeLink(Outside() / "keep.txt", Users() / "お客様/山田/keep.txt");
     const auto outsideBefore = Snapshot(Outside());
     StartAndShow();
-    main->monitorDataButton_->click();
-    Forms().MonitorMenu->customerButton_->click();
+    Press(main, "テスターよりモニタデータ読み込み");
+    Press(Forms().MonitorMenu, "お客様情報登録");
     dialogs.QueueAnswer(DialogAnswer::Ok);
     Forms().Customer->deleteButton_->click();
     EXPECT_FALSE(fs::exists(fs::symlink_status(Users() / "お客様/山田")));

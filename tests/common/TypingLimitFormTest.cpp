@@ -246,8 +246,7 @@ const FormCase Cases[] = {
      [](TypingLimits& t) {
          t.StartAndShow();
          WriteBytes(PathFromUtf8(t.main->State.Paths.UserInfoFile), Sjis(t.userInfo));
-         t.main->settingsButton_->click();
-         ProcessEvents();
+         Press(t.main, "プログラムの基本設定");
          Forms().Settings->phraseList_->setCurrentRow(1);
      },
      [](TypingLimits& t) -> std::vector<std::string> {
@@ -277,7 +276,7 @@ const FormCase Cases[] = {
      },
      [](TypingLimits& t) {
          t.StartAndShow();
-         t.main->referenceButton_->click();
+         Press(t.main, "参  考  値  管  理");
          Forms().ReferenceMenu->readSetsButton_->click();
          ASSERT_TRUE(QTest::qWaitFor([] { return Forms().ReferenceRead->isVisible(); }, 10000));
          Forms().ReferenceRead->readButton_->click();

@@ -70,8 +70,7 @@ protected:
     ContinuousRecordForm* Open(const std::string& scenario) {
         emulator = std::make_unique<Emulator>(folder, scenario);
         StartAndShow();
-        main->continuousRecordButton_->click();
-        ProcessEvents();
+        Press(main, "連 続 記 録 の 読 出 し");
         form = Forms().Continuous;
         wait = Forms().Wait;
         return form;
@@ -121,7 +120,7 @@ TEST_F(ContinuousForm, WholePathFromTheMainMenu) {
 
     // The wait dialog's label as painted while the blocks are read (each block repaints it at once, however fast
     // the tester answers).
-    const PaintedTexts painted(wait->messageLabel_);
+    const PaintedTexts painted(Named<QLabel>(wait, Waiting.c_str()));
     Download();
     EXPECT_EQ(FramesFromPc(),
               (std::vector<std::string>{Frame("AA0000"), Frame("CD0000"), Frame("DG0004ITEM"), RecordsFrame(1, 187),

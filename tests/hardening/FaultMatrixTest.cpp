@@ -113,8 +113,7 @@ public:
 
     // Waits until no job is pending and the wait dialog is gone (a hang fails the case).
     void WaitForTheJob() {
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return !Forms().Wait->isVisible() && !Forms().Wait->pollTimer_->isActive(); }, 20000))
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !Forms().Wait->isVisible() && !Forms().Wait->PollPending(); }, 20000))
             << "the job did not end";
     }
     bool LinkClosed() const {
@@ -127,17 +126,17 @@ public:
 const Job Jobs[] = {
     {"RecordRead", 3,
      [](FaultMatrix& t, const auto& through) {
-         t.main->monitorDataButton_->click();
-         Forms().MonitorMenu->vehicleInfoButton_->click();
+         Press(t.main, "テスターよりモニタデータ読み込み");
+         Press(Forms().MonitorMenu, "データ取込・印刷");
          Forms().VehicleInfo->importButton_->click();
          t.WaitForTheJob();
          if (Forms().RecordRead->isVisible()) {
              if (through(3)) {
                  t.dialogs.QueueAnswer(DialogAnswer::Ok);
              }
-             Forms().RecordRead->readButton_->click();
+             Named<QPushButton>(Forms().RecordRead, "読み込み実行")->click();
              if (Forms().RecordRead->isVisible()) {
-                 Forms().RecordRead->backButton_->click();
+                 Press(Forms().RecordRead, "戻　る");
              }
          }
          EXPECT_TRUE(Forms().VehicleInfo->isVisible() && Forms().VehicleInfo->isEnabled());
@@ -149,7 +148,7 @@ const Job Jobs[] = {
      }},
     {"ReferenceList", 2,
      [](FaultMatrix& t, const auto&) {
-         t.main->referenceButton_->click();
+         Press(t.main, "参  考  値  管  理");
          Forms().ReferenceMenu->readSetsButton_->click();
          t.WaitForTheJob();
          EXPECT_TRUE(Forms().ReferenceRead->isVisible() || Forms().ReferenceMenu->isVisible());
@@ -157,7 +156,7 @@ const Job Jobs[] = {
      [](const auto&) { return std::set<std::string>{}; }},
     {"ReferenceRead", 3,
      [](FaultMatrix& t, const auto&) {
-         t.main->referenceButton_->click();
+         Press(t.main, "参  考  値  管  理");
          Forms().ReferenceMenu->hide();
          Forms().ReferenceRead->ShowSets({Sjis("車0 T E"), Sjis("車1 T E")});
          Forms().ReferenceRead->readButton_->click();
@@ -170,7 +169,7 @@ const Job Jobs[] = {
      }},
     {"ReferenceWriteThree", 4,
      [](FaultMatrix& t, const auto& through) {
-         t.main->referenceButton_->click();
+         Press(t.main, "参  考  値  管  理");
          Forms().ReferenceMenu->writeSetsButton_->click();
          Forms().ReferenceWrite->PickFiles(
              {t.folder.Dir() + "set0.DTKJ2", t.folder.Dir() + "set1.DTKJ2", t.folder.Dir() + "set2.DTKJ2"});
@@ -182,7 +181,7 @@ const Job Jobs[] = {
      [](const auto&) { return std::set<std::string>{}; }},
     {"ReferenceDeleteOne", 2,
      [](FaultMatrix& t, const auto&) {
-         t.main->referenceButton_->click();
+         Press(t.main, "参  考  値  管  理");
          Forms().ReferenceMenu->hide();
          Forms().ReferenceRead->ShowSets({Sjis("車0 T E"), Sjis("車1 T E")});
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
@@ -194,7 +193,7 @@ const Job Jobs[] = {
      [](const auto&) { return std::set<std::string>{}; }},
     {"ReferenceDeleteAll", 2,
      [](FaultMatrix& t, const auto&) {
-         t.main->referenceButton_->click();
+         Press(t.main, "参  考  値  管  理");
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
          Forms().ReferenceMenu->deleteAllButton_->click();
          t.WaitForTheJob();
@@ -203,7 +202,7 @@ const Job Jobs[] = {
      [](const auto&) { return std::set<std::string>{}; }},
     {"ContinuousDownload", 5,
      [](FaultMatrix& t, const auto&) {
-         t.main->continuousRecordButton_->click();
+         Press(t.main, "連 続 記 録 の 読 出 し");
          Forms().Continuous->downloadButton_->click();
          t.WaitForTheJob();
          EXPECT_TRUE(Forms().Continuous->isVisible());

@@ -17,60 +17,52 @@ class MonitorMenu : public AppFixture {};
 
 TEST_F(MonitorMenu, OpensFromTheMainMenuWithItsCaptionAndButtons) {
     StartAndShow();
-    ASSERT_TRUE(main->monitorDataButton_->isEnabled());
-    main->monitorDataButton_->click();
-    ProcessEvents();
+    Press(main, "テスターよりモニタデータ読み込み");
     MonitorMenuForm* menu = Forms().MonitorMenu;
     ASSERT_TRUE(menu && menu->isVisible());
     EXPECT_FALSE(main->isVisible());
     EXPECT_EQ(main->State.PendingJob, TesterJob::RecordDirectory);
     EXPECT_EQ(menu->windowTitle().toStdString(), "テスターよりモニタデータ読み込み");
     EXPECT_GE(menu->height(), 250);
-    for (const auto& [name, caption] :
-         {std::pair{"Button1", "お客様情報登録"}, std::pair{"Button2", "車 両 情 報 登録"},
-          std::pair{"Button3", "データ取込・印刷"}, std::pair{"modoru_BTN", "戻　る"}}) {
-        EXPECT_EQ(Find<QPushButton>(menu, name)->text().toStdString(), caption);
+    for (const char* caption : {"お客様情報登録", "車 両 情 報 登録", "データ取込・印刷", "戻　る"}) {
+        EXPECT_NE(Named<QPushButton>(menu, caption), nullptr);
     }
-    EXPECT_EQ(menu->vehicleInfoButton_->isEnabled(), Forms().VehicleInfo != nullptr);
+    EXPECT_EQ(Named<QPushButton>(menu, "データ取込・印刷")->isEnabled(), Forms().VehicleInfo != nullptr);
 
-    menu->backButton_->click();
-    ProcessEvents();
+    Press(menu, "戻　る");
     EXPECT_FALSE(menu->isVisible());
     EXPECT_TRUE(main->isVisible());
 }
 
 TEST_F(MonitorMenu, AnEmptyCustomerListGivesEmptySelectors) {
     StartAndShow();
-    main->monitorDataButton_->click();
-    Forms().MonitorMenu->customerButton_->click();
-    ProcessEvents();
+    Press(main, "テスターよりモニタデータ読み込み");
+    Press(Forms().MonitorMenu, "お客様情報登録");
     EXPECT_TRUE(Forms().Customer->isVisible());
     EXPECT_FALSE(Forms().MonitorMenu->isVisible());
-    EXPECT_EQ(Forms().Customer->customerCombo_->count(), 0);
-    Forms().Customer->backButton_->click();
-    Forms().MonitorMenu->vehicleButton_->click();
-    ProcessEvents();
+    EXPECT_EQ(Named<QComboBox>(Forms().Customer, "お客様")->count(), 0);
+    Press(Forms().Customer, "戻　　る");
+    Press(Forms().MonitorMenu, "車 両 情 報 登録");
     EXPECT_TRUE(Forms().VehicleUpdate->isVisible());
-    EXPECT_EQ(Forms().VehicleUpdate->customerCombo_->count(), 1); // only the empty-register placeholder
+    EXPECT_EQ(Named<QComboBox>(Forms().VehicleUpdate, "お客様名")->count(), 1); // only the empty-register placeholder
     EXPECT_FALSE(Forms().VehicleUpdate->HasCustomers());
 }
 
 TEST_F(MonitorMenu, TheTargetFormsGetTheCustomerListAfresh) {
     WriteBytes(folder / "VISITOR_M.DT", Sjis("鈴木\r\n山田\r\n"));
     StartAndShow();
-    main->monitorDataButton_->click();
-    Forms().MonitorMenu->vehicleButton_->click();
-    ProcessEvents();
+    Press(main, "テスターよりモニタデータ読み込み");
+    Press(Forms().MonitorMenu, "車 両 情 報 登録");
     VehicleUpdateForm* vehicles = Forms().VehicleUpdate;
-    EXPECT_EQ(vehicles->customerCombo_->count(), 2);
-    EXPECT_EQ(vehicles->customerCombo_->currentIndex(), 0);
+    EXPECT_EQ(Named<QComboBox>(vehicles, "お客様名")->count(), 2);
+    EXPECT_EQ(Named<QComboBox>(vehicles, "お客様名")->currentIndex(), 0);
     EXPECT_TRUE(vehicles->ReloadOnShow);
-    vehicles->backButton_->click();
+    Press(vehicles, "戻　　る");
     WriteBytes(folder / "VISITOR_M.DT", Sjis("鈴木\r\n山田\r\n佐藤\r\n"));
-    Forms().MonitorMenu->customerButton_->click();
-    ProcessEvents();
-    EXPECT_EQ(Forms().Customer->customerCombo_->count(), 3);
-    EXPECT_EQ(Forms().Customer->customerCombo_->currentIndex(), 0);
+    Press(Forms().MonitorMenu, "お客様情報登録");
+    const QComboBox* customers = Named<QComboBox>(Forms().Customer, "お客様");
+    EXPECT_EQ(customers->count(), 3);
+    EXPECT_EQ(customers->currentIndex(), 0);
 }
 
 } // namespace

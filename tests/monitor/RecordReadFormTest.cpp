@@ -39,11 +39,10 @@ protected:
         emulator = std::make_unique<Emulator>(folder, scenario);
         Seed({{"山田", {"品川500あ1234"}}});
         StartAndShow();
-        main->monitorDataButton_->click();
-        Forms().MonitorMenu->vehicleInfoButton_->click();
-        ProcessEvents();
+        Press(main, "テスターよりモニタデータ読み込み");
+        Press(Forms().MonitorMenu, "データ取込・印刷");
         vehicleForm = Forms().VehicleInfo;
-        vehicleForm->importButton_->click();
+        Press(vehicleForm, "データ取り込み");
         EXPECT_TRUE(QTest::qWaitFor([] { return Forms().RecordRead->isVisible(); }, 10000));
         return Forms().RecordRead;
     }
@@ -51,7 +50,10 @@ protected:
         RegisterForms::TearDown();
         emulator.reset();
     }
-    std::vector<std::string> Lines(RecordReadForm* form) const { return Items(form->recordCombo_); }
+    static QComboBox* Records(RecordReadForm* form) { return Named<QComboBox>(form, "読み込むデータ"); }
+    std::vector<std::string> Lines(RecordReadForm* form) const { return Items(Records(form)); }
+    // The vehicle form's fields and buttons take input (its panel is disabled while a record is read).
+    bool VehiclePanelEnabled() const { return Named<QGroupBox>(vehicleForm, "お客様情報")->isEnabled(); }
     std::vector<std::string> FramesFromPc() const { return emulator->FramesFromPc(); }
     std::set<std::string> VehicleFiles() const {
         std::set<std::string> names;
@@ -74,10 +76,10 @@ TEST_F(ReadingRecords, DirectoryListsTheRecordNames) {
     ASSERT_TRUE(f->isVisible());
     EXPECT_EQ(T(f->windowTitle()), "モニタデータ読み込み選択");
     EXPECT_EQ(Lines(f), (std::vector<std::string>{"モニタ記録１", "自己診断記録２", "作業サポート記録４"}));
-    EXPECT_EQ(f->recordCombo_->currentIndex(), 0);
-    EXPECT_TRUE(f->readButton_->isEnabled());
+    EXPECT_EQ(Records(f)->currentIndex(), 0);
+    EXPECT_TRUE(Named<QPushButton>(f, "読み込み実行")->isEnabled());
     EXPECT_FALSE(vehicleForm->isVisible());
-    EXPECT_FALSE(vehicleForm->buttonPanel_->isEnabled());
+    EXPECT_FALSE(VehiclePanelEnabled());
     EXPECT_EQ(main->Link->LinkOpen, 0);     // consumed by the job
     EXPECT_NE(main->Link->DeviceHandle, 0); // but open for this form
 }
@@ -86,20 +88,20 @@ TEST_F(ReadingRecords, EmptyDirectoryDisablesTheReadButton) {
     RecordReadForm* f = Import(R"({"records": []})");
     ASSERT_TRUE(f->isVisible());
     EXPECT_EQ(Lines(f), std::vector<std::string>{"テスターにデータが有りません。"});
-    EXPECT_FALSE(f->readButton_->isEnabled());
-    f->backButton_->click();
+    EXPECT_FALSE(Named<QPushButton>(f, "読み込み実行")->isEnabled());
+    Press(f, "戻　る");
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(vehicleForm->isVisible());
-    EXPECT_TRUE(vehicleForm->buttonPanel_->isEnabled());
+    EXPECT_TRUE(VehiclePanelEnabled());
     EXPECT_EQ(main->Link->DeviceHandle, 0); // hiding the form closed the link
 }
 
 TEST_F(ReadingRecords, SecondLineReadsItsOwnEntryAndFilesTheRecord) {
     RecordReadForm* f = Import(R"({"records": [{"entry": "EM0", "values": ["1"]},
                                              {"entry": "EM1", "data": {"hex": "31 32 2C 83 5C 2C 2C 33 2E 35"}}]})");
-    f->recordCombo_->setCurrentIndex(1);
+    Records(f)->setCurrentIndex(1);
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->readButton_->click();
+    Press(f, "読み込み実行");
     ASSERT_EQ(dialogs.Texts(), std::vector<std::string>{"データの登録を行います、よろしいですか？"});
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Question);
     EXPECT_EQ(FramesFromPc().at(2), Frame("DA0003EM1"));
@@ -113,7 +115,7 @@ TEST_F(ReadingRecords, UnknownEntriesDoNotShiftTheLines) {
                                              {"entry": "EA2", "values": ["yes"]}]})");
     EXPECT_EQ(Lines(f), std::vector<std::string>{"アクティブ記録３"});
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->readButton_->click();
+    Press(f, "読み込み実行");
     EXPECT_EQ(FramesFromPc().at(2), Frame("DA0003EA2"));
 }
 
@@ -121,7 +123,7 @@ TEST_F(ReadingRecords, CancelChangesNothingAndKeepsTheFormAndLinkOpen) {
     RecordReadForm* f = Import(ThreeRecords);
     const auto before = VehicleFiles();
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    f->readButton_->click();
+    Press(f, "読み込み実行");
     EXPECT_TRUE(f->isVisible());
     EXPECT_EQ(VehicleFiles(), before);
     EXPECT_EQ(File(VehicleDir + "ﾓﾆﾀ.DT"), "");
@@ -138,12 +140,12 @@ TEST_F(ReadingRecords, ReceiveFailureWritesNothing) {
         Import(std::string(R"({"records": [{"entry": "EM0", "values": ["1"]}], "faults": {"rules": [)") +
                R"({"command": "DA", "action": "error"}]}})");
     const auto before = VehicleFiles();
-    f->readButton_->click();
+    Press(f, "読み込み実行");
     // A refused answer: the link says nothing, so the form says the communication failed, once.
     EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"正常な通信が出来ません！"});
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(vehicleForm->isVisible());
-    EXPECT_TRUE(vehicleForm->buttonPanel_->isEnabled());
+    EXPECT_TRUE(VehiclePanelEnabled());
     EXPECT_EQ(VehicleFiles(), before);
     EXPECT_EQ(File(VehicleDir + "ﾓﾆﾀ.DT"), "");
 }
@@ -152,9 +154,9 @@ TEST_F(ReadingRecords, WholePathFromTheMainMenuToTheRecordFile) {
     RecordReadForm* f = Import(R"({"records": [{"entry": "ED0", "values": ["old"]},
                                              {"entry": "EM1", "values": ["12", "ABC", "", "3.5"]}]})");
     WriteBytes(folder / (VehicleDir + "ﾓﾆﾀ.DT"), Sjis("前の記録\r\n"));
-    f->recordCombo_->setCurrentIndex(1);
+    Records(f)->setCurrentIndex(1);
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->readButton_->click();
+    Press(f, "読み込み実行");
 
     // Frame by frame: opening, directory, read, closing (on hiding the form).
     EXPECT_EQ(FramesFromPc(),
@@ -171,9 +173,9 @@ TEST_F(ReadingRecords, WholePathFromTheMainMenuToTheRecordFile) {
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(vehicleForm->isVisible());
     EXPECT_TRUE(vehicleForm->isEnabled());
-    EXPECT_TRUE(vehicleForm->buttonPanel_->isEnabled());
+    EXPECT_TRUE(VehiclePanelEnabled());
     EXPECT_FALSE(vehicleForm->ReloadOnShow);
-    EXPECT_EQ(Items(vehicleForm->firstRecordCombo_), (std::vector<std::string>{"前の記録", Title}));
+    EXPECT_EQ(Items(Named<QComboBox>(vehicleForm, "データ①")), (std::vector<std::string>{"前の記録", Title}));
     EXPECT_EQ(main->Link->DeviceHandle, 0);
 }
 
@@ -181,9 +183,9 @@ TEST_F(ReadingRecords, NoTesterGivesTheVehicleFormBack) {
     emulator = std::make_unique<Emulator>(folder, R"({"attached": false})");
     Seed({{"山田", {"品川500あ1234"}}});
     StartAndShow();
-    main->monitorDataButton_->click();
-    Forms().MonitorMenu->vehicleInfoButton_->click();
-    Forms().VehicleInfo->importButton_->click();
+    Press(main, "テスターよりモニタデータ読み込み");
+    Press(Forms().MonitorMenu, "データ取込・印刷");
+    Press(Forms().VehicleInfo, "データ取り込み");
     EXPECT_TRUE(QTest::qWaitFor([&] { return main->State.PendingJob == TesterJob::None; }, 10000));
     EXPECT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_TRUE(Forms().VehicleInfo->isVisible());

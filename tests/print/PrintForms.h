@@ -44,9 +44,8 @@ protected:
     PrintSetupForm* OpenPrintSetup(const std::string& userInfo = "[user]\r\nname=ベクトル自動車\r\n") {
         StartAndShow();
         WriteBytes(PathFromUtf8(main->State.Paths.UserInfoFile), Sjis(userInfo));
-        main->monitorDataButton_->click();
-        Forms().MonitorMenu->vehicleInfoButton_->click();
-        ProcessEvents();
+        Press(main, "テスターよりモニタデータ読み込み");
+        Press(Forms().MonitorMenu, "データ取込・印刷");
         Forms().VehicleInfo->printButton_->click();
         ProcessEvents();
         return Forms().PrintSetup;

@@ -401,7 +401,7 @@ TEST_F(PrintForms, SavingAVehicleKeepsTheOrderAndNumbersOfTheVehicles) {
     EXPECT_EQ(T(info->managementNumberCombo_->currentText()), "1");
 
     info->backButton_->click();
-    Forms().MonitorMenu->vehicleButton_->click();
+    Press(Forms().MonitorMenu, "車 両 情 報 登録");
     VehicleUpdateForm* update = Forms().VehicleUpdate;
     ASSERT_EQ(T(update->CarNo->text()), "品川1");
     update->Maker->setText("トヨタ");

@@ -75,10 +75,7 @@ protected:
         emulator.reset();
     }
 
-    void OpenMenu() {
-        main->referenceButton_->click();
-        ProcessEvents();
-    }
+    void OpenMenu() { Press(main, "参  考  値  管  理"); }
     // Lists the tester's sets from the menu; true once the reading form shows them.
     bool ListSets() {
         menu->readSetsButton_->click();

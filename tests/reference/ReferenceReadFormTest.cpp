@@ -12,7 +12,7 @@ namespace {
 
 TEST_F(ReferenceForms, ControlsCaptionsAndTheWayThroughTheMenu) {
     Use(Scenario(1));
-    ASSERT_TRUE(main->referenceButton_->isEnabled());
+    ASSERT_TRUE(Named<QPushButton>(main, "参  考  値  管  理")->isEnabled());
     OpenMenu();
     EXPECT_FALSE(main->isVisible());
     EXPECT_TRUE(menu->isVisible());

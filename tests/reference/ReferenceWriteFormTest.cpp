@@ -81,7 +81,7 @@ TEST_F(Writing, ThreeFilesGoInDialogOrderWithTheirCountOnTheWaitDialog) {
 
     // What the wait dialog says while the files go out.
     WaitDialog* wait = Forms().Wait;
-    PaintedTexts painted(wait->messageLabel_);
+    PaintedTexts painted(Named<QLabel>(wait, "ただいま通信中です。しばらくお待ちください。"));
     write->writeButton_->click();
     Lines labels;
     for (const std::string& label : painted.Texts()) {

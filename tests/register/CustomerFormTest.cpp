@@ -71,7 +71,7 @@ TEST_F(CustomerFormTest, AnEmptyListAllowsOnlyNewEntry) {
     EXPECT_TRUE(f->confirmButton_->isEnabled());
     // Re-opened in new-entry mode the form stays ready for the entry; out of it, an empty list allows no confirm.
     f->backButton_->click();
-    Forms().MonitorMenu->customerButton_->click();
+    Press(Forms().MonitorMenu, "お客様情報登録");
     EXPECT_TRUE(f->NewEntryMode());
     EXPECT_TRUE(f->confirmButton_->isEnabled());
     f->newEntryButton_->click();
@@ -365,8 +365,7 @@ TEST_F(CustomerFormTest, ReturnGoesBackToTheMenuAndTheModeIsKept) {
     ProcessEvents();
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(Forms().MonitorMenu->isVisible());
-    Forms().MonitorMenu->customerButton_->click();
-    ProcessEvents();
+    Press(Forms().MonitorMenu, "お客様情報登録");
     EXPECT_TRUE(f->NewEntryMode());
     EXPECT_TRUE(f->customerNameEdit_->text().isEmpty());
     EXPECT_FALSE(f->deleteButton_->isEnabled());

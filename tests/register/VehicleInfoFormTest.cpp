@@ -17,9 +17,8 @@ class CarInfoForm : public RegisterForms {
 protected:
     VehicleInfoForm* OpenCarInfoForm() {
         StartAndShow();
-        main->monitorDataButton_->click();
-        Forms().MonitorMenu->vehicleInfoButton_->click();
-        ProcessEvents();
+        Press(main, "テスターよりモニタデータ読み込み");
+        Press(Forms().MonitorMenu, "データ取込・印刷");
         return Forms().VehicleInfo;
     }
     // Gives a vehicle an index with records and their files.

@@ -47,8 +47,7 @@ class SettingsFormTest : public AppFixture {
 protected:
     SettingsForm* Open() {
         StartAndShow();
-        main->settingsButton_->click();
-        ProcessEvents();
+        Press(main, "プログラムの基本設定");
         return Forms().Settings;
     }
     // Data folders apart from the program's folder, and optionally a chosen dictionary file.
@@ -102,7 +101,7 @@ TEST_F(SettingsFormTest, ShowsTheStoredDetailsAndSavesThemBackUnchanged) {
     f->closeButton_->click();
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(main->isVisible());
-    main->settingsButton_->click();
+    Press(main, "プログラムの基本設定");
     EXPECT_EQ(f->workshopNameEdit_->text().size(), 55);
 }
 
@@ -148,7 +147,7 @@ TEST_F(SettingsFormTest, TheSwitchGivesTheDetailedAndTheCompactForm) {
     // Later showings keep the section as it was left.
     f->detailButton_->click();
     f->closeButton_->click();
-    main->settingsButton_->click();
+    Press(main, "プログラムの基本設定");
     EXPECT_EQ(state(), std::tuple("詳細設定を終了", true, 730));
 }
 
@@ -304,7 +303,7 @@ TEST_F(SettingsBackup, ExportThenImportRestoresTheDataAndReloadsTheForm) {
     WriteBytes(folder / "owner" / UserFile, Sjis("[user]\r\nname=鈴木\r\n"));
     fs::remove_all(folder / "owner/登録文書");
     f->closeButton_->click();
-    main->settingsButton_->click();
+    Press(main, "プログラムの基本設定");
     EXPECT_EQ(T(f->workshopNameEdit_->text()), "鈴木");
     dialogs.QueueFile(picked);
     f->workshopImportButton_->click();

@@ -64,17 +64,15 @@ protected:
 
     CustomerForm* OpenCustomerForm() {
         StartAndShow();
-        main->monitorDataButton_->click();
-        Forms().MonitorMenu->customerButton_->click();
-        ProcessEvents();
+        Press(main, "テスターよりモニタデータ読み込み");
+        Press(Forms().MonitorMenu, "お客様情報登録");
         return Forms().Customer;
     }
 
     VehicleUpdateForm* OpenVehicleForm() {
         StartAndShow();
-        main->monitorDataButton_->click();
-        Forms().MonitorMenu->vehicleButton_->click();
-        ProcessEvents();
+        Press(main, "テスターよりモニタデータ読み込み");
+        Press(Forms().MonitorMenu, "車 両 情 報 登録");
         return Forms().VehicleUpdate;
     }
 

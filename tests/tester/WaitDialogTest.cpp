@@ -7,10 +7,9 @@
 #include "support/Emulator.h"
 #include "tester/TesterLink.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <fstream>
 #include <memory>
@@ -60,17 +59,16 @@ protected:
 TEST_F(TransferDriver, DialogAsCreated) {
     Begin();
     EXPECT_EQ(wait->windowTitle().toStdString(), "通信中・・・");
-    EXPECT_EQ(wait->messageLabel_->text().toStdString(), "ただいま通信中です。しばらくお待ちください。");
-    EXPECT_EQ(wait->pollTimer_->interval(), 200);
-    EXPECT_FALSE(wait->pollTimer_->isActive());
+    EXPECT_NE(Named<QLabel>(wait, "ただいま通信中です。しばらくお待ちください。"), nullptr);
+    EXPECT_FALSE(wait->PollPending());
 }
 
 TEST_F(TransferDriver, ListJobWithoutOpenLinkGivesTheMainFormBack) {
     Begin();
     main->hide();
     main->setEnabled(false);
-    main->State.PendingJob = TesterJob::ReferenceList;
-    wait->PollTick();
+    wait->StartJob(TesterJob::ReferenceList);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !wait->PollPending(); }, 10000));
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(main->isEnabled());
     EXPECT_EQ(main->State.PendingJob, TesterJob::None);
@@ -82,10 +80,16 @@ TEST_F(TransferDriver, RegisteredHandBackRunsInsteadOfTheJobWhenTheLinkIsNotOpen
     Begin();
     int ran = 0;
     int handedBack = 0;
+    qint64 handedBackAfter = 0;
+    QElapsedTimer sinceStart;
     wait->RegisterJob(
-        TesterJob::Continuous, [&] { return ++ran, false; }, [&] { ++handedBack; });
-    main->State.PendingJob = TesterJob::Continuous;
-    wait->PollTick();
+        TesterJob::Continuous, [&] { return ++ran, false; },
+        [&] { ++handedBack, handedBackAfter = sinceStart.elapsed(); });
+    sinceStart.start();
+    wait->StartJob(TesterJob::Continuous);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return handedBack > 0; }, 10000));
+    // On the tick of the dialog's 200 ms timer (a coarse timer may come up to 5% early).
+    EXPECT_GE(handedBackAfter, 190);
     EXPECT_EQ(ran, 0);
     EXPECT_EQ(handedBack, 1);
     EXPECT_EQ(main->State.PendingJob, TesterJob::None);
@@ -148,8 +152,7 @@ TEST_F(TransferDriver, JobThatKeepsTheLinkSkipsTheCommonEnd) {
 
 TEST_F(TransferDriver, QuittingWithoutTesterContactCallsNothingInTheLibrary) {
     Begin();
-    Find<QPushButton>(main, "Button5")->click();
-    ProcessEvents();
+    Press(main, "終　了");
     EXPECT_FALSE(EmulatorMapped());
     EXPECT_TRUE(emulator->Transcript().empty());
 }
@@ -159,8 +162,7 @@ TEST_F(TransferDriver, QuittingAfterAJobClosesTheLinkOnceMore) {
     ASSERT_EQ(main->Link->ConnectTester(main->State.TesterName), LinkOk);
     main->Link->CloseLink();
     const auto framesBefore = emulator->Transcript().size();
-    Find<QPushButton>(main, "Button5")->click();
-    ProcessEvents();
+    Press(main, "終　了");
     // Already closed: the exit's CloseLink finds nothing to do.
     EXPECT_EQ(emulator->Transcript().size(), framesBefore);
 }
@@ -169,8 +171,7 @@ TEST_F(TransferDriver, QuittingWithTheLinkStillOpenClosesIt) {
     Begin();
     ASSERT_EQ(main->Link->ConnectTester(main->State.TesterName), LinkOk);
     EXPECT_FALSE(TranscriptHasClose());
-    Find<QPushButton>(main, "Button5")->click();
-    ProcessEvents();
+    Press(main, "終　了");
     EXPECT_TRUE(TranscriptHasClose());
     EXPECT_EQ(main->Link->DeviceHandle, 0);
 }

@@ -76,7 +76,7 @@ MainForm* CreateAllForms(const StartupOptions& options) {
     f.ReferenceWrite->Connect(f.ReferenceMenu, f.Wait);
 
     // Continuous records.
-    functions.Continuation = f.Continuous;
+    functions.ContinuousRecord = f.Continuous;
     f.Continuous->Connect(f.Main, f.Wait);
 
     // Settings and the phrase picker.

@@ -15,9 +15,9 @@
 using namespace vanto;
 
 namespace {
-QPushButton* MenuButton(QWidget* parent, const char* name, const char* caption, int width, int fontPixels) {
+QPushButton* MenuButton(QWidget* parent, const char* objectName, const char* caption, int width, int fontPixels) {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
+    button->setObjectName(objectName);
     button->setAccessibleName(button->text());
     button->setFixedSize(width, 57);
     button->setFont(ProportionalFont(fontPixels));
@@ -28,7 +28,7 @@ QPushButton* MenuButton(QWidget* parent, const char* name, const char* caption, 
 MainForm::MainForm(const StartupOptions& options)
     : FormBase(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), dialogs_(options.dialogs),
       clock_(options.clock), exeFileName_(options.ExeFileName) {
-    setObjectName("TestMainForm");
+    setObjectName("MainForm");
     setFont(FixedFont(11));
 
     // Construction: the folder configuration and the data folders.
@@ -42,14 +42,14 @@ MainForm::MainForm(const StartupOptions& options)
     }
 
     menuPanel_ = new QFrame(this);
-    menuPanel_->setObjectName("Panel1");
+    menuPanel_->setObjectName("menuPanel");
     menuPanel_->setFrameShape(QFrame::Panel);
     menuPanel_->setFrameShadow(QFrame::Raised);
-    monitorDataButton_ = MenuButton(menuPanel_, "GeMonitorDataBTN", "テスターよりモニタデータ読み込み", 480, 27);
-    referenceButton_ = MenuButton(menuPanel_, "ref_sub_BTN", "参  考  値  管  理", 480, 27);
-    continuousRecordButton_ = MenuButton(menuPanel_, "continuation_BTN", "連 続 記 録 の 読 出 し", 480, 27);
-    settingsButton_ = MenuButton(menuPanel_, "setvantoBTN", "プログラムの基本設定", 480, 27);
-    exitButton_ = MenuButton(menuPanel_, "Button5", "終　了", 177, 32);
+    monitorDataButton_ = MenuButton(menuPanel_, "monitorDataButton", "テスターよりモニタデータ読み込み", 480, 27);
+    referenceButton_ = MenuButton(menuPanel_, "referenceButton", "参  考  値  管  理", 480, 27);
+    continuousRecordButton_ = MenuButton(menuPanel_, "continuousRecordButton", "連 続 記 録 の 読 出 し", 480, 27);
+    settingsButton_ = MenuButton(menuPanel_, "settingsButton", "プログラムの基本設定", 480, 27);
+    exitButton_ = MenuButton(menuPanel_, "exitButton", "終　了", 177, 32);
 
     auto* grid = new QGridLayout(menuPanel_);
     grid->setContentsMargins(12, 12, 12, 12);
@@ -70,7 +70,8 @@ MainForm::MainForm(const StartupOptions& options)
         OpenFunction(functions_.MonitorMenu);
     });
     connect(referenceButton_, &QPushButton::clicked, this, [this] { OpenFunction(functions_.ReferenceMenu); });
-    connect(continuousRecordButton_, &QPushButton::clicked, this, [this] { OpenFunction(functions_.Continuation); });
+    connect(continuousRecordButton_, &QPushButton::clicked, this,
+            [this] { OpenFunction(functions_.ContinuousRecord); });
     connect(settingsButton_, &QPushButton::clicked, this, [this] { OpenFunction(functions_.Settings); });
     SetFunctions({});
     setWindowTitle(QCoreApplication::applicationName());
@@ -88,7 +89,7 @@ void MainForm::SetFunctions(const Functions& functions) {
     functions_ = functions;
     monitorDataButton_->setEnabled(functions_.MonitorMenu != nullptr);
     referenceButton_->setEnabled(functions_.ReferenceMenu != nullptr);
-    continuousRecordButton_->setEnabled(functions_.Continuation != nullptr);
+    continuousRecordButton_->setEnabled(functions_.ContinuousRecord != nullptr);
     settingsButton_->setEnabled(functions_.Settings != nullptr);
 }
 

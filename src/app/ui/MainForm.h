@@ -49,7 +49,7 @@ public:
     struct Functions {
         QWidget* MonitorMenu = nullptr;
         QWidget* ReferenceMenu = nullptr;
-        QWidget* Continuation = nullptr;
+        QWidget* ContinuousRecord = nullptr;
         QWidget* Settings = nullptr;
     };
     void SetFunctions(const Functions& functions);
@@ -57,18 +57,18 @@ public:
     // Runs the show steps: model title, paths, bootstrap files (and the legacy conversion once).
     void FormShow() override;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void OpenFunction(QWidget* form);
+
     QFrame* menuPanel_ = nullptr;
     QPushButton* monitorDataButton_ = nullptr;
     QPushButton* referenceButton_ = nullptr;
     QPushButton* continuousRecordButton_ = nullptr;
     QPushButton* settingsButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void OpenFunction(QWidget* form);
 
     vanto::Dialogs* dialogs_;
     vanto::Clock* clock_;

@@ -277,7 +277,9 @@ void PrepareLikeTheMenu(const std::string& name) {
     } else if (name == "ContinuousRecordForm" && f.Continuous) {
         f.Continuous->ShowTable(DemoSeries());
     } else if (name == "RecordReadForm" && f.RecordRead) {
-        f.RecordRead->recordCombo_->addItems({"モニタ記録１", "自己診断記録２", "作業サポート記録４"});
+        if (auto* records = Named<QComboBox>(f.RecordRead, "読み込むデータ")) {
+            records->addItems({"モニタ記録１", "自己診断記録２", "作業サポート記録４"});
+        }
     }
 }
 } // namespace

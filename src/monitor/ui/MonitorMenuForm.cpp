@@ -13,8 +13,8 @@
 using namespace vanto;
 
 namespace {
-QPushButton* MenuButton(QWidget* parent, const char* name, const char* caption) {
-    QPushButton* button = MakeButton(parent, name, caption, 24);
+QPushButton* MenuButton(QWidget* parent, const char* objectName, const char* caption) {
+    QPushButton* button = MakeButton(parent, objectName, caption, 24);
     button->setFixedSize(400, 52);
     return button;
 }
@@ -22,17 +22,17 @@ QPushButton* MenuButton(QWidget* parent, const char* name, const char* caption) 
 
 MonitorMenuForm::MonitorMenuForm(const FormContext& context)
     : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context) {
-    setObjectName("TourokuForm");
+    setObjectName("MonitorMenuForm");
     setFont(FixedFont(13));
 
     menuPanel_ = new QFrame(this);
-    menuPanel_->setObjectName("Panel1");
+    menuPanel_->setObjectName("menuPanel");
     menuPanel_->setFrameShape(QFrame::Panel);
     menuPanel_->setFrameShadow(QFrame::Raised);
-    customerButton_ = MenuButton(menuPanel_, "Button1", "お客様情報登録");
-    vehicleButton_ = MenuButton(menuPanel_, "Button2", "車 両 情 報 登録");
-    vehicleInfoButton_ = MenuButton(menuPanel_, "Button3", "データ取込・印刷");
-    backButton_ = MenuButton(menuPanel_, "modoru_BTN", "戻　る");
+    customerButton_ = MenuButton(menuPanel_, "customerButton", "お客様情報登録");
+    vehicleButton_ = MenuButton(menuPanel_, "vehicleButton", "車 両 情 報 登録");
+    vehicleInfoButton_ = MenuButton(menuPanel_, "vehicleInfoButton", "データ取込・印刷");
+    backButton_ = MenuButton(menuPanel_, "backButton", "戻　る");
 
     auto* buttons = new QVBoxLayout(menuPanel_);
     buttons->setContentsMargins(16, 16, 16, 16);

@@ -22,9 +22,11 @@ public:
     void Connect(QWidget* mainMenu, CustomerForm* customer, VehicleUpdateForm* vehicle, VehicleInfoForm* vehicleInfo);
 
     void FormShow() override;
-    void OpenCustomerEntry(); // customer entry
-    void OpenVehicleEntry();  // vehicle entry
-    void OpenVehicleInfo();   // vehicle information: data import and printing
+
+private:
+    void OpenCustomerEntry();
+    void OpenVehicleEntry();
+    void OpenVehicleInfo(); // data import and printing
     void ReturnToMainMenu();
 
     QFrame* menuPanel_ = nullptr;
@@ -32,8 +34,6 @@ public:
     QPushButton* vehicleButton_ = nullptr;
     QPushButton* vehicleInfoButton_ = nullptr; // "データ取込・印刷": the vehicle information form
     QPushButton* backButton_ = nullptr;
-
-private:
     vanto::FormContext context_;
     QWidget* mainMenu_ = nullptr;
     CustomerForm* customer_ = nullptr;

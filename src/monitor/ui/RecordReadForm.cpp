@@ -21,22 +21,22 @@ using namespace vanto;
 
 RecordReadForm::RecordReadForm(const FormContext& context)
     : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context) {
-    setObjectName("GetDataForm");
+    setObjectName("RecordReadForm");
     setWindowTitle("モニタデータ読み込み選択");
     setFont(FixedFont(12));
 
     recordPanel_ = new QFrame(this);
-    recordPanel_->setObjectName("Panel1");
+    recordPanel_->setObjectName("recordPanel");
     recordPanel_->setFrameShape(QFrame::Panel);
     recordPanel_->setFrameShadow(QFrame::Raised);
     recordCombo_ = new QComboBox(recordPanel_);
-    SetupCombo(recordCombo_, "ComboBox1", "読み込むデータ", false);
+    SetupCombo(recordCombo_, "recordCombo", "読み込むデータ", false);
     recordCombo_->setFont(ProportionalFont(18));
     recordCombo_->setMinimumWidth(360);
     readButton_ = new QPushButton("読み込み実行", recordPanel_);
     backButton_ = new QPushButton("戻　る", recordPanel_);
-    readButton_->setObjectName("Button1");
-    backButton_->setObjectName("Button2");
+    readButton_->setObjectName("readButton");
+    backButton_->setObjectName("backButton");
     for (QPushButton* button : {readButton_, backButton_}) {
         button->setAccessibleName(button->text());
         button->setFont(ProportionalFont(18));

@@ -25,27 +25,25 @@ public:
     // record directory is registered there).
     void Connect(VehicleInfoForm* vehicleInfo, WaitDialog* wait, QWidget* mainForm);
 
-    // The record-directory job, run by the wait dialog on the open link. True when this form was shown
-    // (the link stays open until the form is hidden).
-    bool RecordDirectoryJob();
-
     void FormShow() override;
-    void ReadSelectedRecord(); // read
-    void GoBack();             // back
-
-    QFrame* recordPanel_ = nullptr;
-    QComboBox* recordCombo_ = nullptr;
-    QPushButton* readButton_ = nullptr;
-    QPushButton* backButton_ = nullptr;
 
 protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // The record-directory job, run by the wait dialog on the open link. True when this form was shown
+    // (the link stays open until the form is hidden).
+    bool RecordDirectoryJob();
+    void ReadSelectedRecord();
+    void GoBack();
     void ReturnToVehicleForm();
     bool SaveRecord(int line);
     std::string NoDataLine() const;
 
+    QFrame* recordPanel_ = nullptr;
+    QComboBox* recordCombo_ = nullptr;
+    QPushButton* readButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
     vanto::FormContext context_;
     VehicleInfoForm* vehicleInfo_ = nullptr;
     WaitDialog* wait_ = nullptr;

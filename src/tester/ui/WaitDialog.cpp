@@ -14,11 +14,11 @@ using namespace vanto;
 
 WaitDialog::WaitDialog(const FormContext& context, QWidget* mainForm)
     : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context) {
-    setObjectName("ComWaitForm");
+    setObjectName("WaitDialog");
     setWindowTitle("通信中・・・");
     setFont(FixedFont(12));
     messageLabel_ = new QLabel(QString::fromUtf8(WaitingText), this);
-    messageLabel_->setObjectName("Label1");
+    messageLabel_->setObjectName("messageLabel");
     messageLabel_->setAlignment(Qt::AlignCenter);
     messageLabel_->setFont(ProportionalFont(16));
     auto* layout = new QVBoxLayout(this);
@@ -27,7 +27,7 @@ WaitDialog::WaitDialog(const FormContext& context, QWidget* mainForm)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     pollTimer_ = new QTimer(this);
-    pollTimer_->setObjectName("Timer1");
+    pollTimer_->setObjectName("pollTimer");
     pollTimer_->setInterval(200);
     connect(pollTimer_, &QTimer::timeout, this, &WaitDialog::PollTick);
 
@@ -87,6 +87,10 @@ void WaitDialog::SetJobResult(int result) {
 void WaitDialog::ShowProgress(int done, int total) {
     messageLabel_->setText(QString::fromUtf8(WaitingText) + QString(" %1 / %2").arg(done).arg(total));
     repaint();
+}
+
+bool WaitDialog::PollPending() const {
+    return pollTimer_->isActive();
 }
 
 void WaitDialog::FormShow() {

@@ -42,22 +42,25 @@ public:
     // Sets the label to the waiting text followed by " k / n" and repaints: the progress of a job of n steps.
     void ShowProgress(int done, int total);
 
+    // True while the timer's tick that runs the pending job is still to come.
+    bool PollPending() const;
+
+    void FormShow() override;
+
+private:
     // The timer's tick: runs the pending job, or hands back to the caller when the link is not open.
     void PollTick();
     // Hides the dialog, clears the pending job and closes the link.
     void CommonEnd();
 
-    void FormShow() override;
-
-    QLabel* messageLabel_ = nullptr;
-    QTimer* pollTimer_ = nullptr;
-
-private:
     struct Registered {
         JobFunction run;
         HandBackFunction handBack;
     };
     bool RunJob(const Registered& job);
+
+    QLabel* messageLabel_ = nullptr;
+    QTimer* pollTimer_ = nullptr;
     vanto::FormContext context_;
     bool busyOnly_ = false;
     std::map<vanto::TesterJob, Registered> jobs_;
