@@ -2,6 +2,7 @@
 // save writes the same bytes; only typing and pasting are limited.
 #include "common/ui/FormHelpers.h"
 #include "print/PrintForms.h"
+#include "reference/ReferenceTexts.h"
 #include "reference/ui/ReferenceMenuForm.h"
 #include "reference/ui/ReferenceReadForm.h"
 #include "settings/ui/SettingsForm.h"
@@ -24,8 +25,8 @@ enum class Kind { Text, Ascii, Digits };
 
 struct LimitedField {
     const char* form; // see FormOf
-    const char* name;
-    int limit; // characters
+    const char* name; // accessible name
+    int limit;        // characters
     Kind kind;
     int stored;        // characters of the stored value: over the limit where the file can hold more
     bool typed = true; // false: a display field, which takes no typing
@@ -48,8 +49,12 @@ void PrintTo(const FormCase& c, std::ostream* os) {
     *os << c.name;
 }
 
+// The form; "shop" is the print setup's frame of the workshop's details, whose names the customer's share.
 QWidget* FormOf(const std::string& form) {
     const FormRegistry& forms = Forms();
+    if (form == "shop") {
+        return Named<QGroupBox>(forms.PrintSetup, "お店の情報");
+    }
     const std::map<std::string, QWidget*> all{{"customer", forms.Customer},   {"vehicle", forms.VehicleUpdate},
                                               {"carinfo", forms.VehicleInfo}, {"print", forms.PrintSetup},
                                               {"settings", forms.Settings},   {"reference", forms.ReferenceRead}};
@@ -129,7 +134,7 @@ std::string UserInfo(const Values& v, const std::string& form, const std::array<
 const char* const ReferenceFile = "set.DTKJ2";
 std::string ReferenceRecord(const Values& v) {
     std::string record;
-    for (const char* name : {"Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10"}) {
+    for (const char* name : InfoFieldCaptions) {
         record += v.at(std::string("reference/") + name); // each fills its field's width
     }
     return record;
@@ -137,23 +142,24 @@ std::string ReferenceRecord(const Values& v) {
 
 const FormCase Cases[] = {
     {"Customer",
-     {{"customer", "Edit1", 24, Kind::Text, 26},
-      {"customer", "Edit2", 18, Kind::Digits, 20},
-      {"customer", "Edit14", 18, Kind::Digits, 20},
-      {"customer", "Edit15", 18, Kind::Digits, 20},
-      {"customer", "Edit3", 18, Kind::Digits, 20},
-      {"customer", "Edit16", 18, Kind::Digits, 20},
-      {"customer", "Edit17", 18, Kind::Digits, 20},
-      {"customer", "Edit4", 84, Kind::Text, 86}},
+     {{"customer", "お客様名", 24, Kind::Text, 26},
+      {"customer", "電話番号1", 18, Kind::Digits, 20},
+      {"customer", "電話番号2", 18, Kind::Digits, 20},
+      {"customer", "電話番号3", 18, Kind::Digits, 20},
+      {"customer", "携帯電話1", 18, Kind::Digits, 20},
+      {"customer", "携帯電話2", 18, Kind::Digits, 20},
+      {"customer", "携帯電話3", 18, Kind::Digits, 20},
+      {"customer", "住所", 84, Kind::Text, 86}},
      [](TypingLimits& t, const Values& v) {
-         t.customerName = v.at("customer/Edit1");
+         t.customerName = v.at("customer/お客様名");
          t.Seed({{t.customerName, {}}});
          t.Reg().WriteCustomerFields(
              t.customerName,
-             {{"TEL", v.at("customer/Edit2") + "-" + v.at("customer/Edit14") + "-" + v.at("customer/Edit15")},
-              {"HANDY", v.at("customer/Edit3") + "-" + v.at("customer/Edit16") + "-" + v.at("customer/Edit17")},
+             {{"TEL", v.at("customer/電話番号1") + "-" + v.at("customer/電話番号2") + "-" + v.at("customer/電話番号3")},
+              {"HANDY",
+               v.at("customer/携帯電話1") + "-" + v.at("customer/携帯電話2") + "-" + v.at("customer/携帯電話3")},
               {"POST_NO", "140-0001"},
-              {"ADD", v.at("customer/Edit4")}});
+              {"ADD", v.at("customer/住所")}});
      },
      [](TypingLimits& t) { t.OpenCustomerForm(); },
      [](TypingLimits& t) -> std::vector<std::string> {
@@ -161,25 +167,25 @@ const FormCase Cases[] = {
      },
      [](TypingLimits& t) {
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().Customer->confirmButton_->click();
+         Press(Forms().Customer, "お客様情報確定");
      }},
     {"VehicleUpdate",
-     {{"vehicle", "Add", 74, Kind::Text, 76, false},
-      {"vehicle", "Maker", 20, Kind::Text, 22},
-      {"vehicle", "CarName", 20, Kind::Text, 22},
-      {"vehicle", "Model", 20, Kind::Text, 22},
-      {"vehicle", "BodyNo", 20, Kind::Text, 22},
-      {"vehicle", "CarForm", 20, Kind::Text, 22},
-      {"vehicle", "EngType", 20, Kind::Text, 22},
-      {"vehicle", "Comment", 74, Kind::Text, 76}},
+     {{"vehicle", "住所", 74, Kind::Text, 76, false},
+      {"vehicle", "メーカー", 20, Kind::Text, 22},
+      {"vehicle", "車種名", 20, Kind::Text, 22},
+      {"vehicle", "初年度登録年月", 20, Kind::Text, 22},
+      {"vehicle", "車台番号", 20, Kind::Text, 22},
+      {"vehicle", "型式", 20, Kind::Text, 22},
+      {"vehicle", "エンジン形式", 20, Kind::Text, 22},
+      {"vehicle", "コメント", 74, Kind::Text, 76}},
      [](TypingLimits& t, const Values& v) {
          t.Seed({{Customer, {Vehicle}}});
-         t.Reg().WriteCustomerFields(Customer, {{"ADD", v.at("vehicle/Add")}});
+         t.Reg().WriteCustomerFields(Customer, {{"ADD", v.at("vehicle/住所")}});
          t.Reg().WriteVehicleFields(
              Customer, Vehicle,
-             VehicleSections({v.at("vehicle/Maker"), v.at("vehicle/CarName"), v.at("vehicle/Model"),
-                              v.at("vehicle/EngType"), v.at("vehicle/Comment"), v.at("vehicle/BodyNo"),
-                              v.at("vehicle/CarForm"), "12000", "2027年5月31日"}));
+             VehicleSections({v.at("vehicle/メーカー"), v.at("vehicle/車種名"), v.at("vehicle/初年度登録年月"),
+                              v.at("vehicle/エンジン形式"), v.at("vehicle/コメント"), v.at("vehicle/車台番号"),
+                              v.at("vehicle/型式"), "12000", "2027年5月31日"}));
      },
      [](TypingLimits& t) { t.OpenVehicleForm(); },
      [](TypingLimits&) -> std::vector<std::string> {
@@ -188,31 +194,41 @@ const FormCase Cases[] = {
      },
      [](TypingLimits& t) {
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().VehicleUpdate->confirmButton_->click();
+         Press(Forms().VehicleUpdate, "車両情報確定");
      }},
     // The vehicle information form shows; the print setup prints, and saves only a vehicle changed in it.
     {"VehicleInformationAndPrintSetup",
-     {{"carinfo", "Edit4", 74, Kind::Text, 86, false}, {"carinfo", "Edit5", 20, Kind::Text, 22, false},
-      {"carinfo", "Edit6", 20, Kind::Text, 22, false}, {"carinfo", "Edit11", 20, Kind::Text, 22, false},
-      {"carinfo", "Edit1", 20, Kind::Text, 22, false}, {"carinfo", "Edit7", 20, Kind::Text, 22, false},
-      {"carinfo", "Edit8", 20, Kind::Text, 22, false}, {"carinfo", "Edit9", 74, Kind::Text, 76, false},
-      {"print", "Edit9", 16, Kind::Text, 18},          {"print", "Edit10", 20, Kind::Text, 22},
-      {"print", "Edit14", 32, Kind::Text, 50},         {"print", "Edit17", 74, Kind::Text, 76},
-      {"print", "Edit15", 18, Kind::Digits, 20},       {"print", "Edit28", 18, Kind::Digits, 20},
-      {"print", "Edit29", 18, Kind::Digits, 20},       {"print", "Edit16", 18, Kind::Digits, 20},
-      {"print", "Edit30", 18, Kind::Digits, 20},       {"print", "Edit31", 18, Kind::Digits, 20},
-      {"print", "Edit18", 46, Kind::Text, 70},         {"print", "Edit19", 46, Kind::Text, 70}},
+     {{"carinfo", "住所", 74, Kind::Text, 86, false},
+      {"carinfo", "メーカー", 20, Kind::Text, 22, false},
+      {"carinfo", "車種", 20, Kind::Text, 22, false},
+      {"carinfo", "車台番号", 20, Kind::Text, 22, false},
+      {"carinfo", "型式", 20, Kind::Text, 22, false},
+      {"carinfo", "初年度登録年月", 20, Kind::Text, 22, false},
+      {"carinfo", "エンジン形式", 20, Kind::Text, 22, false},
+      {"carinfo", "コメント", 74, Kind::Text, 76, false},
+      {"print", "走行距離", 16, Kind::Text, 18},
+      {"print", "次回車検日", 20, Kind::Text, 22},
+      {"shop", "店名", 32, Kind::Text, 50},
+      {"shop", "住所", 74, Kind::Text, 76},
+      {"shop", "電話番号1", 18, Kind::Digits, 20},
+      {"shop", "電話番号2", 18, Kind::Digits, 20},
+      {"shop", "電話番号3", 18, Kind::Digits, 20},
+      {"shop", "FAX番号1", 18, Kind::Digits, 20},
+      {"shop", "FAX番号2", 18, Kind::Digits, 20},
+      {"shop", "FAX番号3", 18, Kind::Digits, 20},
+      {"shop", "メッセージ1", 46, Kind::Text, 70},
+      {"shop", "メッセージ2", 46, Kind::Text, 70}},
      [](TypingLimits& t, const Values& v) {
          t.Seed({{Customer, {Vehicle}}});
-         t.Reg().WriteCustomerFields(Customer, {{"ADD", v.at("carinfo/Edit4")}});
+         t.Reg().WriteCustomerFields(Customer, {{"ADD", v.at("carinfo/住所")}});
          t.Reg().WriteVehicleFields(
              Customer, Vehicle,
-             VehicleSections({v.at("carinfo/Edit5"), v.at("carinfo/Edit6"), v.at("carinfo/Edit7"),
-                              v.at("carinfo/Edit8"), v.at("carinfo/Edit9"), v.at("carinfo/Edit11"),
-                              v.at("carinfo/Edit1"), v.at("print/Edit9"), v.at("print/Edit10")}));
-         t.userInfo = UserInfo(
-             v, "print",
-             {"Edit14", "Edit15", "Edit28", "Edit29", "Edit16", "Edit30", "Edit31", "Edit17", "Edit18", "Edit19"});
+             VehicleSections({v.at("carinfo/メーカー"), v.at("carinfo/車種"), v.at("carinfo/初年度登録年月"),
+                              v.at("carinfo/エンジン形式"), v.at("carinfo/コメント"), v.at("carinfo/車台番号"),
+                              v.at("carinfo/型式"), v.at("print/走行距離"), v.at("print/次回車検日")}));
+         t.userInfo = UserInfo(v, "shop",
+                               {"店名", "電話番号1", "電話番号2", "電話番号3", "FAX番号1", "FAX番号2", "FAX番号3",
+                                "住所", "メッセージ1", "メッセージ2"});
      },
      [](TypingLimits& t) { t.OpenPrintSetup(t.userInfo); },
      [](TypingLimits& t) -> std::vector<std::string> {
@@ -220,52 +236,52 @@ const FormCase Cases[] = {
                  "お客様/" + Customer + "/" + Vehicle + "/" + Vehicle + ".DT", UserInfoFile(t)};
      },
      [](TypingLimits& t) {
-         Forms().PrintSetup->printButton_->click(); // the print dialog is cancelled
+         Press(Forms().PrintSetup, "印刷実行"); // the print dialog is cancelled
          EXPECT_TRUE(t.dialogs.Choices().empty()) << "the vehicle was not changed";
          EXPECT_EQ(t.dialogs.PrintDialogs().size(), 1u);
      }},
     {"Settings",
-     {{"settings", "user_name", 50, Kind::Text, 52},
-      {"settings", "tel1", 18, Kind::Digits, 20},
-      {"settings", "tel2", 18, Kind::Digits, 20},
-      {"settings", "tel3", 18, Kind::Digits, 20},
-      {"settings", "fax1", 18, Kind::Digits, 20},
-      {"settings", "fax2", 18, Kind::Digits, 20},
-      {"settings", "fax3", 18, Kind::Digits, 20},
-      {"settings", "user_Address", 70, Kind::Text, 72},
-      {"settings", "user_mes1", 70, Kind::Text, 72},
-      {"settings", "user_mes2", 70, Kind::Text, 72},
-      {"settings", "Dictionary_Edit", 70, Kind::Text, 72}},
+     {{"settings", "会 社 名", 50, Kind::Text, 52},
+      {"settings", "電話番号1", 18, Kind::Digits, 20},
+      {"settings", "電話番号2", 18, Kind::Digits, 20},
+      {"settings", "電話番号3", 18, Kind::Digits, 20},
+      {"settings", "ＦＡＸ1", 18, Kind::Digits, 20},
+      {"settings", "ＦＡＸ2", 18, Kind::Digits, 20},
+      {"settings", "ＦＡＸ3", 18, Kind::Digits, 20},
+      {"settings", "住    所", 70, Kind::Text, 72},
+      {"settings", "メッセージ1", 70, Kind::Text, 72},
+      {"settings", "メッセージ2", 70, Kind::Text, 72},
+      {"settings", "文書エディタ", 70, Kind::Text, 72}},
      [](TypingLimits& t, const Values& v) {
          WriteBytes(t.folder / "VANTO_DATA.ini", Sjis("[STR_DIC]\r\nFILE=" + t.folder.Dir() + "dic.txt\r\n"));
-         WriteBytes(t.folder / "dic.txt", Sjis("点検済み\r\n" + v.at("settings/Dictionary_Edit") + "\r\n"));
-         t.userInfo = UserInfo(
-             v, "settings",
-             {"user_name", "tel1", "tel2", "tel3", "fax1", "fax2", "fax3", "user_Address", "user_mes1", "user_mes2"});
+         WriteBytes(t.folder / "dic.txt", Sjis("点検済み\r\n" + v.at("settings/文書エディタ") + "\r\n"));
+         t.userInfo = UserInfo(v, "settings",
+                               {"会 社 名", "電話番号1", "電話番号2", "電話番号3", "ＦＡＸ1", "ＦＡＸ2", "ＦＡＸ3",
+                                "住    所", "メッセージ1", "メッセージ2"});
      },
      [](TypingLimits& t) {
          t.StartAndShow();
          WriteBytes(PathFromUtf8(t.main->State.Paths.UserInfoFile), Sjis(t.userInfo));
          Press(t.main, "プログラムの基本設定");
-         Forms().Settings->phraseList_->setCurrentRow(1);
+         Named<QListWidget>(Forms().Settings, "文章リスト")->setCurrentRow(1);
      },
      [](TypingLimits& t) -> std::vector<std::string> {
          return {UserInfoFile(t), "dic.txt"};
      },
      [](TypingLimits& t) {
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().Settings->saveWorkshopButton_->click();
+         Press(Forms().Settings, "設　　定");
          t.dialogs.QueueAnswer(DialogAnswer::Ok); // the phrase is changed to what it was
-         Forms().Settings->addPhraseButton_->click();
+         Press(Forms().Settings, "追加　変更");
      }},
     // Fields as wide as the description record holds them: 20 bytes for 18 characters, 8 and 128 for as many.
     {"ReferenceReading",
-     {{"reference", "Edit5", 18, Kind::Ascii, 20},
-      {"reference", "Edit6", 18, Kind::Ascii, 20},
-      {"reference", "Edit7", 18, Kind::Ascii, 20},
-      {"reference", "Edit8", 18, Kind::Ascii, 20},
-      {"reference", "Edit9", 8, Kind::Ascii, 8},
-      {"reference", "Edit10", 128, Kind::Ascii, 128}},
+     {{"reference", InfoFieldCaptions[0], 18, Kind::Ascii, 20},
+      {"reference", InfoFieldCaptions[1], 18, Kind::Ascii, 20},
+      {"reference", InfoFieldCaptions[2], 18, Kind::Ascii, 20},
+      {"reference", InfoFieldCaptions[3], 18, Kind::Ascii, 20},
+      {"reference", InfoFieldCaptions[4], 8, Kind::Ascii, 8},
+      {"reference", InfoFieldCaptions[5], 128, Kind::Ascii, 128}},
      [](TypingLimits& t, const Values& v) {
          const std::string record = ReferenceRecord(v);
          t.emulator =
@@ -277,14 +293,14 @@ const FormCase Cases[] = {
      [](TypingLimits& t) {
          t.StartAndShow();
          Press(t.main, "参  考  値  管  理");
-         Forms().ReferenceMenu->readSetsButton_->click();
+         Press(Forms().ReferenceMenu, "テスターより参考値データ読み込み、削除");
          ASSERT_TRUE(QTest::qWaitFor([] { return Forms().ReferenceRead->isVisible(); }, 10000));
-         Forms().ReferenceRead->readButton_->click();
+         Press(Forms().ReferenceRead, "読み込み実行");
      },
      [](TypingLimits&) -> std::vector<std::string> { return {}; },
      [](TypingLimits& t) {
          t.dialogs.QueueFile((t.folder / ReferenceFile).string());
-         Forms().ReferenceRead->saveButton_->click();
+         Press(Forms().ReferenceRead, "参考値の保存");
      }},
 };
 
@@ -298,7 +314,7 @@ TEST_P(TypingLimits, StoredValuesAreShownAndSavedWholeOnlyTypingIsLimited) {
     c.seed(*this, values);
     c.open(*this);
     for (const LimitedField& f : c.fields) {
-        EXPECT_EQ(T(Find<QLineEdit>(FormOf(f.form), f.name)->text()), values[Key(f)]) << Key(f);
+        EXPECT_EQ(T(Named<QLineEdit>(FormOf(f.form), f.name)->text()), values[Key(f)]) << Key(f);
     }
 
     auto files = c.files(*this);
@@ -312,7 +328,7 @@ TEST_P(TypingLimits, StoredValuesAreShownAndSavedWholeOnlyTypingIsLimited) {
 
     // At or over the limit a typed character is refused; a paste over the whole text is cut to the limit.
     for (const LimitedField& f : c.fields) {
-        QLineEdit* edit = Find<QLineEdit>(FormOf(f.form), f.name);
+        QLineEdit* edit = Named<QLineEdit>(FormOf(f.form), f.name);
         if (!f.typed) {
             EXPECT_FALSE(edit->isEnabled()) << Key(f);
             continue;

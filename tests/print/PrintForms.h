@@ -46,8 +46,7 @@ protected:
         WriteBytes(PathFromUtf8(main->State.Paths.UserInfoFile), Sjis(userInfo));
         Press(main, "テスターよりモニタデータ読み込み");
         Press(Forms().MonitorMenu, "データ取込・印刷");
-        Forms().VehicleInfo->printButton_->click();
-        ProcessEvents();
+        Press(Forms().VehicleInfo, "印　　刷");
         return Forms().PrintSetup;
     }
 
@@ -62,9 +61,10 @@ protected:
 
     static std::vector<int> CheckedRows(const PrintItemDialog* dialog) {
         std::vector<int> rows;
-        for (int i = 0; i < dialog->itemList_->count(); ++i) {
-            if (dialog->itemList_->item(i)->checkState() == Qt::Checked) {
-                rows.push_back(i);
+        const std::vector<bool> checks = dialog->Checks();
+        for (std::size_t i = 0; i < checks.size(); ++i) {
+            if (checks[i]) {
+                rows.push_back(static_cast<int>(i));
             }
         }
         return rows;

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QGroupBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -29,7 +30,9 @@ namespace {
 const std::string Monitor = "モニタ記録１2026年12月6日9時15分2秒";
 const std::string Diagnosis = "自己診断記録２2026年12月6日9時20分41秒";
 
-using Fields = std::vector<std::pair<QLineEdit*, std::string>>;
+// The four slots by the caption of their boxes, which also names their record lists.
+const char* const SlotNames[] = {"印刷項目１（左上）", "印刷項目２（右上）", "印刷項目３（左下）",
+                                 "印刷項目４（右下）"};
 
 std::string Times(const std::string& text, int n) {
     std::string repeated;
@@ -45,10 +48,20 @@ const VehicleProfile LongVehicle{
     Times("定期点検", 19),    Times("E13-0002", 3), Times("6AA-E13", 3),     "12000",
     Times("2027年5月31日", 3)};
 
-void ExpectFields(const Fields& fields) {
-    for (const auto& [edit, text] : fields) {
-        EXPECT_EQ(T(edit->text()), text) << T(edit->objectName());
+void ExpectFields(QWidget* form, const std::vector<std::pair<const char*, std::string>>& fields) {
+    for (const auto& [name, text] : fields) {
+        EXPECT_EQ(T(Named<QLineEdit>(form, name)->text()), text) << name;
     }
+}
+
+// What a slot's box says of the lines it prints ("選択印刷項目数 3").
+std::string SlotCount(QWidget* form, int slot) {
+    for (const QLabel* label : Named<QComboBox>(form, SlotNames[slot])->parentWidget()->findChildren<QLabel*>()) {
+        if (label->text().startsWith("選択印刷項目数")) {
+            return T(label->text());
+        }
+    }
+    return "(none)";
 }
 
 // A field of pdfinfo's output ("Title", "Page size"), without its padding.
@@ -83,43 +96,45 @@ TEST_F(PrintForms, ShowsTheVehicleAndTheWorkshopAsTheyWillPrintAndReturns) {
     ASSERT_TRUE(f && f->isVisible());
     EXPECT_FALSE(Forms().VehicleInfo->isVisible());
     EXPECT_EQ(T(f->windowTitle()), "印刷の設定");
-    ExpectFields({{f->titleEdit_, "点検・診断・結果表"},
-                  {f->customerNameEdit_, Customer},
-                  {f->postCode1Edit_, "140"},
-                  {f->postCode2Edit_, "0001"},
-                  {f->addressEdit_, "東京都品川区北品川1-2-3"},
-                  {f->phone1Edit_, "03"},
-                  {f->phone2Edit_, "1234"},
-                  {f->phone3Edit_, "5678"},
-                  {f->mobile1Edit_, "090"},
-                  {f->mobile3Edit_, "2222"},
-                  {f->vehicleNumberEdit_, Vehicle},
-                  {f->bodyNumberEdit_, "E13-0002"},
-                  {f->firstRegistrationEdit_, "令和2年10月"},
-                  {f->mileageEdit_, "12000"},
-                  {f->nextInspectionEdit_, "2027年5月31日"},
-                  {f->carNameEdit_, "ノート"},
-                  {f->typeEdit_, "6AA-E13"},
-                  {f->engineTypeEdit_, "HR12"},
-                  {f->workshopNameEdit_, "ベクトル自動車"},
+    ExpectFields(f, {{"印刷タイトル", "点検・診断・結果表"},
+                     {"お客様名", Customer},
+                     {"郵便番号1", "140"},
+                     {"郵便番号2", "0001"},
+                     {"住所", "東京都品川区北品川1-2-3"},
+                     {"電話番号1", "03"},
+                     {"電話番号2", "1234"},
+                     {"電話番号3", "5678"},
+                     {"携帯電話1", "090"},
+                     {"携帯電話3", "2222"},
+                     {"車両番号", Vehicle},
+                     {"車体番号", "E13-0002"},
+                     {"初年度登録年月", "令和2年10月"},
+                     {"走行距離", "12000"},
+                     {"次回車検日", "2027年5月31日"},
+                     {"車種名", "ノート"},
+                     {"型式", "6AA-E13"},
+                     {"エンジン形式", "HR12"}});
+    // The workshop's fields, whose names the customer's share.
+    ExpectFields(Named<QGroupBox>(f, "お店の情報"),
+                 {{"店名", "ベクトル自動車"},
                   // A phone of three groups fills the three parts; one without "-" only the first.
-                  {f->workshopPhone1Edit_, "03"},
-                  {f->workshopPhone2Edit_, "3761"},
-                  {f->workshopPhone3Edit_, "1234"},
-                  {f->workshopFax1Edit_, "0337611235"},
-                  {f->workshopFax2Edit_, ""},
-                  {f->workshopFax3Edit_, ""},
+                  {"電話番号1", "03"},
+                  {"電話番号2", "3761"},
+                  {"電話番号3", "1234"},
+                  {"FAX番号1", "0337611235"},
+                  {"FAX番号2", ""},
+                  {"FAX番号3", ""},
                   // No postal code stored: 000-0000.
-                  {f->workshopPostCode1Edit_, "000"},
-                  {f->workshopPostCode2Edit_, "0000"},
-                  {f->workshopAddressEdit_, "東京都品川区南大井"},
-                  {f->message1Edit_, "車検はお任せ下さい"},
-                  {f->message2Edit_, ""}});
-    EXPECT_TRUE(f->judgementMemo_->toPlainText().isEmpty());
-    EXPECT_FALSE(f->dataPrintButton_->isVisible());
-    EXPECT_FALSE(f->message1Edit_->isVisible());
+                  {"郵便番号1", "000"},
+                  {"郵便番号2", "0000"},
+                  {"住所", "東京都品川区南大井"},
+                  {"メッセージ1", "車検はお任せ下さい"},
+                  {"メッセージ2", ""}});
+    EXPECT_TRUE(Named<QPlainTextEdit>(f, "総　合　判　定")->toPlainText().isEmpty());
+    EXPECT_FALSE(Named<QPushButton>(f, "データ印刷")->isVisible());
+    EXPECT_FALSE(Named<QLineEdit>(f, "メッセージ1")->isVisible());
 
-    f->closeButton_->click();
+    Press(f, "閉じる");
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(Forms().VehicleInfo->isVisible());
 }
@@ -127,31 +142,31 @@ TEST_F(PrintForms, ShowsTheVehicleAndTheWorkshopAsTheyWillPrintAndReturns) {
 TEST_F(PrintForms, NumberFieldsTakeDigitsOnlyAndResetRestoresTheTitle) {
     SeedVehicle({});
     PrintSetupForm* f = OpenPrintSetup();
-    for (QLineEdit* edit :
-         {f->workshopPhone1Edit_, f->workshopPhone2Edit_, f->workshopPhone3Edit_, f->workshopFax1Edit_,
-          f->workshopFax2Edit_, f->workshopFax3Edit_, f->workshopPostCode1Edit_, f->workshopPostCode2Edit_}) {
+    for (const char* name :
+         {"電話番号1", "電話番号2", "電話番号3", "FAX番号1", "FAX番号2", "FAX番号3", "郵便番号1", "郵便番号2"}) {
+        QLineEdit* edit = Named<QLineEdit>(Named<QGroupBox>(f, "お店の情報"), name);
         edit->clear();
         Type(edit, "0a3-Ｂ9");
-        EXPECT_EQ(T(edit->text()), "039") << T(edit->objectName());
+        EXPECT_EQ(T(edit->text()), "039") << name;
         QTest::keyClick(edit, Qt::Key_Backspace);
-        EXPECT_EQ(T(edit->text()), "03") << T(edit->objectName());
+        EXPECT_EQ(T(edit->text()), "03") << name;
     }
-    f->titleEdit_->setText("点検結果");
-    f->resetTitleButton_->click();
-    EXPECT_EQ(T(f->titleEdit_->text()), "点検・診断・結果表");
+    Named<QLineEdit>(f, "印刷タイトル")->setText("点検結果");
+    Press(f, "リ セ ッ ト");
+    EXPECT_EQ(T(Named<QLineEdit>(f, "印刷タイトル")->text()), "点検・診断・結果表");
 }
 
 TEST_F(PrintForms, VehicleWithoutRecordsHasFourEmptySlots) {
     SeedVehicle({});
     PrintSetupForm* f = OpenPrintSetup();
     for (int k = 0; k < PrintSlotCount; ++k) {
-        EXPECT_EQ(f->slotCombos_[k]->count(), 0) << k;
-        EXPECT_EQ(T(f->slotLabels_[k]->text()), "選択印刷項目数 0") << k;
-        EXPECT_FALSE(f->slotButtons_[k]->isEnabled()) << k;
+        EXPECT_EQ(Named<QComboBox>(f, SlotNames[k])->count(), 0) << k;
+        EXPECT_EQ(SlotCount(f, k), "選択印刷項目数 0") << k;
+        EXPECT_FALSE(Named<QPushButton>(f, "印刷項目設定", k)->isEnabled()) << k;
     }
     // The sheet still prints, without items.
     dialogs.QueuePrint(PdfTarget("empty.pdf"));
-    f->printButton_->click();
+    Press(f, "印刷実行");
     EXPECT_TRUE(fs::exists(folder / "empty.pdf"));
 }
 
@@ -160,51 +175,46 @@ TEST_F(PrintForms, SlotsChooseTheMeasuredLinesAndTheDialogEditsThem) {
     PrintSetupForm* f = OpenPrintSetup();
     // At show every slot takes the first 15 lines of the first record; later changes the page's capacity.
     for (int k = 0; k < PrintSlotCount; ++k) {
-        EXPECT_EQ(T(f->slotCombos_[k]->currentText()), Monitor);
-        EXPECT_EQ(T(f->slotLabels_[k]->text()), "選択印刷項目数 15");
+        EXPECT_EQ(T(Named<QComboBox>(f, SlotNames[k])->currentText()), Monitor);
+        EXPECT_EQ(SlotCount(f, k), "選択印刷項目数 15");
     }
     const int perColumn = f->Slots().LinesPerColumn();
     EXPECT_GT(perColumn, 15); // an A4 page at 600 dpi with a six-line judgement
     EXPECT_LT(perColumn, 60);
-    QComboBox* chooser = f->slotCombos_[1];
-    chooser->setCurrentIndex(1);
-    emit chooser->activated(1);
-    EXPECT_EQ(T(f->slotLabels_[1]->text()), "選択印刷項目数 3");
-    chooser->setCurrentIndex(0);
-    emit chooser->activated(0);
-    EXPECT_EQ(T(f->slotLabels_[1]->text()), "選択印刷項目数 " + std::to_string(perColumn));
+    Choose(f, SlotNames[1], QString::fromStdString(Diagnosis));
+    EXPECT_EQ(SlotCount(f, 1), "選択印刷項目数 3");
+    Choose(f, SlotNames[1], QString::fromStdString(Monitor));
+    EXPECT_EQ(SlotCount(f, 1), "選択印刷項目数 " + std::to_string(perColumn));
 
     // The dialog opens with the slot's lines checked; Cancel keeps the count whatever was changed.
-    f->slotCombos_[2]->setCurrentIndex(1);
-    emit f->slotCombos_[2]->activated(1);
+    Choose(f, SlotNames[2], QString::fromStdString(Diagnosis));
     WhileItemsAreOpen([](PrintItemDialog* d) {
         EXPECT_EQ(T(d->windowTitle()), "印刷項目の選択");
-        EXPECT_EQ(d->itemList_->count(), 3);
         EXPECT_EQ(CheckedRows(d), (std::vector<int>{0, 1, 2}));
-        d->clearAllButton_->click();
-        d->cancelButton_->click();
+        Press(d, "全解除");
+        Press(d, "キャンセル");
     });
-    f->slotButtons_[2]->click();
-    EXPECT_EQ(T(f->slotLabels_[2]->text()), "選択印刷項目数 3");
+    Press(f, "印刷項目設定", 2);
+    EXPECT_EQ(SlotCount(f, 2), "選択印刷項目数 3");
     EXPECT_EQ(f->Slots().ChosenLines(2), (std::vector<int>{0, 1, 2}));
 
     // "全解除" then two lines and OK; re-selecting the same record keeps that choice.
     WhileItemsAreOpen([](PrintItemDialog* d) {
-        d->clearAllButton_->click();
-        d->itemList_->item(2)->setCheckState(Qt::Checked);
-        d->doneButton_->click();
+        Press(d, "全解除");
+        Named<QListWidget>(d, "印刷項目")->item(2)->setCheckState(Qt::Checked);
+        Press(d, "完　了");
     });
-    f->slotButtons_[2]->click();
-    EXPECT_EQ(T(f->slotLabels_[2]->text()), "選択印刷項目数 1");
-    emit f->slotCombos_[2]->activated(1);
+    Press(f, "印刷項目設定", 2);
+    EXPECT_EQ(SlotCount(f, 2), "選択印刷項目数 1");
+    Choose(f, SlotNames[2], QString::fromStdString(Diagnosis));
     EXPECT_EQ(f->Slots().ChosenLines(2), std::vector<int>{2});
     WhileItemsAreOpen([](PrintItemDialog* d) {
         EXPECT_EQ(CheckedRows(d), std::vector<int>{2});
-        d->clearAllButton_->click();
-        d->doneButton_->click();
+        Press(d, "全解除");
+        Press(d, "完　了");
     });
-    f->slotButtons_[2]->click();
-    EXPECT_EQ(T(f->slotLabels_[2]->text()), "選択印刷項目数 0");
+    Press(f, "印刷項目設定", 2);
+    EXPECT_EQ(SlotCount(f, 2), "選択印刷項目数 0");
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
@@ -212,11 +222,11 @@ TEST_F(PrintForms, MoreThan639CheckedLinesAreCutAndTheUserIsTold) {
     SeedVehicle({{Monitor, Numbered("L", 700)}});
     PrintSetupForm* f = OpenPrintSetup();
     WhileItemsAreOpen([](PrintItemDialog* d) {
-        d->checkAllButton_->click();
-        d->doneButton_->click();
+        Press(d, "全選択");
+        Press(d, "完　了");
     });
-    f->slotButtons_[0]->click();
-    EXPECT_EQ(T(f->slotLabels_[0]->text()), "選択印刷項目数 639");
+    Press(f, "印刷項目設定", 0);
+    EXPECT_EQ(SlotCount(f, 0), "選択印刷項目数 639");
     EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{SlotLinesCutText});
 }
 
@@ -224,7 +234,7 @@ TEST_F(PrintForms, MissingRecordIsNamedAndNothingIsPrinted) {
     SeedVehicle({{Monitor, Numbered("L", 5)}});
     PrintSetupForm* f = OpenPrintSetup();
     fs::remove(PathFromUtf8(Reg().Vehicle(Customer, Vehicle).RecordFile(Monitor)));
-    f->printButton_->click();
+    Press(f, "印刷実行");
     EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{UnreadableRecordMessage(Monitor)});
     EXPECT_TRUE(dialogs.PrintDialogs().empty());
     EXPECT_TRUE(dialogs.Choices().empty());
@@ -234,20 +244,20 @@ TEST_F(PrintForms, MissingRecordIsNamedAndNothingIsPrinted) {
 TEST_F(PrintForms, OnlyTheTitleChangedPrintsWithoutAskingToARealPdf) {
     SeedVehicle({{Monitor, {"エンジン回転数 750rpm", "冷却水温 82℃", "車速 0km/h"}}});
     PrintSetupForm* f = OpenPrintSetup();
-    f->titleEdit_->setText("点検結果のお知らせ");
+    Named<QLineEdit>(f, "印刷タイトル")->setText("点検結果のお知らせ");
     // Slot 1 prints the record's second line; the other slots nothing.
     for (int k = 0; k < PrintSlotCount; ++k) {
         WhileItemsAreOpen([k](PrintItemDialog* d) {
-            d->clearAllButton_->click();
+            Press(d, "全解除");
             if (k == 0) {
-                d->itemList_->item(1)->setCheckState(Qt::Checked);
+                Named<QListWidget>(d, "印刷項目")->item(1)->setCheckState(Qt::Checked);
             }
-            d->doneButton_->click();
+            Press(d, "完　了");
         });
-        f->slotButtons_[k]->click();
+        Press(f, "印刷項目設定", k);
     }
     dialogs.QueuePrint(PdfTarget("sheet.pdf"));
-    f->printButton_->click();
+    Press(f, "印刷実行");
     EXPECT_TRUE(dialogs.Choices().empty());
     ASSERT_EQ(dialogs.PrintDialogs().size(), 1u);
     const PrintDialogOptions& options = dialogs.PrintDialogs().front();
@@ -291,7 +301,7 @@ TEST_P(ChosenPaper, MakesThePageTheSheetIsLaidOutOn) {
     PrintTarget target = PdfTarget("sheet.pdf");
     target.page = c.Page;
     dialogs.QueuePrint(target);
-    f->printButton_->click();
+    Press(f, "印刷実行");
 
     const QString pdf = QString::fromStdString((folder / "sheet.pdf").string());
     double width = 0, height = 0;
@@ -329,13 +339,13 @@ TEST_P(ChangedMileage, TheBoxDecidesWhetherTheVehicleIsStoredAndTheSheetPrinted)
     Reg().WriteVehicleFields(Customer, Vehicle, VehicleSections(LongVehicle)); // stored whole when not changed
     PrintSetupForm* f = OpenPrintSetup();
     const std::string before = VehicleProfileBytes();
-    f->mileageEdit_->clear();
-    Type(f->mileageEdit_, "46000");
+    Named<QLineEdit>(f, "走行距離")->clear();
+    Type(Named<QLineEdit>(f, "走行距離"), "46000");
     dialogs.QueueChoice(c.Choice);
     if (c.Printed) {
         dialogs.QueuePrint(PdfTarget("sheet.pdf"));
     }
-    f->printButton_->click();
+    Press(f, "印刷実行");
 
     ASSERT_EQ(dialogs.Choices().size(), 1u);
     const ShownChoice& box = dialogs.Choices().front();
@@ -367,7 +377,7 @@ TEST_P(ChangedMileage, TheBoxDecidesWhetherTheVehicleIsStoredAndTheSheetPrinted)
     if (!c.Stored) {
         dialogs.QueueChoice(static_cast<int>(VehicleChangedChoice::Cancel));
     }
-    f->printButton_->click();
+    Press(f, "印刷実行");
     EXPECT_EQ(dialogs.Choices().size(), c.Stored ? 0u : 1u);
 }
 
@@ -388,29 +398,29 @@ TEST_F(PrintForms, SavingAVehicleKeepsTheOrderAndNumbersOfTheVehicles) {
         return numbers;
     };
     PrintSetupForm* print = OpenPrintSetup();
-    ASSERT_EQ(T(print->vehicleNumberEdit_->text()), "品川1");
-    print->mileageEdit_->setText("46000");
+    ASSERT_EQ(T(Named<QLineEdit>(print, "車両番号")->text()), "品川1");
+    Named<QLineEdit>(print, "走行距離")->setText("46000");
     dialogs.QueueChoice(static_cast<int>(VehicleChangedChoice::SaveAndPrint));
     dialogs.QueuePrint(PdfTarget("sheet.pdf"));
-    print->printButton_->click();
+    Press(print, "印刷実行");
     EXPECT_EQ(Reg().ReadVehicle(Customer, "品川1").Mileage, "46000");
     EXPECT_EQ(listed(), order);
-    print->closeButton_->click();
+    Press(print, "閉じる");
     VehicleInfoForm* info = Forms().VehicleInfo;
-    EXPECT_EQ(Items(info->vehicleCombo_), order);
-    EXPECT_EQ(T(info->managementNumberCombo_->currentText()), "1");
+    EXPECT_EQ(Items(Named<QComboBox>(info, "車両番号")), order);
+    EXPECT_EQ(T(Named<QComboBox>(info, "管理番号")->currentText()), "1");
 
-    info->backButton_->click();
+    Press(info, "戻　　る");
     Press(Forms().MonitorMenu, "車 両 情 報 登録");
     VehicleUpdateForm* update = Forms().VehicleUpdate;
-    ASSERT_EQ(T(update->CarNo->text()), "品川1");
-    update->Maker->setText("トヨタ");
+    ASSERT_EQ(T(Named<QLineEdit>(update, "新規車両番号")->text()), "品川1");
+    Named<QLineEdit>(update, "メーカー")->setText("トヨタ");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    update->confirmButton_->click();
+    Press(update, "車両情報確定");
     EXPECT_EQ(Reg().ReadVehicle(Customer, "品川1").Maker, "トヨタ");
     EXPECT_EQ(listed(), order);
-    EXPECT_EQ(Items(update->vehicleCombo_), order);
-    EXPECT_EQ(T(update->Number->text()), "1");
+    EXPECT_EQ(Items(Named<QComboBox>(update, "車両番号")), order);
+    EXPECT_EQ(T(Named<QLineEdit>(update, "管理番号")->text()), "1");
 }
 
 TEST_F(PrintForms, PreviewShowsTheSheetOnOnePage) {
@@ -423,7 +433,7 @@ TEST_F(PrintForms, PreviewShowsTheSheetOnOnePage) {
         preview->updatePreview();
         pages = preview->pageCount();
     });
-    f->previewButton_->click();
+    Press(f, "印刷プレビュー");
     EXPECT_EQ(pages, 1);
     EXPECT_TRUE(dialogs.PrintDialogs().empty());
 }
@@ -433,22 +443,22 @@ TEST_F(PrintForms, JudgementPhraseComesFromAChosenPhraseFileAndTheDictionarySett
     WriteBytes(folder / "文例.txt", Sjis("ブレーキパッド残量少\r\n異常なし\r\n"));
     PrintSetupForm* f = OpenPrintSetup();
     const std::string dictionary = main->State.Paths.PhraseFile;
-    f->judgementMemo_->setPlainText("総合的に良好");
+    QPlainTextEdit* judgement = Named<QPlainTextEdit>(f, "総　合　判　定");
+    judgement->setPlainText("総合的に良好");
     for (int pass = 0; pass < 2; ++pass) {
         dialogs.QueueFile((folder / "文例.txt").string());
         QTimer::singleShot(0, [pass] {
-            PhrasePicker* picker = Forms().Phrases;
-            picker->phraseList_->setCurrentRow(pass);
-            picker->chooseButton_->click();
+            Named<QListWidget>(Forms().Phrases, "登録文章")->setCurrentRow(pass);
+            Press(Forms().Phrases, "選　択");
         });
-        f->judgementPhraseButton_->click();
+        Press(f, "登録文章呼出し", 2); // the judgement's: the hidden message lines' two come first
         EXPECT_EQ(main->State.Paths.PhraseFile, dictionary);
     }
     // Closing the picker without a choice leaves the judgement as it is.
     dialogs.QueueFile((folder / "文例.txt").string());
-    QTimer::singleShot(0, [] { Forms().Phrases->closeButton_->click(); });
-    f->judgementPhraseButton_->click();
-    EXPECT_EQ(T(f->judgementMemo_->toPlainText()), "総合的に良好\nブレーキパッド残量少\n異常なし");
+    QTimer::singleShot(0, [] { Press(Forms().Phrases, "閉じる"); });
+    Press(f, "登録文章呼出し", 2);
+    EXPECT_EQ(T(judgement->toPlainText()), "総合的に良好\nブレーキパッド残量少\n異常なし");
 
     ASSERT_EQ(dialogs.FileDialogs().size(), 3u);
     const FileDialogOptions& first = dialogs.FileDialogs()[0];

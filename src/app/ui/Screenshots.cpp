@@ -128,14 +128,18 @@ void ShootDetailedSettings(const QString& outDir, int& written) {
         return;
     }
     form->show();
-    form->ToggleDetails();
+    if (auto* details = Named<QPushButton>(form, "詳細設定")) {
+        details->click();
+    }
     QApplication::processEvents();
     const QString file = outDir + "/SettingsForm-detailed.png";
     if (form->grab().save(file)) {
         std::printf("%s\n", file.toLocal8Bit().constData());
         ++written;
     }
-    form->ToggleDetails();
+    if (auto* details = Named<QPushButton>(form, "詳細設定を終了")) {
+        details->click();
+    }
     form->hide();
 }
 
@@ -170,21 +174,34 @@ void PreparePrinting(const std::string& name, const QString& outDir) {
     f.VehicleInfo->show();
     QApplication::processEvents();
     f.VehicleInfo->hide();
-    f.PrintSetup->show();
-    for (const auto& [slot, record] : {std::pair{0, 2}, std::pair{1, 1}, std::pair{2, 0}}) {
-        f.PrintSetup->slotCombos_.at(slot)->setCurrentIndex(record);
-        f.PrintSetup->SlotChosen(slot);
+    PrintSetupForm* form = f.PrintSetup;
+    form->show();
+    // The records chosen for the first three slots, as a user picks them.
+    for (const auto& [slot, record] :
+         {std::pair{"印刷項目１（左上）", 2}, std::pair{"印刷項目２（右上）", 1}, std::pair{"印刷項目３（左下）", 0}}) {
+        if (auto* combo = Named<QComboBox>(form, slot)) {
+            combo->setCurrentIndex(record);
+            emit combo->activated(record);
+        }
     }
-    f.PrintSetup->mileageEdit_->setText("45210");
-    f.PrintSetup->nextInspectionEdit_->setText("2027年5月31日");
-    f.PrintSetup->judgementMemo_->setPlainText("ブレーキパッド残量少\n次回点検時に交換を推奨");
-    f.PrintSetup->dataPrintCombo_->setCurrentIndex(2);
+    const std::pair<const char*, const char*> typed[] = {{"走行距離", "45210"}, {"次回車検日", "2027年5月31日"}};
+    for (const auto& [field, text] : typed) {
+        if (auto* edit = Named<QLineEdit>(form, field)) {
+            edit->setText(text);
+        }
+    }
+    if (auto* judgement = Named<QPlainTextEdit>(form, "総　合　判　定")) {
+        judgement->setPlainText("ブレーキパッド残量少\n次回点検時に交換を推奨");
+    }
+    if (auto* dataPrint = Named<QComboBox>(form, "読込ﾃﾞｰﾀ印刷")) {
+        dataPrint->setCurrentIndex(2);
+    }
     for (const char* pdf : {"result-sheet.pdf", "data-print.pdf"}) {
         const QString file = outDir + "/" + pdf;
         vanto::PrintTarget target;
         target.outputFile = file.toStdString();
         const bool sheet = QString(pdf) == "result-sheet.pdf";
-        if (sheet ? f.PrintSetup->PrintSheetTo(target) : f.PrintSetup->PrintDataTo(target)) {
+        if (sheet ? form->PrintSheetTo(target) : form->PrintDataTo(target)) {
             std::printf("%s\n", file.toLocal8Bit().constData());
         }
     }

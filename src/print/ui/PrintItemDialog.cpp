@@ -12,20 +12,20 @@ using namespace vanto;
 PrintItemDialog::PrintItemDialog(const FormContext&)
     : FormBase(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowCloseButtonHint) {
-    setObjectName("print_item_sel");
+    setObjectName("PrintItemDialog");
     setWindowTitle("印刷項目の選択");
     setFont(FixedFont(12));
     setModal(true);
 
     itemList_ = new QListWidget(this);
-    itemList_->setObjectName("CheckListBox1");
+    itemList_->setObjectName("itemList");
     itemList_->setAccessibleName("印刷項目");
     itemList_->setMinimumSize(520, 360);
     itemList_->setFont(FixedFont(13));
-    clearAllButton_ = MakeButton(this, "Button4", "全解除");
-    checkAllButton_ = MakeButton(this, "Button3", "全選択");
-    doneButton_ = MakeButton(this, "Button1", "完　了");
-    cancelButton_ = MakeButton(this, "Button2", "キャンセル");
+    clearAllButton_ = MakeButton(this, "clearAllButton", "全解除");
+    checkAllButton_ = MakeButton(this, "checkAllButton", "全選択");
+    doneButton_ = MakeButton(this, "doneButton", "完　了");
+    cancelButton_ = MakeButton(this, "cancelButton", "キャンセル");
     for (QPushButton* button : {clearAllButton_, checkAllButton_, doneButton_, cancelButton_}) {
         button->setMinimumWidth(110);
     }

@@ -27,15 +27,15 @@ public:
     std::vector<bool> Checks() const;
 
     void FormShow() override;
-    void ClearAllChecks(); // clear every check
-    void CheckAllLines();  // check every line
+
+private:
+    void ClearAllChecks();
+    void CheckAllLines();
+    void SetAll(bool checked);
 
     QListWidget* itemList_ = nullptr;
     QPushButton* clearAllButton_ = nullptr;
     QPushButton* checkAllButton_ = nullptr;
     QPushButton* doneButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
-
-private:
-    void SetAll(bool checked);
 };

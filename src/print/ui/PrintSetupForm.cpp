@@ -30,7 +30,7 @@ std::string Text(const QLineEdit* edit) {
 PrintSetupForm::PrintSetupForm(const FormContext& context, PrintItemDialog* itemSelection)
     : context_(context), itemSelection_(itemSelection),
       previewRunner_([](QPrintPreviewDialog& dialog) { dialog.exec(); }) {
-    setObjectName("print_set");
+    setObjectName("PrintSetupForm");
     setWindowTitle("印刷の設定");
     setFont(FixedFont(12));
     BuildLayout();

@@ -15,7 +15,6 @@
 #include <string>
 
 class QComboBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -41,9 +40,6 @@ public:
 
     // The slots as chosen (the form shows this model).
     const vanto::PrintSlots& Slots() const { return slots_; }
-    // The sheet as it would print now: the fields, the judgement and the slots' chosen lines (nothing for a
-    // slot whose record cannot be read).
-    vanto::SheetInput SheetFromFields() const;
 
     // The result sheet and the data print of the chosen record written to a PDF file, as printing does; false
     // when a record cannot be read or the file cannot be written (the user is told).
@@ -51,17 +47,32 @@ public:
     bool PrintDataTo(const vanto::PrintTarget& target);
 
     void FormShow() override;
+
+private:
     void PrintSheet();
     void PreviewSheet();
     void CloseForm();
     void PrintData();
-    void ResetTitle();            // reset the title
-    void ChooseJudgementPhrase(); // judgement phrase from a phrase file
+    void ResetTitle();
+    void ChooseJudgementPhrase(); // from a phrase file the user picks
     void ChooseMessagePhrase(QLineEdit* message);
-    void ChooseSlotItems(int slot); // Button3 to Button6
-    void SlotChosen(int slot);      // ComboBox1 to ComboBox4
+    void ChooseSlotItems(int slot); // the slot's "印刷項目設定"
+    void SlotChosen(int slot);      // a record chosen in the slot's list
 
-    QFrame* buttonPanel_ = nullptr;
+    void BuildLayout();
+    void FillFields();
+    // The sheet as it would print now: the fields, the judgement and the slots' chosen lines (nothing for a
+    // slot whose record cannot be read).
+    vanto::SheetInput SheetFromFields() const;
+    void ShowSlots();
+    void Measure();
+    // The slots' lines for printing; false (the user told which record) when one cannot be read.
+    bool ResolveSlots(vanto::SheetInput& sheet) const;
+    // The stored vehicle differs from the printed one: ask, and save when asked to. False: print nothing.
+    bool ConfirmChangedVehicle(const vanto::SheetInput& sheet);
+    bool PrintOn(const vanto::PrintTarget& target, const std::string& documentName,
+                 const std::function<void(vanto::Canvas&)>& draw);
+
     // Customer.
     QLineEdit *customerNameEdit_ = nullptr, *phone1Edit_ = nullptr, *phone2Edit_ = nullptr, *phone3Edit_ = nullptr,
               *mobile1Edit_ = nullptr, *mobile2Edit_ = nullptr, *mobile3Edit_ = nullptr, *postCode1Edit_ = nullptr,
@@ -79,27 +90,15 @@ public:
     // Print settings.
     QLineEdit* titleEdit_ = nullptr;
     QPushButton* resetTitleButton_ = nullptr;
-    std::array<QComboBox*, vanto::PrintSlotCount> slotCombos_{};    // ComboBox1 to ComboBox4
-    std::array<QPushButton*, vanto::PrintSlotCount> slotButtons_{}; // Button3 to Button6
-    std::array<QLabel*, vanto::PrintSlotCount> slotLabels_{};       // Label21 to Label24
+    std::array<QComboBox*, vanto::PrintSlotCount> slotCombos_{};    // the record of each slot
+    std::array<QPushButton*, vanto::PrintSlotCount> slotButtons_{}; // its lines chosen in the item dialog
+    std::array<QLabel*, vanto::PrintSlotCount> slotLabels_{};       // how many lines it prints
     QPlainTextEdit* judgementMemo_ = nullptr;
     QPushButton* judgementPhraseButton_ = nullptr;
     // Bottom row.
     QPushButton *printButton_ = nullptr, *previewButton_ = nullptr, *closeButton_ = nullptr,
                 *dataPrintButton_ = nullptr;
     QComboBox* dataPrintCombo_ = nullptr;
-
-private:
-    void BuildLayout();
-    void FillFields();
-    void ShowSlots();
-    void Measure();
-    // The slots' lines for printing; false (the user told which record) when one cannot be read.
-    bool ResolveSlots(vanto::SheetInput& sheet) const;
-    // The stored vehicle differs from the printed one: ask, and save when asked to. False: print nothing.
-    bool ConfirmChangedVehicle(const vanto::SheetInput& sheet);
-    bool PrintOn(const vanto::PrintTarget& target, const std::string& documentName,
-                 const std::function<void(vanto::Canvas&)>& draw);
 
     vanto::FormContext context_;
     PrintItemDialog* itemSelection_;

@@ -52,21 +52,21 @@ void AddRow(QGridLayout* grid, int row, const char* label, QWidget* parent, QWid
 } // namespace
 
 void PrintSetupForm::BuildLayout() {
-    buttonPanel_ = new QFrame(this);
-    buttonPanel_->setObjectName("Panel1");
+    auto* panel = new QFrame(this);
+    panel->setObjectName("panel");
 
-    auto* customer = new QGroupBox("お客様情報", buttonPanel_);
-    customer->setObjectName("GroupBox1");
-    customerNameEdit_ = Shown(customer, "Edit3", "お客様名");
-    postCode1Edit_ = Part(Shown(customer, "Edit20", "郵便番号1", true), 60);
-    postCode2Edit_ = Part(Shown(customer, "Edit21", "郵便番号2", true), 70);
-    addressEdit_ = Shown(customer, "Edit2", "住所");
-    phone1Edit_ = Part(Shown(customer, "Edit4", "電話番号1", true), 80);
-    phone2Edit_ = Part(Shown(customer, "Edit22", "電話番号2", true), 80);
-    phone3Edit_ = Part(Shown(customer, "Edit23", "電話番号3", true), 80);
-    mobile1Edit_ = Part(Shown(customer, "Edit5", "携帯電話1", true), 80);
-    mobile2Edit_ = Part(Shown(customer, "Edit24", "携帯電話2", true), 80);
-    mobile3Edit_ = Part(Shown(customer, "Edit25", "携帯電話3", true), 80);
+    auto* customer = new QGroupBox("お客様情報", panel);
+    customer->setObjectName("customerBox");
+    customerNameEdit_ = Shown(customer, "customerNameEdit", "お客様名");
+    postCode1Edit_ = Part(Shown(customer, "postCode1Edit", "郵便番号1", true), 60);
+    postCode2Edit_ = Part(Shown(customer, "postCode2Edit", "郵便番号2", true), 70);
+    addressEdit_ = Shown(customer, "addressEdit", "住所");
+    phone1Edit_ = Part(Shown(customer, "phone1Edit", "電話番号1", true), 80);
+    phone2Edit_ = Part(Shown(customer, "phone2Edit", "電話番号2", true), 80);
+    phone3Edit_ = Part(Shown(customer, "phone3Edit", "電話番号3", true), 80);
+    mobile1Edit_ = Part(Shown(customer, "mobile1Edit", "携帯電話1", true), 80);
+    mobile2Edit_ = Part(Shown(customer, "mobile2Edit", "携帯電話2", true), 80);
+    mobile3Edit_ = Part(Shown(customer, "mobile3Edit", "携帯電話3", true), 80);
     auto* customerGrid = new QGridLayout(customer);
     AddRow(customerGrid, 0, "お客様名", customer, customerNameEdit_);
     AddRow(customerGrid, 1, "郵便番号", customer, DashRow({postCode1Edit_, postCode2Edit_}));
@@ -74,16 +74,16 @@ void PrintSetupForm::BuildLayout() {
     AddRow(customerGrid, 3, "電話番号", customer, DashRow({phone1Edit_, phone2Edit_, phone3Edit_}));
     AddRow(customerGrid, 4, "携帯電話", customer, DashRow({mobile1Edit_, mobile2Edit_, mobile3Edit_}));
 
-    auto* vehicle = new QGroupBox("お客様車両情報", buttonPanel_);
-    vehicle->setObjectName("GroupBox2");
-    vehicleNumberEdit_ = Shown(vehicle, "Edit6", "車両番号");
-    bodyNumberEdit_ = Shown(vehicle, "Edit7", "車体番号");
-    firstRegistrationEdit_ = Shown(vehicle, "Edit8", "初年度登録年月");
-    mileageEdit_ = Field(vehicle, "Edit9", "走行距離", 16);
-    nextInspectionEdit_ = Field(vehicle, "Edit10", "次回車検日", 20);
-    carNameEdit_ = Shown(vehicle, "Edit11", "車種名");
-    typeEdit_ = Shown(vehicle, "Edit12", "型式");
-    engineTypeEdit_ = Shown(vehicle, "Edit13", "エンジン形式");
+    auto* vehicle = new QGroupBox("お客様車両情報", panel);
+    vehicle->setObjectName("vehicleBox");
+    vehicleNumberEdit_ = Shown(vehicle, "vehicleNumberEdit", "車両番号");
+    bodyNumberEdit_ = Shown(vehicle, "bodyNumberEdit", "車体番号");
+    firstRegistrationEdit_ = Shown(vehicle, "firstRegistrationEdit", "初年度登録年月");
+    mileageEdit_ = Field(vehicle, "mileageEdit", "走行距離", 16);
+    nextInspectionEdit_ = Field(vehicle, "nextInspectionEdit", "次回車検日", 20);
+    carNameEdit_ = Shown(vehicle, "carNameEdit", "車種名");
+    typeEdit_ = Shown(vehicle, "typeEdit", "型式");
+    engineTypeEdit_ = Shown(vehicle, "engineTypeEdit", "エンジン形式");
     auto* vehicleGrid = new QGridLayout(vehicle);
     const std::pair<const char*, QLineEdit*> vehicleRows[] = {{"車両番号", vehicleNumberEdit_},
                                                               {"初年度登録年月", firstRegistrationEdit_},
@@ -100,23 +100,23 @@ void PrintSetupForm::BuildLayout() {
         vehicleGrid->addWidget(edit, i / 2, (i % 2) * 2 + 1);
     }
 
-    auto* shop = new QGroupBox("お店の情報", buttonPanel_);
-    shop->setObjectName("GroupBox3");
-    workshopNameEdit_ = Field(shop, "Edit14", "店名", 32);
-    workshopPostCode1Edit_ = Part(Field(shop, "Edit26", "郵便番号1", 0, true), 60);
-    workshopPostCode2Edit_ = Part(Field(shop, "Edit27", "郵便番号2", 0, true), 70);
-    workshopAddressEdit_ = Field(shop, "Edit17", "住所", 74);
-    workshopPhone1Edit_ = Part(Field(shop, "Edit15", "電話番号1", 18, true), 80);
-    workshopPhone2Edit_ = Part(Field(shop, "Edit28", "電話番号2", 18, true), 80);
-    workshopPhone3Edit_ = Part(Field(shop, "Edit29", "電話番号3", 18, true), 80);
-    workshopFax1Edit_ = Part(Field(shop, "Edit16", "FAX番号1", 18, true), 80);
-    workshopFax2Edit_ = Part(Field(shop, "Edit30", "FAX番号2", 18, true), 80);
-    workshopFax3Edit_ = Part(Field(shop, "Edit31", "FAX番号3", 18, true), 80);
+    auto* shop = new QGroupBox("お店の情報", panel);
+    shop->setObjectName("workshopBox");
+    workshopNameEdit_ = Field(shop, "workshopNameEdit", "店名", 32);
+    workshopPostCode1Edit_ = Part(Field(shop, "workshopPostCode1Edit", "郵便番号1", 0, true), 60);
+    workshopPostCode2Edit_ = Part(Field(shop, "workshopPostCode2Edit", "郵便番号2", 0, true), 70);
+    workshopAddressEdit_ = Field(shop, "workshopAddressEdit", "住所", 74);
+    workshopPhone1Edit_ = Part(Field(shop, "workshopPhone1Edit", "電話番号1", 18, true), 80);
+    workshopPhone2Edit_ = Part(Field(shop, "workshopPhone2Edit", "電話番号2", 18, true), 80);
+    workshopPhone3Edit_ = Part(Field(shop, "workshopPhone3Edit", "電話番号3", 18, true), 80);
+    workshopFax1Edit_ = Part(Field(shop, "workshopFax1Edit", "FAX番号1", 18, true), 80);
+    workshopFax2Edit_ = Part(Field(shop, "workshopFax2Edit", "FAX番号2", 18, true), 80);
+    workshopFax3Edit_ = Part(Field(shop, "workshopFax3Edit", "FAX番号3", 18, true), 80);
     // The sheet's two message lines come from the workshop's details; they are not edited here.
-    message1Edit_ = Field(shop, "Edit18", "メッセージ1", 46);
-    message2Edit_ = Field(shop, "Edit19", "メッセージ2", 46);
-    message1PhraseButton_ = MakeButton(shop, "Button1", "登録文章呼出し", 13);
-    message2PhraseButton_ = MakeButton(shop, "Button2", "登録文章呼出し", 13);
+    message1Edit_ = Field(shop, "message1Edit", "メッセージ1", 46);
+    message2Edit_ = Field(shop, "message2Edit", "メッセージ2", 46);
+    message1PhraseButton_ = MakeButton(shop, "message1PhraseButton", "登録文章呼出し", 13);
+    message2PhraseButton_ = MakeButton(shop, "message2PhraseButton", "登録文章呼出し", 13);
     for (QWidget* hidden :
          std::initializer_list<QWidget*>{message1Edit_, message2Edit_, message1PhraseButton_, message2PhraseButton_}) {
         hidden->hide();
@@ -128,28 +128,28 @@ void PrintSetupForm::BuildLayout() {
     AddRow(shopGrid, 3, "電話番号", shop, DashRow({workshopPhone1Edit_, workshopPhone2Edit_, workshopPhone3Edit_}));
     AddRow(shopGrid, 4, "FAX番号", shop, DashRow({workshopFax1Edit_, workshopFax2Edit_, workshopFax3Edit_}));
 
-    auto* settings = new QGroupBox("点検・診断・結果の印刷設定", buttonPanel_);
-    settings->setObjectName("GroupBox4");
-    titleEdit_ = Field(settings, "Edit1", "印刷タイトル");
-    resetTitleButton_ = MakeButton(settings, "Button8", "リ セ ッ ト", 13);
+    auto* settings = new QGroupBox("点検・診断・結果の印刷設定", panel);
+    settings->setObjectName("printSettingsBox");
+    titleEdit_ = Field(settings, "titleEdit", "印刷タイトル");
+    resetTitleButton_ = MakeButton(settings, "resetTitleButton", "リ セ ッ ト", 13);
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(MakeLabel(settings, "印刷タイトル"));
     titleRow->addWidget(titleEdit_, 1);
     titleRow->addWidget(resetTitleButton_);
 
     auto* items = new QGroupBox("故障コード、データ表示、アクティブテスト印刷設定", settings);
-    items->setObjectName("GroupBox5");
+    items->setObjectName("slotsBox");
     auto* itemGrid = new QGridLayout(items);
-    static const char* const choosers[] = {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"};
-    static const char* const buttons[] = {"Button3", "Button4", "Button5", "Button6"};
-    static const char* const labels[] = {"Label21", "Label22", "Label23", "Label24"};
+    static const char* const combos[] = {"slot1Combo", "slot2Combo", "slot3Combo", "slot4Combo"};
+    static const char* const buttons[] = {"slot1Button", "slot2Button", "slot3Button", "slot4Button"};
+    static const char* const labels[] = {"slot1Label", "slot2Label", "slot3Label", "slot4Label"};
     static const char* const places[] = {"印刷項目１（左上）", "印刷項目２（右上）", "印刷項目３（左下）",
                                          "印刷項目４（右下）"};
     for (int k = 0; k < PrintSlotCount; ++k) {
         auto* box = new QFrame(items);
         box->setFrameShape(QFrame::StyledPanel);
         auto* combo = new QComboBox(box);
-        SetupCombo(combo, choosers[k], QString::fromUtf8(places[k]), false);
+        SetupCombo(combo, combos[k], QString::fromUtf8(places[k]), false);
         combo->setMinimumWidth(320);
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         QPushButton* button = MakeButton(box, buttons[k], "印刷項目設定", 13);
@@ -169,10 +169,10 @@ void PrintSetupForm::BuildLayout() {
     }
 
     judgementMemo_ = new QPlainTextEdit(settings);
-    judgementMemo_->setObjectName("Memo1");
+    judgementMemo_->setObjectName("judgementMemo");
     judgementMemo_->setAccessibleName("総　合　判　定");
     judgementMemo_->setMinimumHeight(130);
-    judgementPhraseButton_ = MakeButton(settings, "Button7", "登録文章呼出し", 13);
+    judgementPhraseButton_ = MakeButton(settings, "judgementPhraseButton", "登録文章呼出し", 13);
     auto* judgementHead = new QHBoxLayout;
     judgementHead->addWidget(MakeLabel(settings, "総　合　判　定"));
     judgementHead->addStretch();
@@ -184,13 +184,13 @@ void PrintSetupForm::BuildLayout() {
     settingsLayout->addLayout(judgementHead);
     settingsLayout->addWidget(judgementMemo_, 1);
 
-    printButton_ = MakeButton(buttonPanel_, "print_start", "印刷実行");
-    previewButton_ = MakeButton(buttonPanel_, "preview_btn", "印刷プレビュー");
-    closeButton_ = MakeButton(buttonPanel_, "close_btn", "閉じる");
-    dataPrintButton_ = MakeButton(buttonPanel_, "data_print_btn", "データ印刷");
-    dataPrintCombo_ = new QComboBox(buttonPanel_);
-    SetupCombo(dataPrintCombo_, "ComboBox5", "読込ﾃﾞｰﾀ印刷", false);
-    QLabel* dataLabel = MakeLabel(buttonPanel_, "読込ﾃﾞｰﾀ印刷");
+    printButton_ = MakeButton(panel, "printButton", "印刷実行");
+    previewButton_ = MakeButton(panel, "previewButton", "印刷プレビュー");
+    closeButton_ = MakeButton(panel, "closeButton", "閉じる");
+    dataPrintButton_ = MakeButton(panel, "dataPrintButton", "データ印刷");
+    dataPrintCombo_ = new QComboBox(panel);
+    SetupCombo(dataPrintCombo_, "dataPrintCombo", "読込ﾃﾞｰﾀ印刷", false);
+    QLabel* dataLabel = MakeLabel(panel, "読込ﾃﾞｰﾀ印刷");
     for (QPushButton* button : {printButton_, previewButton_, closeButton_}) {
         button->setMinimumWidth(140);
     }
@@ -215,13 +215,13 @@ void PrintSetupForm::BuildLayout() {
     auto* top = new QHBoxLayout;
     top->addLayout(left);
     top->addWidget(settings, 1);
-    auto* panelLayout = new QVBoxLayout(buttonPanel_);
+    auto* panelLayout = new QVBoxLayout(panel);
     panelLayout->addLayout(top);
     panelLayout->addLayout(bottom);
     // The panel always fills the form.
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(buttonPanel_);
+    outer->addWidget(panel);
 
     connect(printButton_, &QPushButton::clicked, this, &PrintSetupForm::PrintSheet);
     connect(previewButton_, &QPushButton::clicked, this, &PrintSetupForm::PreviewSheet);

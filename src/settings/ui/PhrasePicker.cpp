@@ -13,18 +13,18 @@ using namespace vanto;
 PhrasePicker::PhrasePicker(const FormContext& context)
     : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       context_(context) {
-    setObjectName("Dictionary_sel_form");
+    setObjectName("PhrasePicker");
     setWindowTitle("登録文章読出し");
     setFont(FixedFont(13));
     setModal(true);
 
     phraseList_ = new QListWidget(this);
-    phraseList_->setObjectName("ListBox1");
+    phraseList_->setObjectName("phraseList");
     phraseList_->setAccessibleName("登録文章");
     phraseList_->setMinimumSize(560, 320);
-    chooseButton_ = MakeButton(this, "Button1", "選　択");
+    chooseButton_ = MakeButton(this, "chooseButton", "選　択");
     chooseButton_->setMinimumWidth(120);
-    closeButton_ = MakeButton(this, "Button2", "閉じる");
+    closeButton_ = MakeButton(this, "closeButton", "閉じる");
     closeButton_->setMinimumWidth(120);
 
     auto* buttons = new QHBoxLayout;

@@ -23,13 +23,13 @@ public:
     std::string Pick();
 
     void FormShow() override;
-    void ChooseSelectedPhrase(); // choose
-    void CloseWithoutChoice();   // close without a choice
+
+private:
+    void ChooseSelectedPhrase();
+    void CloseWithoutChoice();
 
     QListWidget* phraseList_ = nullptr;
     QPushButton* chooseButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
-
-private:
     vanto::FormContext context_;
 };

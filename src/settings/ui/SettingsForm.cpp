@@ -38,13 +38,13 @@ QLabel* RedLabel(QWidget* parent, const char* text) {
 SettingsForm::SettingsForm(const FormContext& context)
     : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context),
       dictionary_(context.Paths().PhraseFile, context.Paths().ExeDir) {
-    setObjectName("seting_form");
+    setObjectName("SettingsForm");
     setWindowTitle("使用者情報及び文章登録");
     setFont(FixedFont(13));
 
     // The workshop's details.
     workshopBox_ = new QGroupBox("使用者情報", this);
-    workshopBox_->setObjectName("GroupBox1");
+    workshopBox_->setObjectName("workshopBox");
     auto edit = [this](const char* name, const QString& label, int maxCharacters, bool digits, int width) {
         auto* e = new QLineEdit(workshopBox_);
         SetupEdit(e, name, label, maxCharacters, digits);
@@ -54,21 +54,21 @@ SettingsForm::SettingsForm(const FormContext& context)
         return e;
     };
     const QString post = "郵便番号", tel = "電話番号", fax = "ＦＡＸ";
-    workshopNameEdit_ = edit("user_name", "会 社 名", NameLength, false, 460);
-    postCode1Edit_ = edit("post1", post + "1", 0, true, 60);
-    postCode2Edit_ = edit("post2", post + "2", 0, true, 70);
-    phone1Edit_ = edit("tel1", tel + "1", NumberLength, true, 90);
-    phone2Edit_ = edit("tel2", tel + "2", NumberLength, true, 90);
-    phone3Edit_ = edit("tel3", tel + "3", NumberLength, true, 90);
-    fax1Edit_ = edit("fax1", fax + "1", NumberLength, true, 90);
-    fax2Edit_ = edit("fax2", fax + "2", NumberLength, true, 90);
-    fax3Edit_ = edit("fax3", fax + "3", NumberLength, true, 90);
-    addressEdit_ = edit("user_Address", "住    所", TextLength, false, 620);
-    message1Edit_ = edit("user_mes1", "メッセージ1", TextLength, false, 0);
-    message2Edit_ = edit("user_mes2", "メッセージ2", TextLength, false, 0);
+    workshopNameEdit_ = edit("workshopNameEdit", "会 社 名", NameLength, false, 460);
+    postCode1Edit_ = edit("postCode1Edit", post + "1", 0, true, 60);
+    postCode2Edit_ = edit("postCode2Edit", post + "2", 0, true, 70);
+    phone1Edit_ = edit("phone1Edit", tel + "1", NumberLength, true, 90);
+    phone2Edit_ = edit("phone2Edit", tel + "2", NumberLength, true, 90);
+    phone3Edit_ = edit("phone3Edit", tel + "3", NumberLength, true, 90);
+    fax1Edit_ = edit("fax1Edit", fax + "1", NumberLength, true, 90);
+    fax2Edit_ = edit("fax2Edit", fax + "2", NumberLength, true, 90);
+    fax3Edit_ = edit("fax3Edit", fax + "3", NumberLength, true, 90);
+    addressEdit_ = edit("addressEdit", "住    所", TextLength, false, 620);
+    message1Edit_ = edit("message1Edit", "メッセージ1", TextLength, false, 0);
+    message2Edit_ = edit("message2Edit", "メッセージ2", TextLength, false, 0);
     message1Edit_->hide();
     message2Edit_->hide();
-    saveWorkshopButton_ = MakeButton(workshopBox_, "user_set_BTN", "設　　定");
+    saveWorkshopButton_ = MakeButton(workshopBox_, "saveWorkshopButton", "設　　定");
     saveWorkshopButton_->setMinimumWidth(120);
 
     auto* userGrid = new QGridLayout(workshopBox_);
@@ -102,15 +102,15 @@ SettingsForm::SettingsForm(const FormContext& context)
 
     // The phrase dictionary.
     dictionaryBox_ = new QGroupBox(this);
-    dictionaryBox_->setObjectName("GroupBox2");
+    dictionaryBox_->setObjectName("dictionaryBox");
     phraseList_ = new QListWidget(dictionaryBox_);
-    phraseList_->setObjectName("Dictionary_list");
+    phraseList_->setObjectName("phraseList");
     phraseList_->setAccessibleName("文章リスト");
     phraseEdit_ = new QLineEdit(dictionaryBox_);
-    SetupEdit(phraseEdit_, "Dictionary_Edit", "文書エディタ", TextLength);
-    addPhraseButton_ = MakeButton(dictionaryBox_, "Dictionary_add_BTN", "追加　変更");
-    deletePhraseButton_ = MakeButton(dictionaryBox_, "Dictionary_dell_BTN", "削　　除");
-    chooseDictionaryButton_ = MakeButton(dictionaryBox_, "Button9", "文章登録");
+    SetupEdit(phraseEdit_, "phraseEdit", "文書エディタ", TextLength);
+    addPhraseButton_ = MakeButton(dictionaryBox_, "addPhraseButton", "追加　変更");
+    deletePhraseButton_ = MakeButton(dictionaryBox_, "deletePhraseButton", "削　　除");
+    chooseDictionaryButton_ = MakeButton(dictionaryBox_, "chooseDictionaryButton", "文章登録");
     auto* editRow = new QHBoxLayout;
     editRow->setSpacing(8);
     editRow->addWidget(phraseEdit_, 1);
@@ -127,9 +127,9 @@ SettingsForm::SettingsForm(const FormContext& context)
     dictionaryLayout->addLayout(editRow);
 
     // The switch and the way back.
-    detailButton_ = MakeButton(this, "Button8", DetailShowCaption);
+    detailButton_ = MakeButton(this, "detailButton", DetailShowCaption);
     detailButton_->setMinimumWidth(160);
-    closeButton_ = MakeButton(this, "Button4", "閉じる");
+    closeButton_ = MakeButton(this, "closeButton", "閉じる");
     closeButton_->setMinimumWidth(160);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(detailButton_);
@@ -138,7 +138,7 @@ SettingsForm::SettingsForm(const FormContext& context)
 
     // The detailed section: backup and restore of the two data folders.
     detailPanel_ = new QWidget(this);
-    detailPanel_->setObjectName("DetailPanel");
+    detailPanel_->setObjectName("detailPanel");
     auto backupGroup = [this](const char* name, const char* title, QPushButton*& out, const char* outName,
                               QPushButton*& in, const char* inName) {
         auto* group = new QGroupBox(QString::fromUtf8(title), detailPanel_);
@@ -154,10 +154,10 @@ SettingsForm::SettingsForm(const FormContext& context)
         }
         return group;
     };
-    workshopBackupBox_ =
-        backupGroup("GroupBox3", "基本情報", workshopExportButton_, "Button3", workshopImportButton_, "Button5");
-    customerBackupBox_ =
-        backupGroup("GroupBox4", "お客様情報", customerExportButton_, "Button6", customerImportButton_, "Button7");
+    workshopBackupBox_ = backupGroup("workshopBackupBox", "基本情報", workshopExportButton_, "workshopExportButton",
+                                     workshopImportButton_, "workshopImportButton");
+    customerBackupBox_ = backupGroup("customerBackupBox", "お客様情報", customerExportButton_, "customerExportButton",
+                                     customerImportButton_, "customerImportButton");
     auto* detailRow = new QHBoxLayout(detailPanel_);
     detailRow->setContentsMargins(0, 0, 0, 0);
     detailRow->setSpacing(12);

@@ -26,19 +26,25 @@ public:
 
     // Reloads the workshop's details and the phrase list; the first showing also leaves the form compact.
     void FormShow() override;
+
+private:
     // Reloads the phrase list from the dictionary file the shared state names.
     void SetDictionaryList();
     // Exports or imports a data folder (a code of settings/DataBackup.h) to or from a folder the user picks.
     void WriteReadData(int code);
 
-    // Handlers.
-    void SaveWorkshopDetails(); // save the workshop's details
-    void CloseForm();           // close
-    void ToggleDetails();       // detailed section on or off
+    void SaveWorkshopDetails();
+    void CloseForm();
+    void ToggleDetails(); // the detailed section on or off
     void PhraseChosen();
     void AddOrChangePhrase();
     void DeletePhrase();
-    void ChooseDictionaryFile(); // choose the dictionary file
+    void ChooseDictionaryFile();
+
+    void LoadUserInfo();
+    vanto::UserInfo TypedUserInfo() const;
+    void ShowPhrases();
+    void ApplyDetail(const vanto::DetailState& state);
 
     QGroupBox* workshopBox_ = nullptr; // 使用者情報
     QLineEdit* workshopNameEdit_ = nullptr;
@@ -72,12 +78,6 @@ public:
     QGroupBox* customerBackupBox_ = nullptr; // お客様情報
     QPushButton* customerExportButton_ = nullptr;
     QPushButton* customerImportButton_ = nullptr;
-
-private:
-    void LoadUserInfo();
-    vanto::UserInfo TypedUserInfo() const;
-    void ShowPhrases();
-    void ApplyDetail(const vanto::DetailState& state);
 
     vanto::FormContext context_;
     QWidget* mainMenu_ = nullptr;
