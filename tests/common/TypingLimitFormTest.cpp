@@ -129,7 +129,8 @@ std::string UserInfo(const Values& v, const std::string& form, const std::array<
 const char* const ReferenceFile = "set.DTKJ2";
 std::string ReferenceRecord(const Values& v) {
     std::string record;
-    for (const char* name : {"Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10"}) {
+    for (const char* name :
+         {"vehicleNameEdit", "typeCodeEdit", "engineTypeEdit", "modelYearEdit", "mileageEdit", "commentEdit"}) {
         record += v.at(std::string("reference/") + name); // each fills its field's width
     }
     return record;
@@ -261,12 +262,12 @@ const FormCase Cases[] = {
      }},
     // Fields as wide as the description record holds them: 20 bytes for 18 characters, 8 and 128 for as many.
     {"ReferenceReading",
-     {{"reference", "Edit5", 18, Kind::Ascii, 20},
-      {"reference", "Edit6", 18, Kind::Ascii, 20},
-      {"reference", "Edit7", 18, Kind::Ascii, 20},
-      {"reference", "Edit8", 18, Kind::Ascii, 20},
-      {"reference", "Edit9", 8, Kind::Ascii, 8},
-      {"reference", "Edit10", 128, Kind::Ascii, 128}},
+     {{"reference", "vehicleNameEdit", 18, Kind::Ascii, 20},
+      {"reference", "typeCodeEdit", 18, Kind::Ascii, 20},
+      {"reference", "engineTypeEdit", 18, Kind::Ascii, 20},
+      {"reference", "modelYearEdit", 18, Kind::Ascii, 20},
+      {"reference", "mileageEdit", 8, Kind::Ascii, 8},
+      {"reference", "commentEdit", 128, Kind::Ascii, 128}},
      [](TypingLimits& t, const Values& v) {
          const std::string record = ReferenceRecord(v);
          t.emulator =
@@ -278,14 +279,14 @@ const FormCase Cases[] = {
      [](TypingLimits& t) {
          t.StartAndShow();
          t.main->referenceButton_->click();
-         Forms().ReferenceMenu->readSetsButton_->click();
+         Press(Forms().ReferenceMenu, "テスターより参考値データ読み込み、削除");
          ASSERT_TRUE(QTest::qWaitFor([] { return Forms().ReferenceRead->isVisible(); }, 10000));
-         Forms().ReferenceRead->readButton_->click();
+         Press(Forms().ReferenceRead, "読み込み実行");
      },
      [](TypingLimits&) -> std::vector<std::string> { return {}; },
      [](TypingLimits& t) {
          t.dialogs.QueueFile((t.folder / ReferenceFile).string());
-         Forms().ReferenceRead->saveButton_->click();
+         Press(Forms().ReferenceRead, "参考値の保存");
      }},
 };
 

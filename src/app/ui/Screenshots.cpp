@@ -15,6 +15,7 @@
 #include "print/ui/PrintItemDialog.h"
 #include "print/ui/PrintSetupForm.h"
 #include "reference/ReferenceFiles.h"
+#include "reference/ReferenceTexts.h"
 #include "reference/ui/ReferenceReadForm.h"
 #include "reference/ui/ReferenceWriteForm.h"
 #include "register/MonitorFiles.h"
@@ -200,12 +201,14 @@ void PrepareReference(const std::string& name) {
         form->ShowSets(
             {sjis("プリウス DAA-ZVW30 2ZR-FXE"), sjis("ノート DBA-E12 HR12DE"), sjis("ハイエース TRH200 1TR")});
         const char* texts[] = {"プリウス", "DAA-ZVW30", "2ZR-FXE", "2015年", "48210", "アイドル不調の点検前に記録"};
-        QLineEdit* edits[] = {form->vehicleNameEdit_, form->typeCodeEdit_, form->engineTypeEdit_,
-                              form->modelYearEdit_,   form->mileageEdit_,  form->commentEdit_};
-        for (std::size_t i = 0; i < std::size(edits); ++i) {
-            edits[i]->setText(QString::fromUtf8(texts[i]));
+        for (std::size_t i = 0; i < std::size(texts); ++i) {
+            if (auto* edit = Named<QLineEdit>(form, vanto::InfoFieldCaptions[i])) {
+                edit->setText(QString::fromUtf8(texts[i]));
+            }
         }
-        form->saveButton_->setEnabled(true);
+        if (auto* save = Named<QPushButton>(form, "参考値の保存")) {
+            save->setEnabled(true); // as after reading the set
+        }
     } else if (name == "ReferenceWriteForm" && f.ReferenceWrite) {
         const std::string& dir = f.Main->State.Paths.ExeDir;
         const vanto::ReferenceInfo info = vanto::ReferenceInfo::FromUtf8(

@@ -35,6 +35,8 @@ public:
     void ShowSets(const std::vector<std::string>& names);
 
     void FormShow() override;
+
+private:
     void SetChosen();
     void ReadSelectedSet();   // read the selected set
     void SaveAsFile();        // save it as a reference value file
@@ -54,7 +56,6 @@ public:
     QPushButton* deleteButton_ = nullptr;
     QPushButton* backButton_ = nullptr;
 
-private:
     bool listFailed_ = false; // showing after a failed listing: no "no sets" message
     std::array<QLineEdit*, 6> Edits() const {
         return {vehicleNameEdit_, typeCodeEdit_, engineTypeEdit_, modelYearEdit_, mileageEdit_, commentEdit_};

@@ -37,6 +37,8 @@ public:
     bool ReferenceWriteJob();
 
     void FormShow() override;
+
+private:
     void FileChosen();
     void ChooseFiles();   // pick files
     void WriteAllFiles(); // write them all
@@ -55,7 +57,6 @@ public:
     QPushButton* writeButton_ = nullptr;
     QPushButton* backButton_ = nullptr;
 
-private:
     std::array<QLineEdit*, 6> Edits() const {
         return {vehicleNameEdit_, typeCodeEdit_, engineTypeEdit_, modelYearEdit_, mileageEdit_, commentEdit_};
     }
