@@ -205,8 +205,8 @@ const Job Jobs[] = {
      [](const auto&) { return std::set<std::string>{}; }},
     {"ContinuousDownload", 5,
      [](FaultMatrix& t, const auto&) {
-         t.main->continuousRecordButton_->click();
-         Forms().Continuous->downloadButton_->click();
+         t.Click(t.main, "連 続 記 録 の 読 出 し");
+         t.Click(Forms().Continuous, "テスタから読取");
          t.WaitForTheJob();
          EXPECT_TRUE(Forms().Continuous->isVisible());
      },

@@ -248,16 +248,24 @@ void ShootContinuousChart(const QString& outDir, int& written) {
         return;
     }
     form->show();
-    form->chartButton_->click();
+    auto* chart = form->findChild<ContinuousChartWindow*>();
+    QPushButton* open = Named<QPushButton>(form, "グラフ表示");
+    if (!chart || !open) {
+        return;
+    }
+    open->click();
     // Two items of a like scale.
-    form->ChartForm->ColumnChecks.at(0)->setChecked(false);
-    form->ChartForm->ColumnChecks.at(2)->setChecked(true);
-    form->ChartForm->ColumnChecks.at(3)->setChecked(true);
+    for (const auto& [column, chosen] :
+         {std::pair{"エンジン回転数 rpm", false}, {"車速 km/h", true}, {"スロットル開度 %", true}}) {
+        if (auto* check = Named<QCheckBox>(chart, column)) {
+            check->setChecked(chosen);
+        }
+    }
     QApplication::processEvents();
     const QString window = outDir + "/ContinuousChartWindow.png";
     const QString saved = outDir + "/ContinuousChart-saved.png";
-    for (const auto& [file, done] : {std::pair{window, form->ChartForm->grab().save(window)},
-                                     std::pair{saved, form->ChartForm->SavePng(saved.toStdString())}}) {
+    for (const auto& [file, done] :
+         {std::pair{window, chart->grab().save(window)}, std::pair{saved, chart->SavePng(saved.toStdString())}}) {
         if (done) {
             std::printf("%s\n", file.toLocal8Bit().constData());
             ++written;
