@@ -45,12 +45,12 @@ private:
 
     QFrame* setPanel_ = nullptr;
     QComboBox* setCombo_ = nullptr;
-    QLineEdit* vehicleNameEdit_ = nullptr; // vehicle name
-    QLineEdit* typeCodeEdit_ = nullptr;    // vehicle type code
-    QLineEdit* engineTypeEdit_ = nullptr;  // engine type
-    QLineEdit* modelYearEdit_ = nullptr;   // model year
-    QLineEdit* mileageEdit_ = nullptr;     // mileage
-    QLineEdit* commentEdit_ = nullptr;     // comment
+    QLineEdit* vehicleNameEdit_ = nullptr;
+    QLineEdit* typeCodeEdit_ = nullptr;
+    QLineEdit* engineTypeEdit_ = nullptr;
+    QLineEdit* modelYearEdit_ = nullptr;
+    QLineEdit* mileageEdit_ = nullptr;
+    QLineEdit* commentEdit_ = nullptr;
     QPushButton* readButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* deleteButton_ = nullptr;

@@ -46,12 +46,12 @@ private:
 
     QFrame* filePanel_ = nullptr;
     QListWidget* fileList_ = nullptr;
-    QLineEdit* vehicleNameEdit_ = nullptr; // vehicle name
-    QLineEdit* typeCodeEdit_ = nullptr;    // vehicle type code
-    QLineEdit* engineTypeEdit_ = nullptr;  // engine type
-    QLineEdit* modelYearEdit_ = nullptr;   // model year
-    QLineEdit* mileageEdit_ = nullptr;     // mileage
-    QLineEdit* commentEdit_ = nullptr;     // comment
+    QLineEdit* vehicleNameEdit_ = nullptr;
+    QLineEdit* typeCodeEdit_ = nullptr;
+    QLineEdit* engineTypeEdit_ = nullptr;
+    QLineEdit* modelYearEdit_ = nullptr;
+    QLineEdit* mileageEdit_ = nullptr;
+    QLineEdit* commentEdit_ = nullptr;
     QPlainTextEdit* valuesMemo_ = nullptr;
     QPushButton* chooseFilesButton_ = nullptr;
     QPushButton* writeButton_ = nullptr;
