@@ -18,6 +18,7 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <QTest>
 #include <QValueAxis>
 #include <QWheelEvent>
@@ -65,6 +66,9 @@ std::string Series(int rows, const std::string& faults = "", const std::string& 
 const std::string Waiting = "ただいま通信中です。しばらくお待ちください。";
 const std::string Failed = "正常な通信が出来ません！";
 
+// The chart's window title, which a screen reader says for the chart too.
+const char* const ChartTitle = "連続記録のグラフ";
+
 class ContinuousForm : public AppFixture {
 protected:
     ContinuousRecordForm* Open(const std::string& scenario) {
@@ -77,7 +81,7 @@ protected:
     }
     // Presses the download button; returns once the job ended (or never started) and the form is back.
     void Download() {
-        form->downloadButton_->click();
+        Named<QPushButton>(form, "テスタから読取")->click();
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return main->State.PendingJob == TesterJob::None && form->isVisible() && !wait->isVisible(); },
             20000));
@@ -99,6 +103,17 @@ protected:
         return csv;
     }
     std::string Csv(const std::string& name) const { return ReadBytes(folder / name); }
+    bool Enabled(const char* caption) const { return Named<QPushButton>(form, caption)->isEnabled(); }
+    QTableView* Grid() const { return Named<QTableView>(form, "連続記録"); }
+    ContinuousChartWindow* OpenChart() {
+        Press(form, "グラフ表示");
+        return qobject_cast<ContinuousChartWindow*>(WaitForWindow(ChartTitle));
+    }
+    static QChart* ChartOf(QWidget* window) { return Named<QChartView>(window, ChartTitle)->chart(); }
+    // The points of the chart's line.
+    static QList<QPointF> Points(QWidget* window, int line) {
+        return static_cast<QLineSeries*>(ChartOf(window)->series()[line])->points();
+    }
 
     std::unique_ptr<Emulator> emulator;
     ContinuousRecordForm* form = nullptr;
@@ -110,13 +125,10 @@ TEST_F(ContinuousForm, WholePathFromTheMainMenu) {
     ASSERT_TRUE(form->isVisible());
     EXPECT_FALSE(main->isVisible());
     EXPECT_EQ(T(form->windowTitle()), "連続記録の取り込み、表示");
-    EXPECT_EQ(T(form->downloadButton_->text()), "テスタから読取");
-    EXPECT_EQ(T(form->saveCsvButton_->text()), "表示ﾃﾞｰﾀ登録");
-    EXPECT_EQ(T(form->openCsvButton_->text()), "登録ﾃﾞｰﾀ表示");
-    EXPECT_EQ(T(form->backButton_->text()), "戻　　　る");
-    EXPECT_EQ(T(form->chartButton_->text()), "グラフ表示");
-    EXPECT_FALSE(form->saveCsvButton_->isEnabled());
-    EXPECT_FALSE(form->chartButton_->isEnabled());
+    for (const char* caption : {"テスタから読取", "表示ﾃﾞｰﾀ登録", "登録ﾃﾞｰﾀ表示", "戻　　　る", "グラフ表示"}) {
+        EXPECT_EQ(AllNamed<QPushButton>(form, caption).size(), 1) << caption;
+    }
+    EXPECT_FALSE(Enabled("表示ﾃﾞｰﾀ登録") || Enabled("グラフ表示"));
 
     // The wait dialog's label as painted while the blocks are read (each block repaints it at once, however fast
     // the tester answers).
@@ -129,12 +141,11 @@ TEST_F(ContinuousForm, WholePathFromTheMainMenu) {
         EXPECT_TRUE(painted.Saw(Waiting + progress)) << progress;
     }
     EXPECT_TRUE(dialogs.Messages().empty());
-    EXPECT_TRUE(form->saveCsvButton_->isEnabled());
-    EXPECT_TRUE(form->chartButton_->isEnabled());
+    EXPECT_TRUE(Enabled("表示ﾃﾞｰﾀ登録") && Enabled("グラフ表示"));
     EXPECT_EQ(main->Link->DeviceHandle, 0);
 
     // Header rows above the columns, the fixed column beside the records, cells decoded.
-    const QAbstractItemModel* model = form->recordTable_->model();
+    const QAbstractItemModel* model = Grid()->model();
     EXPECT_EQ(model->rowCount(), 400);
     EXPECT_EQ(model->columnCount(), 4);
     EXPECT_EQ(T(model->headerData(0, Qt::Horizontal).toString()), "項目1\n単位1");
@@ -144,13 +155,13 @@ TEST_F(ContinuousForm, WholePathFromTheMainMenu) {
 
     // Saved as CSV, then shown again with the extra empty column.
     dialogs.QueueFile(folder.Dir() + "series.CSV");
-    form->saveCsvButton_->click();
+    Press(form, "表示ﾃﾞｰﾀ登録");
     ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
     EXPECT_EQ(dialogs.FileDialogs().back().filter, "CSVファイル|*.CSV");
     EXPECT_EQ(dialogs.FileDialogs().back().defaultExtension, "CSV");
     EXPECT_EQ(Csv("series.CSV"), GeneratedCsv(1, 400));
     dialogs.QueueFile(folder.Dir() + "series.CSV");
-    form->openCsvButton_->click();
+    Press(form, "登録ﾃﾞｰﾀ表示");
     ASSERT_EQ(dialogs.FileDialogs().size(), 2u);
     EXPECT_EQ(dialogs.FileDialogs().back().filter, "CSVﾌｧｲﾙ|*.CSV");
     EXPECT_EQ(form->Table().RowCount(), 402);
@@ -159,18 +170,16 @@ TEST_F(ContinuousForm, WholePathFromTheMainMenu) {
     EXPECT_TRUE(dialogs.Messages().empty());
 
     // The chart of the first column, then of two.
-    form->chartButton_->click();
-    ContinuousChartWindow* chart = form->ChartForm;
-    ASSERT_TRUE(chart->isVisible());
-    ASSERT_EQ(chart->ColumnChecks.size(), 5u);
-    EXPECT_EQ(T(chart->ColumnChecks[0]->text()), "項目1 単位1");
-    ASSERT_EQ(chart->chart_->series().size(), 1);
-    EXPECT_EQ(static_cast<QLineSeries*>(chart->chart_->series()[0])->count(), 400);
-    chart->ColumnChecks[3]->setChecked(true);
-    ASSERT_EQ(chart->chart_->series().size(), 2);
-    EXPECT_EQ(T(chart->chart_->series()[1]->name()), "項目4 単位4");
+    ContinuousChartWindow* chart = OpenChart();
+    ASSERT_EQ(chart->ColumnNames().size(), 5);
+    EXPECT_EQ(T(chart->ColumnNames()[0]), "項目1 単位1");
+    ASSERT_EQ(ChartOf(chart)->series().size(), 1);
+    EXPECT_EQ(Points(chart, 0).size(), 400);
+    Named<QCheckBox>(chart, "項目4 単位4")->click();
+    ASSERT_EQ(ChartOf(chart)->series().size(), 2);
+    EXPECT_EQ(T(ChartOf(chart)->series()[1]->name()), "項目4 単位4");
 
-    form->backButton_->click();
+    Press(form, "戻　　　る");
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(chart->isVisible());
     EXPECT_TRUE(main->isVisible());
@@ -181,20 +190,20 @@ TEST_F(ContinuousForm, ButtonsFollowTheRightEdgeAndTheFormIsCentred) {
     // Centred (the window frame, which the platform adds after the show, may shift it by its width).
     const QPoint offset = form->frameGeometry().center() - form->screen()->geometry().center();
     EXPECT_LE(offset.manhattanLength(), 4) << offset.x() << "," << offset.y();
-    const std::vector<QPushButton*> buttons{form->downloadButton_, form->saveCsvButton_, form->openCsvButton_,
-                                            form->chartButton_, form->backButton_};
+    std::vector<QPushButton*> buttons;
     std::vector<int> tops;
-    for (QPushButton* button : buttons) {
-        tops.push_back(button->y());
+    for (const char* caption : {"テスタから読取", "表示ﾃﾞｰﾀ登録", "登録ﾃﾞｰﾀ表示", "グラフ表示", "戻　　　る"}) {
+        buttons.push_back(Named<QPushButton>(form, caption));
+        tops.push_back(buttons.back()->y());
     }
     form->resize(1234, 700);
     std::size_t i = 0;
     for (QPushButton* button : buttons) {
-        EXPECT_EQ(button->x(), 1234 - button->width() - 10) << T(button->objectName());
+        EXPECT_EQ(button->x(), 1234 - button->width() - 10) << T(button->text());
         EXPECT_EQ(button->y(), tops[i++]);
-        EXPECT_LT(form->recordTable_->geometry().right(), button->x());
+        EXPECT_LT(Grid()->geometry().right(), button->x());
     }
-    EXPECT_EQ(form->recordTable_->height(), 700);
+    EXPECT_EQ(Grid()->height(), 700);
 }
 
 TEST_F(ContinuousForm, FailedMiddleBlockIsReportedAtTheEndWithTheOtherRows) {
@@ -203,9 +212,9 @@ TEST_F(ContinuousForm, FailedMiddleBlockIsReportedAtTheEndWithTheOtherRows) {
     ASSERT_EQ(dialogs.Texts(), std::vector<std::string>{Failed});
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Information);
     EXPECT_EQ(FramesFromPc().size(), 7u); // every block was asked for
-    EXPECT_TRUE(form->saveCsvButton_->isEnabled());
+    EXPECT_TRUE(Enabled("表示ﾃﾞｰﾀ登録"));
     dialogs.QueueFile(folder.Dir() + "part.CSV");
-    form->saveCsvButton_->click();
+    Press(form, "表示ﾃﾞｰﾀ登録");
     EXPECT_EQ(Csv("part.CSV"), GeneratedCsv(1, 187) + GeneratedCsv(375, 400).substr(GeneratedCsv(1, 0).size()));
 }
 
@@ -247,7 +256,7 @@ TEST_P(DownloadWithoutTable, KeepsTheTableAndTheSaveButton) {
     }
     EXPECT_EQ(FramesFromPc(), c.frames);
     EXPECT_EQ(CsvBytes(form->Table()), "old,table,\r\n");
-    EXPECT_FALSE(form->saveCsvButton_->isEnabled());
+    EXPECT_FALSE(Enabled("表示ﾃﾞｰﾀ登録"));
     EXPECT_EQ(main->Link->DeviceHandle, 0);
 }
 
@@ -277,19 +286,19 @@ TEST_F(ContinuousForm, SaveAsksBeforeReplacingAndReportsWhatCannotBeWritten) {
     WriteBytes(folder / "kept.CSV", "old");
 
     dialogs.QueueFile(std::nullopt);
-    form->saveCsvButton_->click();
+    Press(form, "表示ﾃﾞｰﾀ登録");
     dialogs.QueueFile(file);
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    form->saveCsvButton_->click();
+    Press(form, "表示ﾃﾞｰﾀ登録");
     EXPECT_EQ(Csv("kept.CSV"), "old");
     dialogs.QueueFile(file);
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    form->saveCsvButton_->click();
+    Press(form, "表示ﾃﾞｰﾀ登録");
     EXPECT_EQ(Csv("kept.CSV"), GeneratedCsv(1, 3));
     dialogs.QueueFile(folder.Dir() + "missing/new.CSV");
-    form->saveCsvButton_->click();
+    Press(form, "表示ﾃﾞｰﾀ登録");
     dialogs.QueueFile(folder.Dir() + "absent.CSV");
-    form->openCsvButton_->click();
+    Press(form, "登録ﾃﾞｰﾀ表示");
 
     ASSERT_EQ(dialogs.Texts(),
               (std::vector<std::string>{"既に同じファイル名が存在します、上書きしてよろしいですか？",
@@ -309,8 +318,8 @@ TEST_F(ContinuousForm, FileOfOneWideLineAndManyShortOnesShowsAsItWasRead) {
     Open("{}");
     WriteBytes(folder / "wide.CSV", bytes);
     dialogs.QueueFile(folder.Dir() + "wide.CSV");
-    form->openCsvButton_->click();
-    const QAbstractItemModel* model = form->recordTable_->model();
+    Press(form, "登録ﾃﾞｰﾀ表示");
+    const QAbstractItemModel* model = Grid()->model();
     ASSERT_EQ(model->rowCount(), 200'000);
     ASSERT_EQ(model->columnCount(), 200'000);
     EXPECT_EQ(T(model->index(199'999, 0).data().toString()), "750");
@@ -320,15 +329,14 @@ TEST_F(ContinuousForm, FileOfOneWideLineAndManyShortOnesShowsAsItWasRead) {
     }
     EXPECT_EQ(T(model->headerData(199'999, Qt::Horizontal).toString()), "\n");
     EXPECT_EQ(T(model->headerData(199'999, Qt::Vertical).toString()), "1");
-    form->recordTable_->scrollTo(model->index(199'999, 199'999));
+    Grid()->scrollTo(model->index(199'999, 199'999));
     ProcessEvents();
 
     // The chart offers its first columns and plots the record.
-    form->chartButton_->click();
-    ASSERT_EQ(form->ChartForm->ColumnChecks.size(), 500u);
-    ASSERT_EQ(form->ChartForm->chart_->series().size(), 1);
-    EXPECT_EQ(static_cast<QLineSeries*>(form->ChartForm->chart_->series()[0])->points(),
-              (QList<QPointF>{{200'000, 750}}));
+    ContinuousChartWindow* chart = OpenChart();
+    ASSERT_EQ(chart->ColumnNames().size(), 500);
+    ASSERT_EQ(ChartOf(chart)->series().size(), 1);
+    EXPECT_EQ(Points(chart, 0), (QList<QPointF>{{200'000, 750}}));
 
     EXPECT_TRUE(dialogs.Messages().empty());
 }
@@ -338,35 +346,29 @@ TEST_F(ContinuousForm, ChartPlotsTheNumericCellsOfTheChosenColumns) {
     dialogs.QueueFile(folder.Dir() + "mixed.CSV");
     WriteBytes(folder / "mixed.CSV", Sjis("No.,回転,水温,状態,\r\n,rpm,℃,,\r\n1,750,82,OK,\r\n2, 760 ,x,OK,\r\n"
                                           "3,,-4.5,NG,\r\n4,770,84,NG,"));
-    form->openCsvButton_->click();
-    form->chartButton_->click();
-    ContinuousChartWindow* chart = form->ChartForm;
-    std::vector<std::string> names;
-    for (QCheckBox* check : chart->ColumnChecks) {
-        names.push_back(T(check->text()));
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"回転 rpm", "水温 ℃", "状態", "列5"}));
-    chart->ColumnChecks[1]->setChecked(true);
-    chart->ColumnChecks[2]->setChecked(true);
-    const auto series = chart->chart_->series();
-    ASSERT_EQ(series.size(), 3);
-    const auto points = [&](int i) { return static_cast<QLineSeries*>(series[i])->points(); };
-    EXPECT_EQ(points(0), (QList<QPointF>{{1, 750}, {2, 760}, {4, 770}}));
-    EXPECT_EQ(points(1), (QList<QPointF>{{1, 82}, {3, -4.5}, {4, 84}}));
-    EXPECT_TRUE(points(2).isEmpty());
+    Press(form, "登録ﾃﾞｰﾀ表示");
+    ContinuousChartWindow* chart = OpenChart();
+    EXPECT_EQ(T(chart->ColumnNames().join('|')), "回転 rpm|水温 ℃|状態|列5");
+    Named<QCheckBox>(chart, "水温 ℃")->click();
+    Named<QCheckBox>(chart, "状態")->click();
+    ASSERT_EQ(ChartOf(chart)->series().size(), 3);
+    EXPECT_EQ(Points(chart, 0), (QList<QPointF>{{1, 750}, {2, 760}, {4, 770}}));
+    EXPECT_EQ(Points(chart, 1), (QList<QPointF>{{1, 82}, {3, -4.5}, {4, 84}}));
+    EXPECT_TRUE(Points(chart, 2).isEmpty());
 
     // The wheel zooms in around the mouse; the reset shows every record again.
-    QWidget* view = chart->chartView_->viewport();
-    const QPointF at = chart->chart_->plotArea().center();
+    QWidget* view = Named<QChartView>(chart, ChartTitle)->viewport();
+    const QPointF at = ChartOf(chart)->plotArea().center();
     QWheelEvent wheel(at, view->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view, &wheel);
-    EXPECT_LT(chart->axisX_->max() - chart->axisX_->min(), 3.0);
-    chart->zoomResetButton_->click();
-    EXPECT_DOUBLE_EQ(chart->axisX_->min(), 1.0);
-    EXPECT_DOUBLE_EQ(chart->axisX_->max(), 4.0);
+    const auto* records = static_cast<const QValueAxis*>(ChartOf(chart)->axes(Qt::Horizontal).at(0));
+    EXPECT_LT(records->max() - records->min(), 3.0);
+    Press(chart, "全体表示");
+    EXPECT_DOUBLE_EQ(records->min(), 1.0);
+    EXPECT_DOUBLE_EQ(records->max(), 4.0);
 
     dialogs.QueueFile(folder.Dir() + "chart.png");
-    chart->savePngButton_->click();
+    Press(chart, "PNG保存");
     ASSERT_EQ(dialogs.FileDialogs().size(), 2u);
     EXPECT_EQ(dialogs.FileDialogs().back().filter, "PNGファイル|*.png");
     EXPECT_TRUE(Csv("chart.png").starts_with("\x89PNG\r\n\x1a\n"));

@@ -113,9 +113,12 @@ public:
 
     // Waits until no job is pending and the wait dialog is gone (a hang fails the case).
     void WaitForTheJob() {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !Forms().Wait->isVisible() && !Forms().Wait->PollPending(); }, 20000))
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return !Forms().Wait->isVisible() && !Forms().Wait->pollTimer_->isActive(); }, 20000))
             << "the job did not end";
     }
+    // Clicks the button known by the caption, as a user does (a disabled button does nothing).
+    static void Click(QWidget* form, const char* caption) { Named<QPushButton>(form, caption)->click(); }
     bool LinkClosed() const {
         return main->Link->DeviceHandle == 0 && main->Link->InPipe == 0 && main->Link->OutPipe == 0;
     }
@@ -126,17 +129,17 @@ public:
 const Job Jobs[] = {
     {"RecordRead", 3,
      [](FaultMatrix& t, const auto& through) {
-         Press(t.main, "テスターよりモニタデータ読み込み");
-         Press(Forms().MonitorMenu, "データ取込・印刷");
-         Forms().VehicleInfo->importButton_->click();
+         t.Click(t.main, "テスターよりモニタデータ読み込み");
+         t.Click(Forms().MonitorMenu, "データ取込・印刷");
+         t.Click(Forms().VehicleInfo, "データ取り込み");
          t.WaitForTheJob();
          if (Forms().RecordRead->isVisible()) {
              if (through(3)) {
                  t.dialogs.QueueAnswer(DialogAnswer::Ok);
              }
-             Named<QPushButton>(Forms().RecordRead, "読み込み実行")->click();
+             t.Click(Forms().RecordRead, "読み込み実行");
              if (Forms().RecordRead->isVisible()) {
-                 Press(Forms().RecordRead, "戻　る");
+                 t.Click(Forms().RecordRead, "戻　る");
              }
          }
          EXPECT_TRUE(Forms().VehicleInfo->isVisible() && Forms().VehicleInfo->isEnabled());
@@ -148,18 +151,18 @@ const Job Jobs[] = {
      }},
     {"ReferenceList", 2,
      [](FaultMatrix& t, const auto&) {
-         Press(t.main, "参  考  値  管  理");
-         Forms().ReferenceMenu->readSetsButton_->click();
+         t.Click(t.main, "参  考  値  管  理");
+         t.Click(Forms().ReferenceMenu, "テスターより参考値データ読み込み、削除");
          t.WaitForTheJob();
          EXPECT_TRUE(Forms().ReferenceRead->isVisible() || Forms().ReferenceMenu->isVisible());
      },
      [](const auto&) { return std::set<std::string>{}; }},
     {"ReferenceRead", 3,
      [](FaultMatrix& t, const auto&) {
-         Press(t.main, "参  考  値  管  理");
+         t.Click(t.main, "参  考  値  管  理");
          Forms().ReferenceMenu->hide();
          Forms().ReferenceRead->ShowSets({Sjis("車0 T E"), Sjis("車1 T E")});
-         Forms().ReferenceRead->readButton_->click();
+         t.Click(Forms().ReferenceRead, "読み込み実行");
          t.WaitForTheJob();
          EXPECT_TRUE(Forms().ReferenceRead->isVisible());
      },
@@ -169,23 +172,23 @@ const Job Jobs[] = {
      }},
     {"ReferenceWriteThree", 4,
      [](FaultMatrix& t, const auto& through) {
-         Press(t.main, "参  考  値  管  理");
-         Forms().ReferenceMenu->writeSetsButton_->click();
+         t.Click(t.main, "参  考  値  管  理");
+         t.Click(Forms().ReferenceMenu, "パソコンよりテスターへ参考値書込み､表示");
          Forms().ReferenceWrite->PickFiles(
              {t.folder.Dir() + "set0.DTKJ2", t.folder.Dir() + "set1.DTKJ2", t.folder.Dir() + "set2.DTKJ2"});
          (void)through;
-         Forms().ReferenceWrite->writeButton_->click();
+         t.Click(Forms().ReferenceWrite, "書き込み実行");
          t.WaitForTheJob();
          EXPECT_TRUE(Forms().ReferenceMenu->isVisible());
      },
      [](const auto&) { return std::set<std::string>{}; }},
     {"ReferenceDeleteOne", 2,
      [](FaultMatrix& t, const auto&) {
-         Press(t.main, "参  考  値  管  理");
+         t.Click(t.main, "参  考  値  管  理");
          Forms().ReferenceMenu->hide();
          Forms().ReferenceRead->ShowSets({Sjis("車0 T E"), Sjis("車1 T E")});
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().ReferenceRead->deleteButton_->click();
+         t.Click(Forms().ReferenceRead, "ﾃｽﾀｰの参考値削除");
          t.WaitForTheJob();
          // Without a link the user stays on the reading form; after the exchange the menu is shown.
          EXPECT_TRUE(Forms().ReferenceMenu->isVisible() || Forms().ReferenceRead->isVisible());
@@ -193,17 +196,17 @@ const Job Jobs[] = {
      [](const auto&) { return std::set<std::string>{}; }},
     {"ReferenceDeleteAll", 2,
      [](FaultMatrix& t, const auto&) {
-         Press(t.main, "参  考  値  管  理");
+         t.Click(t.main, "参  考  値  管  理");
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().ReferenceMenu->deleteAllButton_->click();
+         t.Click(Forms().ReferenceMenu, "参　考　値　全　削　除");
          t.WaitForTheJob();
          EXPECT_TRUE(Forms().ReferenceMenu->isVisible());
      },
      [](const auto&) { return std::set<std::string>{}; }},
     {"ContinuousDownload", 5,
      [](FaultMatrix& t, const auto&) {
-         Press(t.main, "連 続 記 録 の 読 出 し");
-         Forms().Continuous->downloadButton_->click();
+         t.Click(t.main, "連 続 記 録 の 読 出 し");
+         t.Click(Forms().Continuous, "テスタから読取");
          t.WaitForTheJob();
          EXPECT_TRUE(Forms().Continuous->isVisible());
      },

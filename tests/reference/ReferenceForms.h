@@ -4,6 +4,7 @@
 
 #include "app/ui/FormSet.h"
 #include "reference/ReferenceFiles.h"
+#include "reference/ReferenceTexts.h"
 #include "reference/ui/ReferenceMenuForm.h"
 #include "reference/ui/ReferenceReadForm.h"
 #include "reference/ui/ReferenceWriteForm.h"
@@ -78,22 +79,32 @@ protected:
     void OpenMenu() { Press(main, "参  考  値  管  理"); }
     // Lists the tester's sets from the menu; true once the reading form shows them.
     bool ListSets() {
-        menu->readSetsButton_->click();
+        Named<QPushButton>(menu, "テスターより参考値データ読み込み、削除")->click();
         return QTest::qWaitFor([this] { return read->isVisible(); }, 10000);
     }
+    static bool Enabled(QWidget* form, const char* caption) { return Named<QPushButton>(form, caption)->isEnabled(); }
+    // Presses a disabled button, to reach the handler's own guard behind it.
+    static void PressDisabled(QWidget* form, const char* caption) {
+        Named<QPushButton>(form, caption)->setEnabled(true);
+        Press(form, caption);
+    }
+    QComboBox* Sets() const { return Named<QComboBox>(read, "テスターの参考値"); }
     Lines Entries() const {
         Lines entries;
-        for (int i = 0; i < read->setCombo_->count(); ++i) {
-            entries.push_back(read->setCombo_->itemText(i).toStdString());
+        for (int i = 0; i < Sets()->count(); ++i) {
+            entries.push_back(Sets()->itemText(i).toStdString());
         }
         return entries;
+    }
+    // A description field of the form, known by its caption.
+    static QLineEdit* Field(QWidget* form, InfoField field) {
+        return Named<QLineEdit>(form, InfoFieldCaptions[static_cast<std::size_t>(field)]);
     }
     // The six description fields of the form.
     static Texts Shown(QWidget* form) {
         Texts texts;
-        const char* names[] = {"Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10"};
         for (std::size_t i = 0; i < texts.size(); ++i) {
-            if (auto* edit = Find<QLineEdit>(form, names[i])) {
+            if (QLineEdit* edit = Field(form, static_cast<InfoField>(i))) {
                 texts[i] = edit->text().toStdString();
             }
         }

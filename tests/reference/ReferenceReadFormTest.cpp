@@ -12,50 +12,37 @@ namespace {
 
 TEST_F(ReferenceForms, ControlsCaptionsAndTheWayThroughTheMenu) {
     Use(Scenario(1));
-    ASSERT_TRUE(Named<QPushButton>(main, "参  考  値  管  理")->isEnabled());
     OpenMenu();
     EXPECT_FALSE(main->isVisible());
     EXPECT_TRUE(menu->isVisible());
     EXPECT_EQ(menu->windowTitle().toStdString(), "参考値の管理");
-    const struct {
-        QWidget* form;
-        const char* name;
-        const char* caption;
-    } buttons[] = {{menu, "GetSampleDataBTN", "テスターより参考値データ読み込み、削除"},
-                   {menu, "PutDataBTN", "パソコンよりテスターへ参考値書込み､表示"},
-                   {menu, "REF_ALL_BTN", "参　考　値　全　削　除"},
-                   {menu, "modoru_BTN", "戻　る"},
-                   {read, "Button1", "読み込み実行"},
-                   {read, "Button3", "参考値の保存"},
-                   {read, "Button4", "ﾃｽﾀｰの参考値削除"},
-                   {read, "Button2", "戻　る"},
-                   {write, "Button3", "参考値の選択"},
-                   {write, "Button1", "書き込み実行"},
-                   {write, "Button2", "戻　る"}};
-    for (const auto& b : buttons) {
-        if (auto* button = Find<QPushButton>(b.form, b.name)) {
-            EXPECT_EQ(button->text().toStdString(), b.caption) << b.name;
-        }
+    const std::pair<QWidget*, const char*> buttons[] = {{menu, "テスターより参考値データ読み込み、削除"},
+                                                        {menu, "パソコンよりテスターへ参考値書込み､表示"},
+                                                        {menu, "参　考　値　全　削　除"},
+                                                        {menu, "戻　る"},
+                                                        {read, "読み込み実行"},
+                                                        {read, "参考値の保存"},
+                                                        {read, "ﾃｽﾀｰの参考値削除"},
+                                                        {read, "戻　る"},
+                                                        {write, "参考値の選択"},
+                                                        {write, "書き込み実行"},
+                                                        {write, "戻　る"}};
+    for (const auto& [form, caption] : buttons) {
+        EXPECT_EQ(AllNamed<QPushButton>(form, caption).size(), 1) << caption;
     }
-    const char* edits[] = {"Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10"};
     for (std::size_t i = 0; i < 6; ++i) {
-        auto* readEdit = Find<QLineEdit>(read, edits[i]);
-        auto* writeEdit = Find<QLineEdit>(write, edits[i]);
-        ASSERT_TRUE(readEdit && writeEdit);
-        EXPECT_EQ(readEdit->accessibleName().toStdString(), InfoFieldCaptions[i]);
-        EXPECT_FALSE(readEdit->isReadOnly());
-        EXPECT_TRUE(writeEdit->isReadOnly());
+        EXPECT_FALSE(Field(read, static_cast<InfoField>(i))->isReadOnly());
+        EXPECT_TRUE(Field(write, static_cast<InfoField>(i))->isReadOnly());
     }
-    EXPECT_FALSE(Find<QComboBox>(read, "ComboBox1")->isEditable());
-    EXPECT_TRUE(Find<QPlainTextEdit>(write, "Memo1")->isReadOnly());
-    EXPECT_EQ(write->valuesMemo_->accessibleName().toStdString(), "参考値変換値");
-    EXPECT_NE(Find<QListWidget>(write, "ListBox1"), nullptr);
+    EXPECT_FALSE(Sets()->isEditable());
+    EXPECT_TRUE(Named<QPlainTextEdit>(write, "参考値変換値")->isReadOnly());
+    EXPECT_NE(Named<QListWidget>(write, "選択された参考値ファイル"), nullptr);
 
     // Typed letters of the mileage become lower case.
-    QTest::keyClicks(read->mileageEdit_, "12AbC");
-    EXPECT_EQ(read->mileageEdit_->text().toStdString(), "12abc");
+    QTest::keyClicks(Field(read, InfoField::Mileage), "12AbC");
+    EXPECT_EQ(Field(read, InfoField::Mileage)->text().toStdString(), "12abc");
 
-    menu->backButton_->click();
+    Press(menu, "戻　る");
     EXPECT_FALSE(menu->isVisible());
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(emulator->Transcript().empty());
@@ -69,15 +56,15 @@ TEST_F(ReferenceForms, NoSetShowsTheMessageAndDisablesTheButtons) {
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].text, "テスターに参考値が有りません。");
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Information);
-    EXPECT_EQ(read->setCombo_->count(), 0);
-    for (QPushButton* button : {read->readButton_, read->saveButton_, read->deleteButton_}) {
-        EXPECT_FALSE(button->isEnabled());
+    EXPECT_EQ(Sets()->count(), 0);
+    for (const char* caption : {"読み込み実行", "参考値の保存", "ﾃｽﾀｰの参考値削除"}) {
+        EXPECT_FALSE(Enabled(read, caption)) << caption;
     }
     EXPECT_FALSE(menu->isVisible());
     // The form closed the link the list job left open.
     EXPECT_EQ(Sent(), (Lines{"AA0000", "DC0000", "AB0000"}));
     EXPECT_EQ(main->Link->DeviceHandle, 0);
-    read->backButton_->click();
+    Press(read, "戻　る");
     EXPECT_TRUE(menu->isVisible());
 }
 
@@ -87,28 +74,28 @@ TEST_F(ReferenceForms, EntryTenIsReadAs000AAndDeletedAs10) {
     ASSERT_TRUE(ListSets());
     ASSERT_EQ(Entries().size(), 11u);
     EXPECT_EQ(Entries()[10], "車10 DBA-XY12 MR20");
-    EXPECT_EQ(read->setCombo_->currentIndex(), 0);
-    EXPECT_TRUE(read->readButton_->isEnabled() && read->deleteButton_->isEnabled());
-    EXPECT_FALSE(read->saveButton_->isEnabled());
+    EXPECT_EQ(Sets()->currentIndex(), 0);
+    EXPECT_TRUE(Enabled(read, "読み込み実行") && Enabled(read, "ﾃｽﾀｰの参考値削除"));
+    EXPECT_FALSE(Enabled(read, "参考値の保存"));
 
-    read->setCombo_->setCurrentIndex(10);
-    read->readButton_->click();
+    Sets()->setCurrentIndex(10);
+    Press(read, "読み込み実行");
     EXPECT_EQ(Shown(read), (Texts{"車10", "DBA-XY12", "MR20", "2019年", "45210", "点検"}));
-    EXPECT_TRUE(read->saveButton_->isEnabled());
+    EXPECT_TRUE(Enabled(read, "参考値の保存"));
     EXPECT_FALSE(Forms().Wait->isVisible());
     EXPECT_EQ(ReadSectionLine(WorkFilePath(folder.Dir()), "[DATA]", "DATA="), SetData(10, "車10") + "\n");
     EXPECT_EQ(ReadSectionLine(WorkFilePath(folder.Dir()), "[VALUE]", "DATA="), Sjis("回転 10,86,\n"));
 
     // Another entry clears the description and takes the save away.
-    read->setCombo_->setFocus();
-    QTest::keyClick(read->setCombo_, Qt::Key_Up);
-    EXPECT_EQ(read->setCombo_->currentIndex(), 9);
+    Sets()->setFocus();
+    QTest::keyClick(Sets(), Qt::Key_Up);
+    EXPECT_EQ(Sets()->currentIndex(), 9);
     EXPECT_EQ(Shown(read), Texts{});
-    EXPECT_FALSE(read->saveButton_->isEnabled());
+    EXPECT_FALSE(Enabled(read, "参考値の保存"));
 
-    read->setCombo_->setCurrentIndex(10);
+    Sets()->setCurrentIndex(10);
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    read->deleteButton_->click();
+    Press(read, "ﾃｽﾀｰの参考値削除");
     EXPECT_EQ(dialogs.Texts(),
               (Lines{"テスターの基準値を削除して、よろしいですか？", "テスターの基準値を削除しました。"}));
     EXPECT_FALSE(read->isVisible());
@@ -124,21 +111,21 @@ TEST_F(ReferenceForms, EditedDescriptionIsSavedBehindTheTestersHeaderAfterAsking
     WriteBytes(folder / "keep.DTKJ2", other);
     OpenMenu();
     ASSERT_TRUE(ListSets());
-    read->readButton_->click();
-    read->vehicleNameEdit_->setText("セダン");
-    read->mileageEdit_->clear();
-    QTest::keyClicks(read->mileageEdit_, "9K");
+    Press(read, "読み込み実行");
+    Field(read, InfoField::VehicleName)->setText("セダン");
+    Field(read, InfoField::Mileage)->clear();
+    QTest::keyClicks(Field(read, InfoField::Mileage), "9K");
 
     // Cancel on the overwrite question leaves the file and the form as they were.
     dialogs.QueueFile(Path("keep.DTKJ2"));
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    read->saveButton_->click();
+    Press(read, "参考値の保存");
     EXPECT_EQ(ReadBytes(folder / "keep.DTKJ2"), other);
     EXPECT_TRUE(read->isVisible());
 
     dialogs.QueueFile(Path("keep.DTKJ2"));
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    read->saveButton_->click();
+    Press(read, "参考値の保存");
     EXPECT_EQ(dialogs.Texts(), Lines(2, "既に同じファイル名が存在します、上書きしてよろしいですか？"));
     ASSERT_EQ(dialogs.FileDialogs().size(), 2u);
     const FileDialogOptions& options = dialogs.FileDialogs()[1];
@@ -166,12 +153,12 @@ TEST_F(ReferenceForms, UneditedFieldsKeepTheBytesTheTesterSent) {
            "comment": {"hex": "41 ED 40"}}, "payload": "IDL=00,", "values": ["12"]}]}})");
     OpenMenu();
     ASSERT_TRUE(ListSets());
-    read->readButton_->click();
+    Press(read, "読み込み実行");
     EXPECT_EQ(Shown(read)[1], "Ⅰ纊∵￢");
-    read->vehicleNameEdit_->end(false);
-    QTest::keyClicks(read->vehicleNameEdit_, "2");
+    Field(read, InfoField::VehicleName)->end(false);
+    QTest::keyClicks(Field(read, InfoField::VehicleName), "2");
     dialogs.QueueFile(Path("set.DTKJ2"));
-    read->saveButton_->click();
+    Press(read, "参考値の保存");
 
     const std::string record = Pad("\x87\x54"
                                    "A2",
@@ -200,16 +187,16 @@ TEST_P(FailedRead, LeavesNothingToSave) {
     Use(Scenario(2, std::string(R"("faults": {"rules": [)") + GetParam().rule + "]}"));
     OpenMenu();
     ASSERT_TRUE(ListSets());
-    read->setCombo_->setCurrentIndex(1);
-    read->readButton_->click();
+    Sets()->setCurrentIndex(1);
+    Press(read, "読み込み実行");
     EXPECT_EQ(dialogs.Texts(), GetParam().messages);
     EXPECT_EQ(Shown(read)[0], GetParam().descriptionShown ? "車01" : "");
-    EXPECT_FALSE(read->saveButton_->isEnabled());
+    EXPECT_FALSE(Enabled(read, "参考値の保存"));
     EXPECT_FALSE(Forms().Wait->isVisible());
     EXPECT_EQ(main->Link->DeviceHandle, 0);
 
     dialogs.Clear();
-    read->SaveAsFile();
+    PressDisabled(read, "参考値の保存");
     EXPECT_EQ(dialogs.Texts(), Lines{"テスター より基準値が読み込まれていません！"});
     EXPECT_TRUE(dialogs.FileDialogs().empty());
 }
@@ -232,8 +219,7 @@ INSTANTIATE_TEST_SUITE_P(ReferenceForms, FailedRead,
 TEST_F(ReferenceForms, CapabilityClearRefusesTheListButDeletesAll) {
     Use(Scenario(3, R"("opening": {"items": {"APP_V": "1.00", "BUFF": "2C00", "APP_LOG": "7FFFFFFF"}})"));
     OpenMenu();
-    menu->readSetsButton_->click();
-    ProcessEvents();
+    Press(menu, "テスターより参考値データ読み込み、削除");
     EXPECT_EQ(dialogs.Texts(), Lines{ReadCapabilityText()});
     EXPECT_TRUE(menu->isVisible());
     EXPECT_FALSE(read->isVisible());
@@ -242,11 +228,11 @@ TEST_F(ReferenceForms, CapabilityClearRefusesTheListButDeletesAll) {
     // Cancel sends nothing.
     dialogs.Clear();
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    menu->deleteAllButton_->click();
+    Press(menu, "参　考　値　全　削　除");
     EXPECT_EQ(Sent().size(), 2u);
 
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    menu->deleteAllButton_->click();
+    Press(menu, "参　考　値　全　削　除");
     EXPECT_EQ(dialogs.Texts(),
               (Lines{"テスターの基準値を全て削除して、よろしいですか？",
                      "テスターの基準値を全て削除して、よろしいですか？", "テスターの基準値を全て削除しました。"}));

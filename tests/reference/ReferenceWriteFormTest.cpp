@@ -39,25 +39,27 @@ protected:
             paths.push_back(Path(name));
         }
         OpenMenu();
-        menu->writeSetsButton_->click();
+        Press(menu, "パソコンよりテスターへ参考値書込み､表示");
         return paths;
     }
     void Pick(const Lines& paths) {
         dialogs.QueueFiles(paths);
-        write->chooseFilesButton_->click();
+        Press(write, "参考値の選択");
     }
+    QListWidget* Files() const { return Named<QListWidget>(write, "選択された参考値ファイル"); }
     Lines Picked() const {
         Lines paths;
-        for (int i = 0; i < write->fileList_->count(); ++i) {
-            paths.push_back(write->fileList_->item(i)->text().toStdString());
+        for (int i = 0; i < Files()->count(); ++i) {
+            paths.push_back(Files()->item(i)->text().toStdString());
         }
         return paths;
     }
+    std::string Values() const { return Named<QPlainTextEdit>(write, "参考値変換値")->toPlainText().toStdString(); }
     // The sets in the tester, listed through the menu; back on the menu afterwards.
     Lines TesterSets() {
         EXPECT_TRUE(ListSets());
         const Lines entries = Entries();
-        read->backButton_->click();
+        Press(read, "戻　る");
         return entries;
     }
 };
@@ -65,31 +67,31 @@ protected:
 TEST_F(Writing, ThreeFilesGoInDialogOrderWithTheirCountOnTheWaitDialog) {
     const Lines paths = OpenWithThreeFiles(Scenario(1, R"("faults": {"delay_ms": 5})"));
     ASSERT_TRUE(write->isVisible());
-    EXPECT_FALSE(write->writeButton_->isEnabled());
+    EXPECT_FALSE(Enabled(write, "書き込み実行"));
     Pick(paths);
     ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
     EXPECT_EQ(dialogs.FileDialogs()[0].title, "参考値ファイル選択");
     EXPECT_EQ(dialogs.FileDialogs()[0].filter, "参考値ファイル2(*.DTKJ2)|*.DTKJ2");
     EXPECT_EQ(dialogs.FileDialogs()[0].defaultExtension, "DTKJ2");
     EXPECT_EQ(Picked(), paths);
-    EXPECT_EQ(write->fileList_->currentRow(), 0);
+    EXPECT_EQ(Files()->currentRow(), 0);
     EXPECT_EQ(Shown(write), (Texts{"W0", "TYPE", "", "", "1000", ""}));
-    EXPECT_EQ(write->valuesMemo_->toPlainText().toStdString(), "1\n2");
-    EXPECT_TRUE(write->writeButton_->isEnabled());
-    write->fileList_->setCurrentRow(2);
+    EXPECT_EQ(Values(), "1\n2");
+    EXPECT_TRUE(Enabled(write, "書き込み実行"));
+    Files()->setCurrentRow(2);
     EXPECT_EQ(Shown(write)[0], "W2");
 
     // What the wait dialog says while the files go out.
     WaitDialog* wait = Forms().Wait;
-    PaintedTexts painted(Named<QLabel>(wait, "ただいま通信中です。しばらくお待ちください。"));
-    write->writeButton_->click();
+    const std::string waiting = "ただいま通信中です。しばらくお待ちください。";
+    PaintedTexts painted(Named<QLabel>(wait, waiting.c_str()));
+    Press(write, "書き込み実行");
     Lines labels;
     for (const std::string& label : painted.Texts()) {
         if (label.find(" / ") != std::string::npos) {
             labels.push_back(label);
         }
     }
-    const std::string waiting = "ただいま通信中です。しばらくお待ちください。";
     EXPECT_EQ(labels, (Lines{waiting + " 0 / 3", waiting + " 1 / 3", waiting + " 2 / 3"}));
     EXPECT_EQ(dialogs.Texts(), Lines{"テスターに参考値書き込み完了しました。"});
     EXPECT_FALSE(wait->isVisible());
@@ -132,7 +134,7 @@ TEST_P(WriteStops, AtTheFailingFile) {
     for (const auto& path : paths) {
         before.push_back(ReadBytes(path));
     }
-    write->writeButton_->click();
+    Press(write, "書き込み実行");
     EXPECT_EQ(dialogs.Texts(), GetParam().messages);
     const Lines sent = Sent();
     EXPECT_EQ(std::count_if(sent.begin(), sent.end(), [](const auto& f) { return f.starts_with("DE"); }),
@@ -198,16 +200,16 @@ TEST_F(Writing, PickingKeepsOnlyValidFilesAndWritesOnlyWithADescription) {
               "\n   \n上記の参考値ファイルをダウンロードし直すか又は参考値を取り直して頂くか、\n"
               "お客様相談窓口までご相談下さい。"});
     EXPECT_EQ(Picked(), Lines{});
-    EXPECT_FALSE(write->writeButton_->isEnabled());
+    EXPECT_FALSE(Enabled(write, "書き込み実行"));
 
     // A file without a description shows nothing and leaves writing off until a file with one is shown.
     Pick({noInfo, paths[1]});
     EXPECT_EQ(Picked(), (Lines{noInfo, paths[1]}));
     EXPECT_EQ(Shown(write), Texts{});
-    EXPECT_FALSE(write->writeButton_->isEnabled());
-    write->fileList_->setCurrentRow(1);
+    EXPECT_FALSE(Enabled(write, "書き込み実行"));
+    Files()->setCurrentRow(1);
     EXPECT_EQ(Shown(write)[0], "W1");
-    EXPECT_TRUE(write->writeButton_->isEnabled());
+    EXPECT_TRUE(Enabled(write, "書き込み実行"));
 
     // Without a vehicle name the INFO value loses its leading blanks; the fields still show in their places.
     WriteBytes(other, RefFile("2B000000", ""));
@@ -217,15 +219,15 @@ TEST_F(Writing, PickingKeepsOnlyValidFilesAndWritesOnlyWithADescription) {
     // A file without values empties the memo rather than keeping the lines shown before.
     WriteBytes(other, RefFile("2B000000", "V", true, false));
     Pick({paths[2], other});
-    EXPECT_EQ(write->valuesMemo_->toPlainText().toStdString(), "1\n2");
-    write->fileList_->setCurrentRow(1);
+    EXPECT_EQ(Values(), "1\n2");
+    Files()->setCurrentRow(1);
     EXPECT_EQ(Shown(write)[0], "V");
-    EXPECT_EQ(write->valuesMemo_->toPlainText().toStdString(), "");
+    EXPECT_EQ(Values(), "");
 
     // Nothing picked: the message, and back to the menu.
     Pick({paths[0], broken});
     dialogs.Clear();
-    write->WriteAllFiles();
+    PressDisabled(write, "書き込み実行");
     EXPECT_EQ(dialogs.Texts(), Lines{"ファイルが選択されていません。！"});
     EXPECT_FALSE(write->isVisible());
     EXPECT_TRUE(menu->isVisible());
@@ -237,32 +239,31 @@ TEST_F(Writing, WholePathFromTheMainMenuThroughReadSaveWriteBackAndDelete) {
     OpenMenu();
     ASSERT_TRUE(ListSets());
     EXPECT_EQ(Entries(), (Lines{"車00 DBA-XY12 MR20", "車01 DBA-XY12 MR20"}));
-    read->setCombo_->setCurrentIndex(1);
-    read->readButton_->click();
-    read->commentEdit_->setText("ベルト交換済");
+    Sets()->setCurrentIndex(1);
+    Press(read, "読み込み実行");
+    Field(read, InfoField::Comment)->setText("ベルト交換済");
     const std::string saved = Path("set1.DTKJ2");
     dialogs.QueueFile(saved);
-    read->saveButton_->click();
+    Press(read, "参考値の保存");
     ASSERT_TRUE(menu->isVisible());
 
-    menu->writeSetsButton_->click();
-    dialogs.QueueFiles({saved});
-    write->chooseFilesButton_->click();
+    Press(menu, "パソコンよりテスターへ参考値書込み､表示");
+    Pick({saved});
     EXPECT_EQ(Shown(write), (Texts{"車01", "DBA-XY12", "MR20", "2019年", "45210", "ベルト交換済"}));
-    EXPECT_EQ(write->valuesMemo_->toPlainText().toStdString(), "回転 01\n86");
-    write->writeButton_->click();
+    EXPECT_EQ(Values(), "回転 01\n86");
+    Press(write, "書き込み実行");
     ASSERT_TRUE(menu->isVisible());
 
     ASSERT_TRUE(ListSets());
     EXPECT_EQ(Entries().size(), 3u);
-    read->setCombo_->setCurrentIndex(0);
+    Sets()->setCurrentIndex(0);
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    read->deleteButton_->click();
+    Press(read, "ﾃｽﾀｰの参考値削除");
     EXPECT_EQ(dialogs.Texts(),
               (Lines{"テスターに参考値書き込み完了しました。", "テスターの基準値を削除して、よろしいですか？",
                      "テスターの基準値を削除しました。"}));
     EXPECT_EQ(TesterSets(), (Lines{"車01 DBA-XY12 MR20", "車01 DBA-XY12 MR20"}));
-    menu->backButton_->click();
+    Press(menu, "戻　る");
     EXPECT_TRUE(main->isVisible());
 
     // Frame by frame: list, read in two passes, write back the saved set with its new description, list,

@@ -15,6 +15,7 @@
 #include "print/ui/PrintItemDialog.h"
 #include "print/ui/PrintSetupForm.h"
 #include "reference/ReferenceFiles.h"
+#include "reference/ReferenceTexts.h"
 #include "reference/ui/ReferenceReadForm.h"
 #include "reference/ui/ReferenceWriteForm.h"
 #include "register/MonitorFiles.h"
@@ -217,12 +218,14 @@ void PrepareReference(const std::string& name) {
         form->ShowSets(
             {sjis("プリウス DAA-ZVW30 2ZR-FXE"), sjis("ノート DBA-E12 HR12DE"), sjis("ハイエース TRH200 1TR")});
         const char* texts[] = {"プリウス", "DAA-ZVW30", "2ZR-FXE", "2015年", "48210", "アイドル不調の点検前に記録"};
-        QLineEdit* edits[] = {form->vehicleNameEdit_, form->typeCodeEdit_, form->engineTypeEdit_,
-                              form->modelYearEdit_,   form->mileageEdit_,  form->commentEdit_};
-        for (std::size_t i = 0; i < std::size(edits); ++i) {
-            edits[i]->setText(QString::fromUtf8(texts[i]));
+        for (std::size_t i = 0; i < std::size(texts); ++i) {
+            if (auto* edit = Named<QLineEdit>(form, vanto::InfoFieldCaptions[i])) {
+                edit->setText(QString::fromUtf8(texts[i]));
+            }
         }
-        form->saveButton_->setEnabled(true);
+        if (auto* save = Named<QPushButton>(form, "参考値の保存")) {
+            save->setEnabled(true); // as after reading the set
+        }
     } else if (name == "ReferenceWriteForm" && f.ReferenceWrite) {
         const std::string& dir = f.Main->State.Paths.ExeDir;
         const vanto::ReferenceInfo info = vanto::ReferenceInfo::FromUtf8(
@@ -262,16 +265,24 @@ void ShootContinuousChart(const QString& outDir, int& written) {
         return;
     }
     form->show();
-    form->chartButton_->click();
+    auto* chart = form->findChild<ContinuousChartWindow*>();
+    QPushButton* open = Named<QPushButton>(form, "グラフ表示");
+    if (!chart || !open) {
+        return;
+    }
+    open->click();
     // Two items of a like scale.
-    form->ChartForm->ColumnChecks.at(0)->setChecked(false);
-    form->ChartForm->ColumnChecks.at(2)->setChecked(true);
-    form->ChartForm->ColumnChecks.at(3)->setChecked(true);
+    for (const auto& [column, chosen] :
+         {std::pair{"エンジン回転数 rpm", false}, {"車速 km/h", true}, {"スロットル開度 %", true}}) {
+        if (auto* check = Named<QCheckBox>(chart, column)) {
+            check->setChecked(chosen);
+        }
+    }
     QApplication::processEvents();
     const QString window = outDir + "/ContinuousChartWindow.png";
     const QString saved = outDir + "/ContinuousChart-saved.png";
-    for (const auto& [file, done] : {std::pair{window, form->ChartForm->grab().save(window)},
-                                     std::pair{saved, form->ChartForm->SavePng(saved.toStdString())}}) {
+    for (const auto& [file, done] :
+         {std::pair{window, chart->grab().save(window)}, std::pair{saved, chart->SavePng(saved.toStdString())}}) {
         if (done) {
             std::printf("%s\n", file.toLocal8Bit().constData());
             ++written;

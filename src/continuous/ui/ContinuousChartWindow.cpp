@@ -28,6 +28,8 @@ using namespace vanto;
 namespace {
 
 constexpr const char* PngFilter = "PNGファイル|*.png";
+// The window's title, and what a screen reader calls the chart in it.
+constexpr const char* ChartTitle = "連続記録のグラフ";
 // Columns offered for the chart. A chart of more lines cannot be read, and a check box for every column of a file
 // thousands of columns wide would cost far more than its table.
 constexpr int MaxChartColumns = 500;
@@ -64,23 +66,24 @@ protected:
 
 ContinuousChartWindow::ContinuousChartWindow(const FormContext& context, QWidget* owner)
     : QWidget(owner, Qt::Window), context_(context) {
-    setObjectName("ContinuousChartForm");
-    setWindowTitle("連続記録のグラフ");
+    setObjectName("ContinuousChartWindow");
+    setWindowTitle(ChartTitle);
     setFont(FixedFont(13));
 
     chart_ = new QChart;
     chart_->legend()->setAlignment(Qt::AlignBottom);
     axisX_ = new QValueAxis;
-    axisX_->setObjectName("AxisX");
+    axisX_->setObjectName("axisX");
     axisX_->setTitleText("記録");
     axisX_->setLabelFormat("%d");
     axisY_ = new QValueAxis;
-    axisY_->setObjectName("AxisY");
+    axisY_->setObjectName("axisY");
     axisY_->setLabelFormat("%g");
     chart_->addAxis(axisX_, Qt::AlignBottom);
     chart_->addAxis(axisY_, Qt::AlignLeft);
     chartView_ = new ZoomingChartView(chart_, this);
-    chartView_->setObjectName("ChartView");
+    chartView_->setObjectName("chartView");
+    chartView_->setAccessibleName(ChartTitle);
     chartView_->setRubberBand(QChartView::RectangleRubberBand);
     chartView_->setMinimumSize(480, 320);
     // Zooming in shows more of the points, zooming out fewer.
@@ -91,7 +94,7 @@ ContinuousChartWindow::ContinuousChartWindow(const FormContext& context, QWidget
     checkLayout_->setContentsMargins(6, 6, 6, 6);
     checkLayout_->addStretch();
     auto* scroll = new QScrollArea(this);
-    scroll->setObjectName("ColumnList");
+    scroll->setObjectName("columnList");
     scroll->setWidget(checkList_);
     scroll->setWidgetResizable(true);
     scroll->setMinimumWidth(180);
@@ -99,9 +102,9 @@ ContinuousChartWindow::ContinuousChartWindow(const FormContext& context, QWidget
     QLabel* columnsLabel = MakeLabel(this, "表示する項目");
 
     QLabel* hint = MakeLabel(this, "ドラッグした範囲を拡大、ホイールで拡大・縮小、右クリックで縮小");
-    zoomResetButton_ = MakeButton(this, "ZOOM_RESET_BTN", "全体表示");
-    savePngButton_ = MakeButton(this, "PNG_SAVE_BTN", "PNG保存");
-    closeButton_ = MakeButton(this, "CLOSE_BTN", "閉じる");
+    zoomResetButton_ = MakeButton(this, "zoomResetButton", "全体表示");
+    savePngButton_ = MakeButton(this, "savePngButton", "PNG保存");
+    closeButton_ = MakeButton(this, "closeButton", "閉じる");
     for (QPushButton* button : {zoomResetButton_, savePngButton_, closeButton_}) {
         button->setMinimumWidth(110);
     }
@@ -130,22 +133,22 @@ ContinuousChartWindow::ContinuousChartWindow(const FormContext& context, QWidget
 
 void ContinuousChartWindow::SetTable(const ContinuousTable& table) {
     table_ = &table;
-    for (QCheckBox* check : ColumnChecks) {
+    for (QCheckBox* check : columnChecks_) {
         delete check;
     }
-    ColumnChecks.clear();
+    columnChecks_.clear();
     // The fixed column numbers the records, which the x axis already does.
     const int columns = std::min(table.ColumnCount(), table.FixedColumnCount() + MaxChartColumns);
     for (int column = table.FixedColumnCount(); column < columns; ++column) {
         const std::string title = table.ColumnTitle(column);
         auto* check = new QCheckBox(Q(title.empty() ? "列" + std::to_string(column + 1) : title), checkList_);
-        check->setObjectName(QString("ColumnCheck%1").arg(column));
+        check->setObjectName(QString("columnCheck%1").arg(column));
         check->setAccessibleName(check->text());
         check->setProperty("column", column);
-        check->setChecked(ColumnChecks.empty());
+        check->setChecked(columnChecks_.empty());
         connect(check, &QCheckBox::toggled, this, &ContinuousChartWindow::Plot);
         checkLayout_->insertWidget(checkLayout_->count() - 1, check);
-        ColumnChecks.push_back(check);
+        columnChecks_.push_back(check);
     }
     Plot();
 }
@@ -176,7 +179,7 @@ void ContinuousChartWindow::Plot() {
     double low = 0;
     double high = 0;
     bool any = false;
-    for (const QCheckBox* check : ColumnChecks) {
+    for (const QCheckBox* check : columnChecks_) {
         if (!check->isChecked() || !table_) {
             continue;
         }
@@ -217,6 +220,14 @@ void ContinuousChartWindow::Sample() {
         }
         line.series->replace(points);
     }
+}
+
+QStringList ContinuousChartWindow::ColumnNames() const {
+    QStringList names;
+    for (const QCheckBox* check : columnChecks_) {
+        names.append(check->text());
+    }
+    return names;
 }
 
 void ContinuousChartWindow::ResetZoom() {

@@ -6,6 +6,7 @@
 #include "common/ui/FormContext.h"
 #include "continuous/ContinuousTable.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <string>
@@ -33,24 +34,15 @@ public:
     // Writes the chart as it is shown into a PNG file, replacing it atomically; false when it cannot be written.
     bool SavePng(const std::string& path);
 
-    // Handlers.
-    void ChooseFileAndSavePng();
-    void ResetZoom();
-
-    QChartView* chartView_ = nullptr;
-    QChart* chart_ = nullptr;
-    QValueAxis* axisX_ = nullptr;
-    QValueAxis* axisY_ = nullptr;
-    // One check box per column that can be charted ("ColumnCheck" + the column's number), for the first 500.
-    std::vector<QCheckBox*> ColumnChecks;
-    QPushButton* zoomResetButton_ = nullptr;
-    QPushButton* savePngButton_ = nullptr;
-    QPushButton* closeButton_ = nullptr;
+    // The columns offered for the chart, by the names on their check boxes, in the table's order.
+    QStringList ColumnNames() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void ChooseFileAndSavePng();
+    void ResetZoom();
     // Draws one line per chosen column (only while shown; a hidden window draws when it is shown).
     void Plot();
     // Gives each line the points to draw for the records in sight.
@@ -61,6 +53,15 @@ private:
         std::vector<vanto::SeriesPoint> points; // every numeric cell of the column
     };
     std::vector<Line> lines_;
+    QChartView* chartView_ = nullptr;
+    QChart* chart_ = nullptr;
+    QValueAxis* axisX_ = nullptr;
+    QValueAxis* axisY_ = nullptr;
+    // One check box per column that can be charted ("columnCheck" + the column's number), for the first 500.
+    std::vector<QCheckBox*> columnChecks_;
+    QPushButton* zoomResetButton_ = nullptr;
+    QPushButton* savePngButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
     vanto::FormContext context_;
     const vanto::ContinuousTable* table_ = nullptr;
     QWidget* checkList_ = nullptr;

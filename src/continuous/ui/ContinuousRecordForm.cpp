@@ -36,13 +36,13 @@ int ProgressCount(int64_t count) {
 ContinuousRecordForm::ContinuousRecordForm(const FormContext& context)
     : FormBase(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint),
       context_(context) {
-    setObjectName("continuation_form");
+    setObjectName("ContinuousRecordForm");
     setWindowTitle("連続記録の取り込み、表示");
     setFont(FixedFont(13));
 
     model_ = new ContinuousTableModel(this);
     recordTable_ = new ContinuousGridView(this);
-    recordTable_->setObjectName("continuation_data");
+    recordTable_->setObjectName("recordTable");
     recordTable_->setAccessibleName("連続記録");
     recordTable_->setFont(FixedFont(13));
     recordTable_->setModel(model_);
@@ -54,17 +54,17 @@ ContinuousRecordForm::ContinuousRecordForm(const FormContext& context)
         const char* caption;
         int top;
     };
-    for (const Placed& p :
-         {Placed{downloadButton_, "LOG_DOWN_LOAD", "テスタから読取", 16},
-          Placed{saveCsvButton_, "LOG_FILE_SAVE_BTN", "表示ﾃﾞｰﾀ登録", 72},
-          Placed{openCsvButton_, "CSV_OPEN_BTN", "登録ﾃﾞｰﾀ表示", 128},
-          Placed{chartButton_, "GRAPH_BTN", "グラフ表示", 200}, Placed{backButton_, "MODORU_BTN", "戻　　　る", 272}}) {
+    for (const Placed& p : {Placed{downloadButton_, "downloadButton", "テスタから読取", 16},
+                            Placed{saveCsvButton_, "saveCsvButton", "表示ﾃﾞｰﾀ登録", 72},
+                            Placed{openCsvButton_, "openCsvButton", "登録ﾃﾞｰﾀ表示", 128},
+                            Placed{chartButton_, "chartButton", "グラフ表示", 200},
+                            Placed{backButton_, "backButton", "戻　　　る", 272}}) {
         p.button = MakeButton(this, p.name, p.caption);
         p.button->setGeometry(0, p.top, ButtonWidth, ButtonHeight);
     }
     saveCsvButton_->setEnabled(false);
     chartButton_->setEnabled(false);
-    ChartForm = new ContinuousChartWindow(context_, this);
+    chartWindow_ = new ContinuousChartWindow(context_, this);
 
     setMinimumSize(480, backButton_->geometry().bottom() + 16);
     resize(960, 600);
@@ -106,7 +106,7 @@ void ContinuousRecordForm::resizeEvent(QResizeEvent* event) {
 void ContinuousRecordForm::hideEvent(QHideEvent* event) {
     FormBase::hideEvent(event);
     if (!event->spontaneous()) {
-        ChartForm->hide();
+        chartWindow_->hide();
     }
 }
 
@@ -114,7 +114,7 @@ void ContinuousRecordForm::ShowTable(ContinuousTable table) {
     model_->SetTable(std::move(table));
     const ContinuousTable& shown = model_->Table();
     chartButton_->setEnabled(shown.RowCount() > ContinuousTable::HeaderRows && shown.ColumnCount() > 0);
-    ChartForm->SetTable(shown);
+    chartWindow_->SetTable(shown);
 }
 
 void ContinuousRecordForm::DownloadRecord() {
@@ -194,7 +194,7 @@ void ContinuousRecordForm::OpenCsv() {
 }
 
 void ContinuousRecordForm::OpenChart() {
-    ChartForm->ShowChart();
+    chartWindow_->ShowChart();
 }
 
 void ContinuousRecordForm::ReturnToMainMenu() {

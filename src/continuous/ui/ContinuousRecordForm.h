@@ -35,6 +35,12 @@ public:
     const vanto::ContinuousTable& Table() const;
 
     void FormShow() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
     void DownloadRecord();
     void SaveCsv();
     void OpenCsv();
@@ -47,13 +53,7 @@ public:
     QPushButton* openCsvButton_ = nullptr;
     QPushButton* chartButton_ = nullptr;
     QPushButton* backButton_ = nullptr;
-    ContinuousChartWindow* ChartForm = nullptr;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
-private:
+    ContinuousChartWindow* chartWindow_ = nullptr;
     vanto::FormContext context_;
     QWidget* mainMenu_ = nullptr;
     WaitDialog* wait_ = nullptr;

@@ -24,18 +24,18 @@ QPushButton* MenuButton(QWidget* parent, const char* name, const char* caption) 
 
 ReferenceMenuForm::ReferenceMenuForm(const FormContext& context)
     : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context) {
-    setObjectName("ref_sub_sel");
+    setObjectName("ReferenceMenuForm");
     setWindowTitle(QString::fromUtf8(ReferenceMenuCaption));
     setFont(FixedFont(13));
 
     menuPanel_ = new QFrame(this);
-    menuPanel_->setObjectName("Panel1");
+    menuPanel_->setObjectName("menuPanel");
     menuPanel_->setFrameShape(QFrame::Panel);
     menuPanel_->setFrameShadow(QFrame::Raised);
-    readSetsButton_ = MenuButton(menuPanel_, "GetSampleDataBTN", "テスターより参考値データ読み込み、削除");
-    writeSetsButton_ = MenuButton(menuPanel_, "PutDataBTN", "パソコンよりテスターへ参考値書込み､表示");
-    deleteAllButton_ = MenuButton(menuPanel_, "REF_ALL_BTN", "参　考　値　全　削　除");
-    backButton_ = MenuButton(menuPanel_, "modoru_BTN", "戻　る");
+    readSetsButton_ = MenuButton(menuPanel_, "readSetsButton", "テスターより参考値データ読み込み、削除");
+    writeSetsButton_ = MenuButton(menuPanel_, "writeSetsButton", "パソコンよりテスターへ参考値書込み､表示");
+    deleteAllButton_ = MenuButton(menuPanel_, "deleteAllButton", "参　考　値　全　削　除");
+    backButton_ = MenuButton(menuPanel_, "backButton", "戻　る");
 
     auto* buttons = new QVBoxLayout(menuPanel_);
     buttons->setContentsMargins(16, 16, 16, 16);

@@ -22,6 +22,8 @@ public:
     void Connect(QWidget* mainMenu, QWidget* readForm, ReferenceWriteForm* writeForm, WaitDialog* wait);
 
     void FormShow() override;
+
+private:
     void OpenReadForm();  // list the sets and open the reading form
     void OpenWriteForm(); // open the writing form
     void DeleteAllSets(); // delete every set in the tester
@@ -32,8 +34,6 @@ public:
     QPushButton* writeSetsButton_ = nullptr;
     QPushButton* deleteAllButton_ = nullptr;
     QPushButton* backButton_ = nullptr;
-
-private:
     vanto::FormContext context_;
     QWidget* mainMenu_ = nullptr;
     QWidget* readForm_ = nullptr;

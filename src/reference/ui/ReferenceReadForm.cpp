@@ -36,23 +36,24 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
 
 ReferenceReadForm::ReferenceReadForm(const FormContext& context)
     : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context) {
-    setObjectName("RefDataReadForm");
+    setObjectName("ReferenceReadForm");
     setFont(FixedFont(13));
 
     setPanel_ = new QFrame(this);
-    setPanel_->setObjectName("Panel1");
+    setPanel_->setObjectName("setPanel");
     setPanel_->setFrameShape(QFrame::Panel);
     setPanel_->setFrameShadow(QFrame::Raised);
 
     setCombo_ = new QComboBox(setPanel_);
-    SetupCombo(setCombo_, "ComboBox1", "テスターの参考値", false);
+    SetupCombo(setCombo_, "setCombo", "テスターの参考値", false);
     setCombo_->setFont(ProportionalFont(16));
     setCombo_->setMinimumWidth(420);
 
     auto* info = new QGroupBox("参考値の車両情報", setPanel_);
-    info->setObjectName("GroupBox1");
+    info->setObjectName("infoBox");
     auto* grid = new QGridLayout(info);
-    const char* names[] = {"Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10"};
+    const char* names[] = {"vehicleNameEdit", "typeCodeEdit", "engineTypeEdit",
+                           "modelYearEdit",   "mileageEdit",  "commentEdit"};
     QLineEdit** fields[] = {&vehicleNameEdit_, &typeCodeEdit_, &engineTypeEdit_,
                             &modelYearEdit_,   &mileageEdit_,  &commentEdit_};
     for (std::size_t i = 0; i < InfoFieldCount; ++i) {
@@ -70,10 +71,10 @@ ReferenceReadForm::ReferenceReadForm(const FormContext& context)
                 TypedCharacters::LowerCaseSjis);
     mileageEdit_->setMinimumWidth(120);
 
-    readButton_ = Button(setPanel_, "Button1", "読み込み実行");
-    saveButton_ = Button(setPanel_, "Button3", "参考値の保存");
-    deleteButton_ = Button(setPanel_, "Button4", "ﾃｽﾀｰの参考値削除");
-    backButton_ = Button(setPanel_, "Button2", "戻　る");
+    readButton_ = Button(setPanel_, "readButton", "読み込み実行");
+    saveButton_ = Button(setPanel_, "saveButton", "参考値の保存");
+    deleteButton_ = Button(setPanel_, "deleteButton", "ﾃｽﾀｰの参考値削除");
+    backButton_ = Button(setPanel_, "backButton", "戻　る");
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {readButton_, saveButton_, deleteButton_}) {
         buttons->addWidget(b);

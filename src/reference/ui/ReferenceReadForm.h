@@ -35,6 +35,8 @@ public:
     void ShowSets(const std::vector<std::string>& names);
 
     void FormShow() override;
+
+private:
     void SetChosen();
     void ReadSelectedSet();   // read the selected set
     void SaveAsFile();        // save it as a reference value file
@@ -43,18 +45,17 @@ public:
 
     QFrame* setPanel_ = nullptr;
     QComboBox* setCombo_ = nullptr;
-    QLineEdit* vehicleNameEdit_ = nullptr; // vehicle name
-    QLineEdit* typeCodeEdit_ = nullptr;    // vehicle type code
-    QLineEdit* engineTypeEdit_ = nullptr;  // engine type
-    QLineEdit* modelYearEdit_ = nullptr;   // model year
-    QLineEdit* mileageEdit_ = nullptr;     // mileage
-    QLineEdit* commentEdit_ = nullptr;     // comment
+    QLineEdit* vehicleNameEdit_ = nullptr;
+    QLineEdit* typeCodeEdit_ = nullptr;
+    QLineEdit* engineTypeEdit_ = nullptr;
+    QLineEdit* modelYearEdit_ = nullptr;
+    QLineEdit* mileageEdit_ = nullptr;
+    QLineEdit* commentEdit_ = nullptr;
     QPushButton* readButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* deleteButton_ = nullptr;
     QPushButton* backButton_ = nullptr;
 
-private:
     bool listFailed_ = false; // showing after a failed listing: no "no sets" message
     std::array<QLineEdit*, 6> Edits() const {
         return {vehicleNameEdit_, typeCodeEdit_, engineTypeEdit_, modelYearEdit_, mileageEdit_, commentEdit_};

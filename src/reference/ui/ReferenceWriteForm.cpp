@@ -37,27 +37,28 @@ enum JobResult : int { AllWritten = 1, Stopped = 2 };
 
 ReferenceWriteForm::ReferenceWriteForm(const FormContext& context)
     : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context) {
-    setObjectName("RefDataWriteForm");
+    setObjectName("ReferenceWriteForm");
     setWindowTitle("パソコンよりテスターへ参考値書込み、表示");
     setFont(FixedFont(13));
 
     filePanel_ = new QFrame(this);
-    filePanel_->setObjectName("Panel1");
+    filePanel_->setObjectName("filePanel");
     filePanel_->setFrameShape(QFrame::Panel);
     filePanel_->setFrameShadow(QFrame::Raised);
 
     auto* files = new QGroupBox("選択された参考値ファイル", filePanel_);
     fileList_ = new QListWidget(files);
-    fileList_->setObjectName("ListBox1");
+    fileList_->setObjectName("fileList");
     fileList_->setAccessibleName(files->title());
     fileList_->setMinimumSize(640, 90);
     fileList_->setMaximumHeight(110);
     (new QVBoxLayout(files))->addWidget(fileList_);
 
     auto* info = new QGroupBox("参考値の車両情報", filePanel_);
-    info->setObjectName("GroupBox1");
+    info->setObjectName("infoBox");
     auto* grid = new QGridLayout(info);
-    const char* names[] = {"Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10"};
+    const char* names[] = {"vehicleNameEdit", "typeCodeEdit", "engineTypeEdit",
+                           "modelYearEdit",   "mileageEdit",  "commentEdit"};
     QLineEdit** fields[] = {&vehicleNameEdit_, &typeCodeEdit_, &engineTypeEdit_,
                             &modelYearEdit_,   &mileageEdit_,  &commentEdit_};
     for (std::size_t i = 0; i < InfoFieldCount; ++i) {
@@ -75,15 +76,15 @@ ReferenceWriteForm::ReferenceWriteForm(const FormContext& context)
 
     auto* values = new QGroupBox(QString::fromUtf8(ValuesMemoCaption), filePanel_);
     valuesMemo_ = new QPlainTextEdit(values);
-    valuesMemo_->setObjectName("Memo1");
+    valuesMemo_->setObjectName("valuesMemo");
     valuesMemo_->setAccessibleName(values->title());
     valuesMemo_->setReadOnly(true);
     valuesMemo_->setMinimumSize(260, 200);
     (new QVBoxLayout(values))->addWidget(valuesMemo_);
 
-    chooseFilesButton_ = Button(filePanel_, "Button3", "参考値の選択");
-    writeButton_ = Button(filePanel_, "Button1", "書き込み実行");
-    backButton_ = Button(filePanel_, "Button2", "戻　る");
+    chooseFilesButton_ = Button(filePanel_, "chooseFilesButton", "参考値の選択");
+    writeButton_ = Button(filePanel_, "writeButton", "書き込み実行");
+    backButton_ = Button(filePanel_, "backButton", "戻　る");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(chooseFilesButton_);
     buttons->addWidget(writeButton_);

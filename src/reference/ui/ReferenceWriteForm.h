@@ -37,6 +37,8 @@ public:
     bool ReferenceWriteJob();
 
     void FormShow() override;
+
+private:
     void FileChosen();
     void ChooseFiles();   // pick files
     void WriteAllFiles(); // write them all
@@ -44,18 +46,17 @@ public:
 
     QFrame* filePanel_ = nullptr;
     QListWidget* fileList_ = nullptr;
-    QLineEdit* vehicleNameEdit_ = nullptr; // vehicle name
-    QLineEdit* typeCodeEdit_ = nullptr;    // vehicle type code
-    QLineEdit* engineTypeEdit_ = nullptr;  // engine type
-    QLineEdit* modelYearEdit_ = nullptr;   // model year
-    QLineEdit* mileageEdit_ = nullptr;     // mileage
-    QLineEdit* commentEdit_ = nullptr;     // comment
+    QLineEdit* vehicleNameEdit_ = nullptr;
+    QLineEdit* typeCodeEdit_ = nullptr;
+    QLineEdit* engineTypeEdit_ = nullptr;
+    QLineEdit* modelYearEdit_ = nullptr;
+    QLineEdit* mileageEdit_ = nullptr;
+    QLineEdit* commentEdit_ = nullptr;
     QPlainTextEdit* valuesMemo_ = nullptr;
     QPushButton* chooseFilesButton_ = nullptr;
     QPushButton* writeButton_ = nullptr;
     QPushButton* backButton_ = nullptr;
 
-private:
     std::array<QLineEdit*, 6> Edits() const {
         return {vehicleNameEdit_, typeCodeEdit_, engineTypeEdit_, modelYearEdit_, mileageEdit_, commentEdit_};
     }
