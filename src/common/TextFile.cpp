@@ -1,5 +1,6 @@
 #include "common/TextFile.h"
 
+#include "common/FileSystem.h"
 #include "common/Paths.h"
 #include "common/Sjis.h"
 
@@ -164,52 +165,6 @@ bool ReplaceWith(const fs::path& temporary, const fs::path& target) {
 #endif
 }
 
-// A file's or folder's last-modification time, read and set in the platform's own resolution.
-#if defined(_WIN32)
-using ModificationTime = FILETIME;
-
-// MinGW's library sets times on files only: the Win32 calls take folders too (backup semantics).
-HANDLE OpenForTimes(const fs::path& path, DWORD access) {
-    return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-}
-
-std::optional<ModificationTime> ReadModificationTime(const fs::path& path) {
-    HANDLE handle = OpenForTimes(path, FILE_READ_ATTRIBUTES);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return std::nullopt;
-    }
-    FILETIME written{};
-    const bool read = GetFileTime(handle, nullptr, nullptr, &written);
-    CloseHandle(handle);
-    return read ? std::optional<ModificationTime>(written) : std::nullopt;
-}
-
-bool SetModificationTime(const fs::path& path, const ModificationTime& time) {
-    HANDLE handle = OpenForTimes(path, FILE_WRITE_ATTRIBUTES);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    const bool set = SetFileTime(handle, nullptr, nullptr, &time);
-    CloseHandle(handle);
-    return set;
-}
-#else
-using ModificationTime = fs::file_time_type;
-
-std::optional<ModificationTime> ReadModificationTime(const fs::path& path) {
-    std::error_code ec;
-    const auto time = fs::last_write_time(path, ec);
-    return ec ? std::nullopt : std::optional<ModificationTime>(time);
-}
-
-bool SetModificationTime(const fs::path& path, const ModificationTime& time) {
-    std::error_code ec;
-    fs::last_write_time(path, time, ec);
-    return !ec;
-}
-#endif
-
 } // namespace
 
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
@@ -320,21 +275,6 @@ bool AppendSjisLine(const fs::path& path, std::string_view line) {
         return false;
     }
     return AppendFileBytes(path, *encoded + "\r\n");
-}
-
-bool CopyModificationTime(const fs::path& from, const fs::path& to) {
-    const std::optional<ModificationTime> time = ReadModificationTime(from);
-    return time && SetModificationTime(to, *time);
-}
-
-bool FileExists(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
-
-bool FolderExists(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_directory(path, ec);
 }
 
 } // namespace vanto

@@ -1,5 +1,6 @@
 #include "register/Register.h"
 
+#include "common/FileSystem.h"
 #include "common/Paths.h"
 #include "common/ProfileFile.h"
 #include "common/Sjis.h"

@@ -1,8 +1,7 @@
 #include "settings/DataBackup.h"
 
+#include "common/FileSystem.h"
 #include "common/Paths.h"
-#include "common/TextFile.h"
-#include "register/Folders.h"
 
 #include <algorithm>
 #include <atomic>
