@@ -122,6 +122,11 @@ bool FolderExists(const fs::path& path) {
     return fs::is_directory(path, ec);
 }
 
+bool EntryExists(const fs::path& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
 #if defined(_WIN32)
 std::optional<ModificationTime> ReadModificationTime(const fs::path& path) {
     HANDLE handle = OpenForTimes(path, FILE_READ_ATTRIBUTES);

@@ -11,6 +11,9 @@ namespace vanto {
 
 bool FileExists(const std::filesystem::path& path);
 bool FolderExists(const std::filesystem::path& path);
+// True when anything stands at the path: a file, a folder, or a link (not followed, so a link that leads nowhere
+// counts too).
+bool EntryExists(const std::filesystem::path& path);
 
 // A file's or folder's last-modification time in the platform's own resolution (the 100-nanosecond steps of
 // Windows, the file clock here), kept only to be set again: a time read and set back is the same to the last step.

@@ -176,7 +176,7 @@ bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
     // folder's time alone, so the temporary file and the rename must not change it either: the time is put back
     // after replacing a file that was there, and after a failed save. A new file changes it, as any new file does.
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    const bool replacing = fs::exists(fs::symlink_status(path, ec));
+    const bool replacing = EntryExists(path);
     const std::optional<ModificationTime> folderTime = ReadModificationTime(folder);
     auto keepFolderTime = [&] {
         if (folderTime) {
