@@ -24,8 +24,7 @@ namespace vanto {
 namespace fs = std::filesystem;
 
 std::optional<std::string> ReadFileBytes(const fs::path& path) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
+    if (FolderExists(path)) {
         return std::nullopt;
     }
     std::ifstream in(path, std::ios::binary);
@@ -168,8 +167,7 @@ bool ReplaceWith(const fs::path& temporary, const fs::path& target) {
 } // namespace
 
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
+    if (FolderExists(path)) {
         return false;
     }
     // The register orders a customer's vehicles by their folders' times. A file rewritten in place leaves its
@@ -185,6 +183,7 @@ bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
     };
     const fs::path temporary = TemporaryName(path);
     if (!WriteNewFile(temporary, bytes) || !ReplaceWith(temporary, path)) {
+        std::error_code ec;
         fs::remove(temporary, ec);
         keepFolderTime();
         return false;
