@@ -18,8 +18,10 @@ set(linux_only_monitor_files_test "MonitorIndex.RemovingAnEntryKeepsTheOldIndexA
 set(why_monitor_files_test "file names given to std::filesystem as UTF-8 literals")
 set(linux_only_register_files_test "RegisterPaths.*" "ListVehicles.*")
 set(why_register_files_test "expected paths use / as the separator; folder times set through std::filesystem")
-set(linux_only_register_remove_test "ForceRemoveDir.RemovesLinksButNeverWhatTheyPointAt" "Vehicles.*")
-set(why_register_remove_test "a link made and folder times set through std::filesystem, which MinGW cannot")
+set(linux_only_common_file_system_test "ForceRemoveDir.RemovesLinksButNeverWhatTheyPointAt")
+set(why_common_file_system_test "a link made through std::filesystem, which MinGW cannot")
+set(linux_only_register_remove_test "Vehicles.*")
+set(why_register_remove_test "folder times set through std::filesystem, which MinGW cannot")
 set(linux_only_register_search_test "Search.OnlyPlainFoldersAreVehicles")
 set(why_register_search_test
     "a link made through std::filesystem, which MinGW cannot; a dot folder, hidden on Linux only")

@@ -1,9 +1,9 @@
 #include "app/WorkingPaths.h"
 
 #include "app/LegacyImport.h"
+#include "common/FileSystem.h"
 #include "common/Paths.h"
 #include "common/ProfileFile.h"
-#include "common/TextFile.h"
 
 #include <array>
 #include <fstream>

@@ -1,5 +1,6 @@
 #include "common/ProfileFile.h"
 
+#include "common/FileSystem.h"
 #include "common/Sjis.h"
 #include "common/TextFile.h"
 

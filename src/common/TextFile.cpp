@@ -1,5 +1,6 @@
 #include "common/TextFile.h"
 
+#include "common/FileSystem.h"
 #include "common/Paths.h"
 #include "common/Sjis.h"
 
@@ -23,8 +24,7 @@ namespace vanto {
 namespace fs = std::filesystem;
 
 std::optional<std::string> ReadFileBytes(const fs::path& path) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
+    if (FolderExists(path)) {
         return std::nullopt;
     }
     std::ifstream in(path, std::ios::binary);
@@ -164,64 +164,17 @@ bool ReplaceWith(const fs::path& temporary, const fs::path& target) {
 #endif
 }
 
-// A file's or folder's last-modification time, read and set in the platform's own resolution.
-#if defined(_WIN32)
-using ModificationTime = FILETIME;
-
-// MinGW's library sets times on files only: the Win32 calls take folders too (backup semantics).
-HANDLE OpenForTimes(const fs::path& path, DWORD access) {
-    return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-}
-
-std::optional<ModificationTime> ReadModificationTime(const fs::path& path) {
-    HANDLE handle = OpenForTimes(path, FILE_READ_ATTRIBUTES);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return std::nullopt;
-    }
-    FILETIME written{};
-    const bool read = GetFileTime(handle, nullptr, nullptr, &written);
-    CloseHandle(handle);
-    return read ? std::optional<ModificationTime>(written) : std::nullopt;
-}
-
-bool SetModificationTime(const fs::path& path, const ModificationTime& time) {
-    HANDLE handle = OpenForTimes(path, FILE_WRITE_ATTRIBUTES);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    const bool set = SetFileTime(handle, nullptr, nullptr, &time);
-    CloseHandle(handle);
-    return set;
-}
-#else
-using ModificationTime = fs::file_time_type;
-
-std::optional<ModificationTime> ReadModificationTime(const fs::path& path) {
-    std::error_code ec;
-    const auto time = fs::last_write_time(path, ec);
-    return ec ? std::nullopt : std::optional<ModificationTime>(time);
-}
-
-bool SetModificationTime(const fs::path& path, const ModificationTime& time) {
-    std::error_code ec;
-    fs::last_write_time(path, time, ec);
-    return !ec;
-}
-#endif
-
 } // namespace
 
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
+    if (FolderExists(path)) {
         return false;
     }
     // The register orders a customer's vehicles by their folders' times. A file rewritten in place leaves its
     // folder's time alone, so the temporary file and the rename must not change it either: the time is put back
     // after replacing a file that was there, and after a failed save. A new file changes it, as any new file does.
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    const bool replacing = fs::exists(fs::symlink_status(path, ec));
+    const bool replacing = EntryExists(path);
     const std::optional<ModificationTime> folderTime = ReadModificationTime(folder);
     auto keepFolderTime = [&] {
         if (folderTime) {
@@ -230,6 +183,7 @@ bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
     };
     const fs::path temporary = TemporaryName(path);
     if (!WriteNewFile(temporary, bytes) || !ReplaceWith(temporary, path)) {
+        std::error_code ec;
         fs::remove(temporary, ec);
         keepFolderTime();
         return false;
@@ -320,21 +274,6 @@ bool AppendSjisLine(const fs::path& path, std::string_view line) {
         return false;
     }
     return AppendFileBytes(path, *encoded + "\r\n");
-}
-
-bool CopyModificationTime(const fs::path& from, const fs::path& to) {
-    const std::optional<ModificationTime> time = ReadModificationTime(from);
-    return time && SetModificationTime(to, *time);
-}
-
-bool FileExists(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
-
-bool FolderExists(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_directory(path, ec);
 }
 
 } // namespace vanto

@@ -42,11 +42,4 @@ bool SaveSjisLines(const std::filesystem::path& path, const std::vector<std::str
 // Appends one UTF-8 line as CP932 with CR LF.
 bool AppendSjisLine(const std::filesystem::path& path, std::string_view line);
 
-// Gives `to` (a file or a folder) the last-modification time of `from`; false when it cannot. The register orders
-// vehicles by their folders' times, so a copy of it keeps them.
-bool CopyModificationTime(const std::filesystem::path& from, const std::filesystem::path& to);
-
-bool FileExists(const std::filesystem::path& path);
-bool FolderExists(const std::filesystem::path& path);
-
 } // namespace vanto

@@ -1,5 +1,6 @@
 #include "register/MonitorFiles.h"
 
+#include "common/FileSystem.h"
 #include "common/FolderName.h"
 #include "common/Paths.h"
 #include "common/Sjis.h"

@@ -1,5 +1,6 @@
 #include "register/Register.h"
 
+#include "common/FileSystem.h"
 #include "common/Paths.h"
 #include "common/ProfileFile.h"
 #include "common/Sjis.h"
@@ -293,8 +294,7 @@ bool Register::VehicleExists(const std::string& customer, const std::string& veh
 }
 
 bool Register::VehicleFolderTaken(const std::string& customer, const std::string& vehicle) const {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(PathFromUtf8(VehicleFolder(customer, vehicle)), ec));
+    return EntryExists(PathFromUtf8(VehicleFolder(customer, vehicle)));
 }
 
 std::vector<VehicleEntry> Register::ListVehicles(const std::string& customer) const {
@@ -331,9 +331,9 @@ RenameResult Register::RenameCustomer(int line, const std::string& oldName, cons
     }
     const fs::path oldFolder = PathFromUtf8(CustomerFolder(oldName));
     const fs::path newFolder = PathFromUtf8(CustomerFolder(newName));
+    const bool hasFolder = EntryExists(oldFolder);
+    const bool targetTaken = EntryExists(newFolder);
     std::error_code ec;
-    const bool hasFolder = fs::exists(fs::symlink_status(oldFolder, ec));
-    const bool targetTaken = fs::exists(fs::symlink_status(newFolder, ec));
     if (targetTaken && !(hasFolder && fs::equivalent(oldFolder, newFolder, ec))) {
         return RenameResult::TargetExists;
     }

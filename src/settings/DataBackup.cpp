@@ -1,8 +1,7 @@
 #include "settings/DataBackup.h"
 
+#include "common/FileSystem.h"
 #include "common/Paths.h"
-#include "common/TextFile.h"
-#include "register/Folders.h"
 
 #include <algorithm>
 #include <atomic>
@@ -78,25 +77,16 @@ bool TouchesProtected(const fs::path& backupFolder, const BackupFolders& folders
     return false;
 }
 
-bool Exists(const fs::path& path) {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(path, ec));
-}
-
 // A name beside `path` that nothing has yet.
 fs::path FreeSibling(const fs::path& path, const char* tag) {
     static std::atomic<unsigned> counter{0};
     for (;;) {
         fs::path candidate = path;
         candidate += tag + std::to_string(counter++);
-        if (!Exists(candidate)) {
+        if (!EntryExists(candidate)) {
             return candidate;
         }
     }
-}
-
-void CopyTime(const fs::path& from, const fs::path& to) {
-    CopyModificationTime(from, to);
 }
 
 bool CopyLink(const fs::path& from, const fs::path& to) {
@@ -130,7 +120,7 @@ bool CopyTree(const fs::path& from, const fs::path& to, const CopyFileFunction& 
             if (!fs::is_directory(fs::symlink_status(target, ec)) || !CopyTree(it->path(), target, copyFile)) {
                 return false;
             }
-            CopyTime(it->path(), target); // after its contents, which change it
+            CopyModificationTime(it->path(), target); // after its contents, which change it
         } else if (!fs::is_regular_file(status) || !copyFile(it->path(), target)) {
             return false; // a pipe, socket or device has no contents to back up
         }
@@ -161,7 +151,7 @@ public:
                     continue;
                 }
                 Tree(it->path(), target, entry);
-                CopyTime(it->path(), target); // after its contents, which change it
+                CopyModificationTime(it->path(), target); // after its contents, which change it
                 continue;
             }
             if (!ec && IsProgramFile(entry)) {
@@ -232,7 +222,7 @@ bool Export(const fs::path& data, const fs::path& backupFolder, const CopyFileFu
         RemoveOwn(fresh);
         return false;
     }
-    const bool hadOld = Exists(backupFolder);
+    const bool hadOld = EntryExists(backupFolder);
     const fs::path old = hadOld ? FreeSibling(backupFolder, ".~old") : fs::path();
     if (hadOld) {
         fs::rename(backupFolder, old, ec);
@@ -355,7 +345,7 @@ bool CopyDataFile(const fs::path& from, const fs::path& to) {
         fs::remove(temporary, ec);
         return false;
     }
-    CopyTime(from, temporary);
+    CopyModificationTime(from, temporary);
     fs::rename(temporary, to, ec);
     if (ec) {
         fs::remove(temporary, ec);

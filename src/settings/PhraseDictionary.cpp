@@ -1,5 +1,6 @@
 #include "settings/PhraseDictionary.h"
 
+#include "common/FileSystem.h"
 #include "common/Paths.h"
 #include "common/ProfileFile.h"
 #include "common/Sjis.h"

@@ -1,5 +1,6 @@
 #include "common/TextFile.h"
 #include "common/DashField.h"
+#include "common/FileSystem.h"
 
 #include "support/TempFolder.h"
 

@@ -1,6 +1,7 @@
 #include "register/Register.h"
 
 #include "RegisterFixture.h"
+#include "common/FileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -135,14 +136,6 @@ TEST(CustomerFields, EmptyPartsAreStoredAsTheyAre) {
     EXPECT_FALSE(r.reg.WriteCustomerField("山田", "ADD", "😀")); // not storable: the file stays
     EXPECT_EQ(r.reg.ReadCustomer("山田").Address, "東京都");
     EXPECT_EQ(r.reg.ReadCustomer("居ない").Tel, "");
-}
-
-TEST(DosTime, PacksLocalDateAndTimeWithTwoSecondSteps) {
-    EXPECT_EQ(PackDosDateTime(2026, 12, 6, 7, 5, 9),
-              (((46u << 9) | (12u << 5) | 6u) << 16) | (7u << 11) | (5u << 5) | 4u);
-    EXPECT_EQ(PackDosDateTime(2026, 12, 6, 7, 5, 8), PackDosDateTime(2026, 12, 6, 7, 5, 9));
-    EXPECT_LT(PackDosDateTime(2026, 12, 6, 7, 5, 9), PackDosDateTime(2026, 12, 6, 7, 5, 10));
-    EXPECT_EQ(PackDosDateTime(1970, 1, 1, 0, 0, 0), PackDosDateTime(1980, 1, 1, 0, 0, 0));
 }
 
 TEST(ListVehicles, UsesTheFolderTimeAsALocalDosTime) {

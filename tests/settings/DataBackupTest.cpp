@@ -1,7 +1,7 @@
 #include "settings/DataBackup.h"
 
+#include "common/FileSystem.h"
 #include "common/Paths.h"
-#include "common/TextFile.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

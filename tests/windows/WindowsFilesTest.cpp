@@ -1,5 +1,6 @@
 // What only Windows shows: junctions inside a removed folder, saves over a file another program holds open, and
 // folder times as the register sorts them.
+#include "common/FileSystem.h"
 #include "common/Paths.h"
 #include "common/TextFile.h"
 #include "register/Folders.h"

@@ -1,6 +1,7 @@
 #include "continuous/ui/ContinuousChartWindow.h"
 
 #include "common/Dialogs.h"
+#include "common/FileSystem.h"
 #include "common/Paths.h"
 #include "common/TextFile.h"
 #include "common/ui/FormHelpers.h"

@@ -1,8 +1,8 @@
 #include "continuous/ui/ContinuousRecordForm.h"
 
 #include "common/Dialogs.h"
+#include "common/FileSystem.h"
 #include "common/Paths.h"
-#include "common/TextFile.h"
 #include "common/ui/FormHelpers.h"
 #include "continuous/ContinuousJob.h"
 #include "continuous/ContinuousRecord.h"
