@@ -113,8 +113,7 @@ public:
 
     // Waits until no job is pending and the wait dialog is gone (a hang fails the case).
     void WaitForTheJob() {
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return !Forms().Wait->isVisible() && !Forms().Wait->pollTimer_->isActive(); }, 20000))
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !Forms().Wait->isVisible() && !Forms().Wait->PollPending(); }, 20000))
             << "the job did not end";
     }
     // Clicks the button known by the caption, as a user does (a disabled button does nothing).
