@@ -129,7 +129,7 @@ const Job Jobs[] = {
      [](FaultMatrix& t, const auto& through) {
          t.main->monitorDataButton_->click();
          Forms().MonitorMenu->vehicleInfoButton_->click();
-         Forms().VehicleInfo->importButton_->click();
+         Press(Forms().VehicleInfo, "データ取り込み");
          t.WaitForTheJob();
          if (Forms().RecordRead->isVisible()) {
              if (through(3)) {

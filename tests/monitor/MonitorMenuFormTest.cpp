@@ -46,12 +46,12 @@ TEST_F(MonitorMenu, AnEmptyCustomerListGivesEmptySelectors) {
     ProcessEvents();
     EXPECT_TRUE(Forms().Customer->isVisible());
     EXPECT_FALSE(Forms().MonitorMenu->isVisible());
-    EXPECT_EQ(Forms().Customer->customerCombo_->count(), 0);
-    Forms().Customer->backButton_->click();
+    EXPECT_EQ(Named<QComboBox>(Forms().Customer, "お客様")->count(), 0);
+    Press(Forms().Customer, "戻　　る");
     Forms().MonitorMenu->vehicleButton_->click();
     ProcessEvents();
     EXPECT_TRUE(Forms().VehicleUpdate->isVisible());
-    EXPECT_EQ(Forms().VehicleUpdate->customerCombo_->count(), 1); // only the empty-register placeholder
+    EXPECT_EQ(Named<QComboBox>(Forms().VehicleUpdate, "お客様名")->count(), 1); // only the empty-register placeholder
     EXPECT_FALSE(Forms().VehicleUpdate->HasCustomers());
 }
 
@@ -62,15 +62,15 @@ TEST_F(MonitorMenu, TheTargetFormsGetTheCustomerListAfresh) {
     Forms().MonitorMenu->vehicleButton_->click();
     ProcessEvents();
     VehicleUpdateForm* vehicles = Forms().VehicleUpdate;
-    EXPECT_EQ(vehicles->customerCombo_->count(), 2);
-    EXPECT_EQ(vehicles->customerCombo_->currentIndex(), 0);
+    EXPECT_EQ(Named<QComboBox>(vehicles, "お客様名")->count(), 2);
+    EXPECT_EQ(Named<QComboBox>(vehicles, "お客様名")->currentIndex(), 0);
     EXPECT_TRUE(vehicles->ReloadOnShow);
-    vehicles->backButton_->click();
+    Press(vehicles, "戻　　る");
     WriteBytes(folder / "VISITOR_M.DT", Sjis("鈴木\r\n山田\r\n佐藤\r\n"));
     Forms().MonitorMenu->customerButton_->click();
     ProcessEvents();
-    EXPECT_EQ(Forms().Customer->customerCombo_->count(), 3);
-    EXPECT_EQ(Forms().Customer->customerCombo_->currentIndex(), 0);
+    EXPECT_EQ(Named<QComboBox>(Forms().Customer, "お客様")->count(), 3);
+    EXPECT_EQ(Named<QComboBox>(Forms().Customer, "お客様")->currentIndex(), 0);
 }
 
 } // namespace

@@ -43,7 +43,7 @@ protected:
         Forms().MonitorMenu->vehicleInfoButton_->click();
         ProcessEvents();
         vehicleForm = Forms().VehicleInfo;
-        vehicleForm->importButton_->click();
+        Press(vehicleForm, "データ取り込み");
         EXPECT_TRUE(QTest::qWaitFor([] { return Forms().RecordRead->isVisible(); }, 10000));
         return Forms().RecordRead;
     }
@@ -77,7 +77,7 @@ TEST_F(ReadingRecords, DirectoryListsTheRecordNames) {
     EXPECT_EQ(f->recordCombo_->currentIndex(), 0);
     EXPECT_TRUE(f->readButton_->isEnabled());
     EXPECT_FALSE(vehicleForm->isVisible());
-    EXPECT_FALSE(vehicleForm->buttonPanel_->isEnabled());
+    EXPECT_FALSE(Enabled(vehicleForm, "戻　　る"));
     EXPECT_EQ(main->Link->LinkOpen, 0);     // consumed by the job
     EXPECT_NE(main->Link->DeviceHandle, 0); // but open for this form
 }
@@ -90,7 +90,7 @@ TEST_F(ReadingRecords, EmptyDirectoryDisablesTheReadButton) {
     f->backButton_->click();
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(vehicleForm->isVisible());
-    EXPECT_TRUE(vehicleForm->buttonPanel_->isEnabled());
+    EXPECT_TRUE(Enabled(vehicleForm, "戻　　る"));
     EXPECT_EQ(main->Link->DeviceHandle, 0); // hiding the form closed the link
 }
 
@@ -143,7 +143,7 @@ TEST_F(ReadingRecords, ReceiveFailureWritesNothing) {
     EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"正常な通信が出来ません！"});
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(vehicleForm->isVisible());
-    EXPECT_TRUE(vehicleForm->buttonPanel_->isEnabled());
+    EXPECT_TRUE(Enabled(vehicleForm, "戻　　る"));
     EXPECT_EQ(VehicleFiles(), before);
     EXPECT_EQ(File(VehicleDir + "ﾓﾆﾀ.DT"), "");
 }
@@ -171,9 +171,9 @@ TEST_F(ReadingRecords, WholePathFromTheMainMenuToTheRecordFile) {
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(vehicleForm->isVisible());
     EXPECT_TRUE(vehicleForm->isEnabled());
-    EXPECT_TRUE(vehicleForm->buttonPanel_->isEnabled());
+    EXPECT_TRUE(Enabled(vehicleForm, "戻　　る"));
     EXPECT_FALSE(vehicleForm->ReloadOnShow);
-    EXPECT_EQ(Items(vehicleForm->firstRecordCombo_), (std::vector<std::string>{"前の記録", Title}));
+    EXPECT_EQ(Items(vehicleForm, "データ①"), (std::vector<std::string>{"前の記録", Title}));
     EXPECT_EQ(main->Link->DeviceHandle, 0);
 }
 
@@ -183,7 +183,7 @@ TEST_F(ReadingRecords, NoTesterGivesTheVehicleFormBack) {
     StartAndShow();
     main->monitorDataButton_->click();
     Forms().MonitorMenu->vehicleInfoButton_->click();
-    Forms().VehicleInfo->importButton_->click();
+    Press(Forms().VehicleInfo, "データ取り込み");
     EXPECT_TRUE(QTest::qWaitFor([&] { return main->State.PendingJob == TesterJob::None; }, 10000));
     EXPECT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_TRUE(Forms().VehicleInfo->isVisible());

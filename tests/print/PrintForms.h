@@ -47,7 +47,7 @@ protected:
         main->monitorDataButton_->click();
         Forms().MonitorMenu->vehicleInfoButton_->click();
         ProcessEvents();
-        Forms().VehicleInfo->printButton_->click();
+        Press(Forms().VehicleInfo, "印　　刷");
         ProcessEvents();
         return Forms().PrintSetup;
     }

@@ -397,20 +397,20 @@ TEST_F(PrintForms, SavingAVehicleKeepsTheOrderAndNumbersOfTheVehicles) {
     EXPECT_EQ(listed(), order);
     print->closeButton_->click();
     VehicleInfoForm* info = Forms().VehicleInfo;
-    EXPECT_EQ(Items(info->vehicleCombo_), order);
-    EXPECT_EQ(T(info->managementNumberCombo_->currentText()), "1");
+    EXPECT_EQ(Items(info, "車両番号"), order);
+    EXPECT_EQ(TextOf(info, "管理番号"), "1");
 
-    info->backButton_->click();
+    Press(info, "戻　　る");
     Forms().MonitorMenu->vehicleButton_->click();
     VehicleUpdateForm* update = Forms().VehicleUpdate;
-    ASSERT_EQ(T(update->CarNo->text()), "品川1");
-    update->Maker->setText("トヨタ");
+    ASSERT_EQ(TextOf(update, "新規車両番号"), "品川1");
+    Enter(update, "メーカー", "トヨタ");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    update->confirmButton_->click();
+    Press(update, "車両情報確定");
     EXPECT_EQ(Reg().ReadVehicle(Customer, "品川1").Maker, "トヨタ");
     EXPECT_EQ(listed(), order);
-    EXPECT_EQ(Items(update->vehicleCombo_), order);
-    EXPECT_EQ(T(update->Number->text()), "1");
+    EXPECT_EQ(Items(update, "車両番号"), order);
+    EXPECT_EQ(TextOf(update, "管理番号"), "1");
 }
 
 TEST_F(PrintForms, PreviewShowsTheSheetOnOnePage) {
