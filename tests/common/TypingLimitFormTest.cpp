@@ -137,23 +137,24 @@ std::string ReferenceRecord(const Values& v) {
 
 const FormCase Cases[] = {
     {"Customer",
-     {{"customer", "Edit1", 24, Kind::Text, 26},
-      {"customer", "Edit2", 18, Kind::Digits, 20},
-      {"customer", "Edit14", 18, Kind::Digits, 20},
-      {"customer", "Edit15", 18, Kind::Digits, 20},
-      {"customer", "Edit3", 18, Kind::Digits, 20},
-      {"customer", "Edit16", 18, Kind::Digits, 20},
-      {"customer", "Edit17", 18, Kind::Digits, 20},
-      {"customer", "Edit4", 84, Kind::Text, 86}},
+     {{"customer", "customerNameEdit", 24, Kind::Text, 26},
+      {"customer", "phone1Edit", 18, Kind::Digits, 20},
+      {"customer", "phone2Edit", 18, Kind::Digits, 20},
+      {"customer", "phone3Edit", 18, Kind::Digits, 20},
+      {"customer", "mobile1Edit", 18, Kind::Digits, 20},
+      {"customer", "mobile2Edit", 18, Kind::Digits, 20},
+      {"customer", "mobile3Edit", 18, Kind::Digits, 20},
+      {"customer", "addressEdit", 84, Kind::Text, 86}},
      [](TypingLimits& t, const Values& v) {
-         t.customerName = v.at("customer/Edit1");
+         t.customerName = v.at("customer/customerNameEdit");
          t.Seed({{t.customerName, {}}});
-         t.Reg().WriteCustomerFields(
-             t.customerName,
-             {{"TEL", v.at("customer/Edit2") + "-" + v.at("customer/Edit14") + "-" + v.at("customer/Edit15")},
-              {"HANDY", v.at("customer/Edit3") + "-" + v.at("customer/Edit16") + "-" + v.at("customer/Edit17")},
-              {"POST_NO", "140-0001"},
-              {"ADD", v.at("customer/Edit4")}});
+         t.Reg().WriteCustomerFields(t.customerName,
+                                     {{"TEL", v.at("customer/phone1Edit") + "-" + v.at("customer/phone2Edit") + "-" +
+                                                  v.at("customer/phone3Edit")},
+                                      {"HANDY", v.at("customer/mobile1Edit") + "-" + v.at("customer/mobile2Edit") +
+                                                    "-" + v.at("customer/mobile3Edit")},
+                                      {"POST_NO", "140-0001"},
+                                      {"ADD", v.at("customer/addressEdit")}});
      },
      [](TypingLimits& t) { t.OpenCustomerForm(); },
      [](TypingLimits& t) -> std::vector<std::string> {
@@ -161,25 +162,26 @@ const FormCase Cases[] = {
      },
      [](TypingLimits& t) {
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().Customer->confirmButton_->click();
+         Press(Forms().Customer, "お客様情報確定");
      }},
     {"VehicleUpdate",
-     {{"vehicle", "Add", 74, Kind::Text, 76, false},
-      {"vehicle", "Maker", 20, Kind::Text, 22},
-      {"vehicle", "CarName", 20, Kind::Text, 22},
-      {"vehicle", "Model", 20, Kind::Text, 22},
-      {"vehicle", "BodyNo", 20, Kind::Text, 22},
-      {"vehicle", "CarForm", 20, Kind::Text, 22},
-      {"vehicle", "EngType", 20, Kind::Text, 22},
-      {"vehicle", "Comment", 74, Kind::Text, 76}},
+     {{"vehicle", "addressEdit", 74, Kind::Text, 76, false},
+      {"vehicle", "makerEdit", 20, Kind::Text, 22},
+      {"vehicle", "carNameEdit", 20, Kind::Text, 22},
+      {"vehicle", "firstRegistrationEdit", 20, Kind::Text, 22},
+      {"vehicle", "bodyNumberEdit", 20, Kind::Text, 22},
+      {"vehicle", "typeEdit", 20, Kind::Text, 22},
+      {"vehicle", "engineTypeEdit", 20, Kind::Text, 22},
+      {"vehicle", "commentEdit", 74, Kind::Text, 76}},
      [](TypingLimits& t, const Values& v) {
          t.Seed({{Customer, {Vehicle}}});
-         t.Reg().WriteCustomerFields(Customer, {{"ADD", v.at("vehicle/Add")}});
+         t.Reg().WriteCustomerFields(Customer, {{"ADD", v.at("vehicle/addressEdit")}});
          t.Reg().WriteVehicleFields(
              Customer, Vehicle,
-             VehicleSections({v.at("vehicle/Maker"), v.at("vehicle/CarName"), v.at("vehicle/Model"),
-                              v.at("vehicle/EngType"), v.at("vehicle/Comment"), v.at("vehicle/BodyNo"),
-                              v.at("vehicle/CarForm"), "12000", "2027年5月31日"}));
+             VehicleSections({v.at("vehicle/makerEdit"), v.at("vehicle/carNameEdit"),
+                              v.at("vehicle/firstRegistrationEdit"), v.at("vehicle/engineTypeEdit"),
+                              v.at("vehicle/commentEdit"), v.at("vehicle/bodyNumberEdit"), v.at("vehicle/typeEdit"),
+                              "12000", "2027年5月31日"}));
      },
      [](TypingLimits& t) { t.OpenVehicleForm(); },
      [](TypingLimits&) -> std::vector<std::string> {
@@ -188,28 +190,39 @@ const FormCase Cases[] = {
      },
      [](TypingLimits& t) {
          t.dialogs.QueueAnswer(DialogAnswer::Ok);
-         Forms().VehicleUpdate->confirmButton_->click();
+         Press(Forms().VehicleUpdate, "車両情報確定");
      }},
     // The vehicle information form shows; the print setup prints, and saves only a vehicle changed in it.
     {"VehicleInformationAndPrintSetup",
-     {{"carinfo", "Edit4", 74, Kind::Text, 86, false}, {"carinfo", "Edit5", 20, Kind::Text, 22, false},
-      {"carinfo", "Edit6", 20, Kind::Text, 22, false}, {"carinfo", "Edit11", 20, Kind::Text, 22, false},
-      {"carinfo", "Edit1", 20, Kind::Text, 22, false}, {"carinfo", "Edit7", 20, Kind::Text, 22, false},
-      {"carinfo", "Edit8", 20, Kind::Text, 22, false}, {"carinfo", "Edit9", 74, Kind::Text, 76, false},
-      {"print", "Edit9", 16, Kind::Text, 18},          {"print", "Edit10", 20, Kind::Text, 22},
-      {"print", "Edit14", 32, Kind::Text, 50},         {"print", "Edit17", 74, Kind::Text, 76},
-      {"print", "Edit15", 18, Kind::Digits, 20},       {"print", "Edit28", 18, Kind::Digits, 20},
-      {"print", "Edit29", 18, Kind::Digits, 20},       {"print", "Edit16", 18, Kind::Digits, 20},
-      {"print", "Edit30", 18, Kind::Digits, 20},       {"print", "Edit31", 18, Kind::Digits, 20},
-      {"print", "Edit18", 46, Kind::Text, 70},         {"print", "Edit19", 46, Kind::Text, 70}},
+     {{"carinfo", "addressEdit", 74, Kind::Text, 86, false},
+      {"carinfo", "makerEdit", 20, Kind::Text, 22, false},
+      {"carinfo", "carNameEdit", 20, Kind::Text, 22, false},
+      {"carinfo", "bodyNumberEdit", 20, Kind::Text, 22, false},
+      {"carinfo", "typeEdit", 20, Kind::Text, 22, false},
+      {"carinfo", "firstRegistrationEdit", 20, Kind::Text, 22, false},
+      {"carinfo", "engineTypeEdit", 20, Kind::Text, 22, false},
+      {"carinfo", "commentEdit", 74, Kind::Text, 76, false},
+      {"print", "Edit9", 16, Kind::Text, 18},
+      {"print", "Edit10", 20, Kind::Text, 22},
+      {"print", "Edit14", 32, Kind::Text, 50},
+      {"print", "Edit17", 74, Kind::Text, 76},
+      {"print", "Edit15", 18, Kind::Digits, 20},
+      {"print", "Edit28", 18, Kind::Digits, 20},
+      {"print", "Edit29", 18, Kind::Digits, 20},
+      {"print", "Edit16", 18, Kind::Digits, 20},
+      {"print", "Edit30", 18, Kind::Digits, 20},
+      {"print", "Edit31", 18, Kind::Digits, 20},
+      {"print", "Edit18", 46, Kind::Text, 70},
+      {"print", "Edit19", 46, Kind::Text, 70}},
      [](TypingLimits& t, const Values& v) {
          t.Seed({{Customer, {Vehicle}}});
-         t.Reg().WriteCustomerFields(Customer, {{"ADD", v.at("carinfo/Edit4")}});
+         t.Reg().WriteCustomerFields(Customer, {{"ADD", v.at("carinfo/addressEdit")}});
          t.Reg().WriteVehicleFields(
              Customer, Vehicle,
-             VehicleSections({v.at("carinfo/Edit5"), v.at("carinfo/Edit6"), v.at("carinfo/Edit7"),
-                              v.at("carinfo/Edit8"), v.at("carinfo/Edit9"), v.at("carinfo/Edit11"),
-                              v.at("carinfo/Edit1"), v.at("print/Edit9"), v.at("print/Edit10")}));
+             VehicleSections({v.at("carinfo/makerEdit"), v.at("carinfo/carNameEdit"),
+                              v.at("carinfo/firstRegistrationEdit"), v.at("carinfo/engineTypeEdit"),
+                              v.at("carinfo/commentEdit"), v.at("carinfo/bodyNumberEdit"), v.at("carinfo/typeEdit"),
+                              v.at("print/Edit9"), v.at("print/Edit10")}));
          t.userInfo = UserInfo(
              v, "print",
              {"Edit14", "Edit15", "Edit28", "Edit29", "Edit16", "Edit30", "Edit31", "Edit17", "Edit18", "Edit19"});
