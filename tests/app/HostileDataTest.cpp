@@ -1,16 +1,11 @@
 // Hostile data folders: the program starts, lists and opens its register forms on damaged or malicious folder
 // contents without crashing, shows a message or a safe default, and never writes or removes anything outside the
 // data folders. Each case prepares the folders; one walk through the forms then runs on all of them.
-#include "monitor/ui/MonitorMenuForm.h"
-#include "register/ui/CustomerForm.h"
-#include "register/ui/CustomerSearchDialog.h"
 #include "register/ui/VehicleInfoForm.h"
-#include "register/ui/VehicleUpdateForm.h"
 #include "support/HostTools.h"
 #include "support/RegisterForms.h"
 
 #include <QComboBox>
-#include <QListWidget>
 #include <QTimer>
 
 #include <sys/stat.h>
@@ -76,48 +71,36 @@ protected:
 
     // Every register form opened and every customer, vehicle and record chosen, as a user would click through.
     void WalkTheForms() {
-        StartAndShow();
-        Press(main, "テスターよりモニタデータ読み込み");
-        MonitorMenuForm* menu = Forms().MonitorMenu;
-        Press(menu, "お客様情報登録");
-        CustomerForm* customers = Forms().Customer;
-        for (int i = 0; i < customers->customerCombo_->count(); ++i) {
-            customers->customerCombo_->setCurrentIndex(i);
-            customers->CustomerChosen();
-        }
-        customers->backButton_->click();
+        OpenFromMonitorMenu("お客様情報登録");
+        ChooseEach(Forms().Customer, "お客様");
+        Press(Forms().Customer, "戻　　る");
 
-        Press(menu, "車 両 情 報 登録");
-        VehicleUpdateForm* vehicles = Forms().VehicleUpdate;
-        for (int i = 0; i < vehicles->customerCombo_->count(); ++i) {
-            vehicles->customerCombo_->setCurrentIndex(i);
-            vehicles->CustomerChosen();
-        }
-        vehicles->backButton_->click();
+        Press(Forms().MonitorMenu, "車 両 情 報 登録");
+        ChooseEach(Forms().VehicleUpdate, "お客様名");
+        Press(Forms().VehicleUpdate, "戻　　る");
 
-        Press(menu, "データ取込・印刷");
+        Press(Forms().MonitorMenu, "データ取込・印刷");
         VehicleInfoForm* info = Forms().VehicleInfo;
-        for (int i = 0; i < info->customerCombo_->count(); ++i) {
-            info->customerCombo_->setCurrentIndex(i);
-            info->CustomerChosen();
-            for (int v = 0; v < info->vehicleCombo_->count(); ++v) {
-                info->vehicleCombo_->setCurrentIndex(v);
-                info->VehicleChosen();
-                for (int r = 0; r < info->firstRecordCombo_->count(); ++r) {
-                    info->firstRecordCombo_->setCurrentIndex(r);
-                    info->FirstRecordChosen();
-                }
-            }
-        }
+        ChooseEach(info, "お客様名", [info] { ChooseEach(info, "車両番号", [info] { ChooseEach(info, "データ①"); }); });
         // The search lists every customer and vehicle it can read.
         QTimer::singleShot(0, [] {
-            CustomerSearchDialog* search = Forms().CustomerSearch;
-            search->keyEdit_->setText("1");
-            search->searchButton_->click();
-            search->cancelButton_->click();
+            Enter(Forms().CustomerSearch, "検索キー", "1");
+            Press(Forms().CustomerSearch, "検　索");
+            Press(Forms().CustomerSearch, "キャンセル");
         });
-        info->searchButton_->click();
-        info->backButton_->click();
+        Named<QPushButton>(info, "検　　索")->click(); // off when no customer could be read
+        Press(info, "戻　　る");
+    }
+
+    // Chooses every entry of the drop-down list known by the name in turn, as a user does, running `then` after each.
+    static void ChooseEach(
+        QWidget* form, const char* comboName, const std::function<void()>& then = [] {}) {
+        QComboBox* combo = Named<QComboBox>(form, comboName);
+        for (int i = 0; combo && i < combo->count(); ++i) {
+            combo->setCurrentIndex(i);
+            emit combo->activated(i);
+            then();
+        }
     }
 };
 
@@ -180,11 +163,9 @@ TEST_F(HostileData, DeletingACustomerLeavesTheTargetsOfItsLinks) {
     MakeLink(Outside() / "車", Users() / "お客様/山田/外");
     MakeLink(Outside() / "keep.txt", Users() / "お客様/山田/keep.txt");
     const auto outsideBefore = Snapshot(Outside());
-    StartAndShow();
-    Press(main, "テスターよりモニタデータ読み込み");
-    Press(Forms().MonitorMenu, "お客様情報登録");
+    OpenFromMonitorMenu("お客様情報登録");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    Forms().Customer->deleteButton_->click();
+    Press(Forms().Customer, "お客様情報削除");
     EXPECT_FALSE(fs::exists(fs::symlink_status(Users() / "お客様/山田")));
     EXPECT_EQ(Snapshot(Outside()), outsideBefore);
 }

@@ -11,15 +11,18 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string Duplicate = "同じお客様名が存在しています。\n違うお客様名を入力して下さい。";
+const char* const Hint = "（入力後 [お客様情報確定] をクリックして下さい。）";
+// The entry fields in the order of the form, and the telephone and postal parts among them.
+const char* const Fields[] = {"お客様名",  "郵便番号1", "郵便番号2", "電話番号1", "電話番号2",
+                              "電話番号3", "携帯電話1", "携帯電話2", "携帯電話3", "住所"};
+const char* const DigitFields[] = {"郵便番号1", "郵便番号2", "電話番号1", "電話番号2",
+                                   "電話番号3", "携帯電話1", "携帯電話2", "携帯電話3"};
 
 class CustomerFormTest : public RegisterForms {
 protected:
     void Fill(CustomerForm* f, const std::vector<const char*>& values) {
-        QLineEdit* fields[] = {f->customerNameEdit_, f->postCode1Edit_, f->postCode2Edit_, f->phone1Edit_,
-                               f->phone2Edit_,       f->phone3Edit_,    f->mobile1Edit_,   f->mobile2Edit_,
-                               f->mobile3Edit_,      f->addressEdit_};
         for (std::size_t i = 0; i < values.size(); ++i) {
-            fields[i]->setText(QString::fromUtf8(values[i]));
+            Enter(f, Fields[i], QString::fromUtf8(values[i]));
         }
     }
 };
@@ -30,73 +33,66 @@ TEST_F(CustomerFormTest, ComponentsCarryTheirNamesAndLabels) {
     ASSERT_TRUE(f && f->isVisible());
     EXPECT_EQ(T(f->windowTitle()), "お客様情報");
     EXPECT_FALSE(Forms().MonitorMenu->isVisible());
-    for (const auto& [name, label] :
-         {std::pair{"Edit1", "お客様名"}, std::pair{"Edit12", "郵便番号1"}, std::pair{"Edit2", "電話番号1"},
-          std::pair{"Edit15", "電話番号3"}, std::pair{"Edit16", "携帯電話2"}, std::pair{"Edit4", "住所"}}) {
-        auto* edit = Find<QLineEdit>(f, name);
-        ASSERT_NE(edit, nullptr);
-        EXPECT_EQ(T(edit->accessibleName()), label);
+    for (const char* label : Fields) {
+        EXPECT_NE(Named<QLineEdit>(f, label), nullptr);
     }
-    for (const auto& [name, caption] : {std::pair{"Button2", "お客様情報新規登録"},
-                                        std::pair{"Button1", "お客様情報削除"}, std::pair{"SearchBtn", "検　　索"},
-                                        std::pair{"Button5", "お客様情報確定"}, std::pair{"Button3", "戻　　る"}}) {
-        EXPECT_EQ(T(Find<QPushButton>(f, name)->text()), caption);
+    for (const char* caption : {"お客様情報新規登録", "お客様情報削除", "検　　索", "お客様情報確定", "戻　　る"}) {
+        EXPECT_NE(Named<QPushButton>(f, caption), nullptr);
     }
 }
 
 TEST_F(CustomerFormTest, TelephoneAndPostalPartsTakeDigitsOnly) {
     Seed({});
     CustomerForm* f = OpenCustomerForm();
-    for (QLineEdit* e : {f->postCode1Edit_, f->postCode2Edit_, f->phone1Edit_, f->phone2Edit_, f->phone3Edit_,
-                         f->mobile1Edit_, f->mobile2Edit_, f->mobile3Edit_}) {
+    for (const char* field : DigitFields) {
+        QLineEdit* e = Named<QLineEdit>(f, field);
         e->clear();
         Type(e, QString::fromUtf8("03a-1 ２x9"));
-        EXPECT_EQ(T(e->text()), "0319") << T(e->objectName());
+        EXPECT_EQ(T(e->text()), "0319") << field;
     }
-    Type(f->customerNameEdit_, QString::fromUtf8("Yamada 山田"));
-    EXPECT_EQ(T(f->customerNameEdit_->text()), "Yamada 山田");
-    f->addressEdit_->clear();
-    Type(f->addressEdit_, QString::fromUtf8("東京😀都"));
-    EXPECT_EQ(T(f->addressEdit_->text()), "東京都"); // characters Shift-JIS cannot store are refused as typed
+    Type(Named<QLineEdit>(f, "お客様名"), QString::fromUtf8("Yamada 山田"));
+    EXPECT_EQ(TextOf(f, "お客様名"), "Yamada 山田");
+    Enter(f, "住所", "");
+    Type(Named<QLineEdit>(f, "住所"), QString::fromUtf8("東京😀都"));
+    EXPECT_EQ(TextOf(f, "住所"), "東京都"); // characters Shift-JIS cannot store are refused as typed
 }
 
 TEST_F(CustomerFormTest, AnEmptyListAllowsOnlyNewEntry) {
     Seed({});
     CustomerForm* f = OpenCustomerForm();
-    EXPECT_EQ(f->customerCombo_->count(), 0);
-    EXPECT_FALSE(f->deleteButton_->isEnabled());
-    EXPECT_FALSE(f->confirmButton_->isEnabled());
-    EXPECT_TRUE(f->newEntryButton_->isEnabled());
-    f->newEntryButton_->click();
-    EXPECT_TRUE(f->confirmButton_->isEnabled());
+    EXPECT_EQ(Named<QComboBox>(f, "お客様")->count(), 0);
+    EXPECT_FALSE(Enabled(f, "お客様情報削除"));
+    EXPECT_FALSE(Enabled(f, "お客様情報確定"));
+    EXPECT_TRUE(Enabled(f, "お客様情報新規登録"));
+    Press(f, "お客様情報新規登録");
+    EXPECT_TRUE(Enabled(f, "お客様情報確定"));
     // Re-opened in new-entry mode the form stays ready for the entry; out of it, an empty list allows no confirm.
-    f->backButton_->click();
+    Press(f, "戻　　る");
     Press(Forms().MonitorMenu, "お客様情報登録");
     EXPECT_TRUE(f->NewEntryMode());
-    EXPECT_TRUE(f->confirmButton_->isEnabled());
-    f->newEntryButton_->click();
-    EXPECT_FALSE(f->confirmButton_->isEnabled());
-    EXPECT_FALSE(f->deleteButton_->isEnabled());
+    EXPECT_TRUE(Enabled(f, "お客様情報確定"));
+    Press(f, "登録取消");
+    EXPECT_FALSE(Enabled(f, "お客様情報確定"));
+    EXPECT_FALSE(Enabled(f, "お客様情報削除"));
 }
 
 TEST_F(CustomerFormTest, NewEntryAppendsSelectsAndWritesTheProfile) {
     Seed({{"鈴木", {}}});
     CustomerForm* f = OpenCustomerForm();
-    EXPECT_EQ(T(f->customerNameEdit_->text()), "鈴木"); // the first customer is loaded on showing
-    f->newEntryButton_->click();
-    EXPECT_EQ(T(f->newEntryButton_->text()), "登録取消");
+    EXPECT_EQ(TextOf(f, "お客様名"), "鈴木"); // the first customer is loaded on showing
+    Press(f, "お客様情報新規登録");
+    EXPECT_NE(Named<QPushButton>(f, "登録取消"), nullptr);
     EXPECT_TRUE(f->NewEntryMode());
-    EXPECT_FALSE(f->customerCombo_->isEnabled());
-    EXPECT_FALSE(f->deleteButton_->isEnabled());
-    EXPECT_FALSE(f->searchButton_->isEnabled());
-    EXPECT_TRUE(f->confirmButton_->isEnabled());
-    EXPECT_TRUE(f->hintLabel_->isVisible());
-    EXPECT_EQ(T(f->hintLabel_->text()), "（入力後 [お客様情報確定] をクリックして下さい。）");
-    EXPECT_TRUE(f->customerNameEdit_->text().isEmpty());
+    EXPECT_FALSE(Named<QComboBox>(f, "お客様")->isEnabled());
+    EXPECT_FALSE(Enabled(f, "お客様情報削除"));
+    EXPECT_FALSE(Enabled(f, "検　　索"));
+    EXPECT_TRUE(Enabled(f, "お客様情報確定"));
+    EXPECT_TRUE(Named<QLabel>(f, Hint)->isVisible());
+    EXPECT_TRUE(TextOf(f, "お客様名").empty());
 
     Fill(f, {"山田", "140", "0001", "03", "1234", "5678", "090", "1111", "2222", "東京都品川区"});
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->confirmButton_->click();
+    Press(f, "お客様情報確定");
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].text, "山田様の <<新規登録>> を行います、よろしいですか？");
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Question);
@@ -106,57 +102,53 @@ TEST_F(CustomerFormTest, NewEntryAppendsSelectsAndWritesTheProfile) {
         File("お客様/山田/山田.DT"),
         Sjis("[TEL]\r\nNUM=1\r\nDATA0=03-1234-5678\r\n[HANDY]\r\nNUM=1\r\nDATA0=090-1111-2222\r\n[POST_NO]\r\n"
              "NUM=1\r\nDATA0=140-0001\r\n[ADD]\r\nNUM=1\r\nDATA0=東京都品川区\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=\r\n"));
-    EXPECT_EQ(T(f->newEntryButton_->text()), "お客様情報新規登録");
-    EXPECT_FALSE(f->hintLabel_->isVisible());
-    EXPECT_EQ(f->customerCombo_->currentIndex(), 1);
-    EXPECT_EQ(T(f->customerCombo_->currentText()), "山田");
-    EXPECT_EQ(T(f->phone3Edit_->text()), "5678");
-    EXPECT_TRUE(f->deleteButton_->isEnabled());
+    EXPECT_NE(Named<QPushButton>(f, "お客様情報新規登録"), nullptr);
+    EXPECT_FALSE(Named<QLabel>(f, Hint)->isVisible());
+    EXPECT_EQ(Named<QComboBox>(f, "お客様")->currentIndex(), 1);
+    EXPECT_EQ(TextOf(f, "お客様"), "山田");
+    EXPECT_EQ(TextOf(f, "電話番号3"), "5678");
+    EXPECT_TRUE(Enabled(f, "お客様情報削除"));
 }
 
 TEST_F(CustomerFormTest, EmptyPartsAreStoredAsHyphensAndLoadBackEmpty) {
     Seed({{"鈴木", {}}});
     CustomerForm* f = OpenCustomerForm();
-    f->newEntryButton_->click();
+    Press(f, "お客様情報新規登録");
     Fill(f, {"山田"});
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->confirmButton_->click();
+    Press(f, "お客様情報確定");
     EXPECT_EQ(File("お客様/山田/山田.DT"),
               "[TEL]\r\nNUM=1\r\nDATA0=--\r\n[HANDY]\r\nNUM=1\r\nDATA0=--\r\n[POST_NO]\r\nNUM=1\r\nDATA0=-\r\n"
               "[ADD]\r\nNUM=1\r\nDATA0=\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=\r\n");
-    for (QLineEdit* e : {f->postCode1Edit_, f->postCode2Edit_, f->phone1Edit_, f->phone2Edit_, f->phone3Edit_,
-                         f->mobile1Edit_, f->mobile2Edit_, f->mobile3Edit_}) {
-        EXPECT_TRUE(e->text().isEmpty()) << T(e->objectName());
+    for (const char* field : DigitFields) {
+        EXPECT_EQ(TextOf(f, field), "") << field;
     }
 }
 
 TEST_F(CustomerFormTest, UpdateWithTheSameNameRewritesTheFiveSectionsAndKeepsTheVehicle) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}});
     CustomerForm* f = OpenCustomerForm();
-    f->customerCombo_->setCurrentIndex(1);
-    f->CustomerChosen();
-    EXPECT_EQ(T(f->currentVehicleEdit_->text()), "品川1");
-    f->addressEdit_->setText("大阪府");
-    f->phone1Edit_->setText("06");
+    Choose(f, "お客様", "山田");
+    Enter(f, "住所", "大阪府");
+    Enter(f, "電話番号1", "06");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->confirmButton_->click();
+    Press(f, "お客様情報確定");
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"山田様の <<更新>> を行います、よろしいですか？"}));
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山田\r\n"));
     EXPECT_EQ(
         File("お客様/山田/山田.DT"),
         Sjis("[TEL]\r\nNUM=1\r\nDATA0=06--\r\n[HANDY]\r\nNUM=1\r\nDATA0=--\r\n[POST_NO]\r\nNUM=1\r\nDATA0=000-0000\r\n"
              "[ADD]\r\nNUM=1\r\nDATA0=大阪府\r\n[CAR_NO]\r\nNUM=1\r\nDATA0=品川1\r\n"));
-    EXPECT_EQ(T(f->postCode1Edit_->text()), "000");
+    EXPECT_EQ(TextOf(f, "郵便番号1"), "000");
 }
 
 TEST_F(CustomerFormTest, RenameKeepsThePositionAndTheVehicles) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}, {"佐藤", {}}});
     CustomerForm* f = OpenCustomerForm();
-    f->customerCombo_->setCurrentIndex(1);
-    f->CustomerChosen();
-    f->customerNameEdit_->setText("山本");
+    Choose(f, "お客様", "山田");
+    Enter(f, "お客様名", "山本");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->confirmButton_->click();
+    Press(f, "お客様情報確定");
     EXPECT_EQ(dialogs.Texts(),
               (std::vector<std::string>{"山本様（[旧]山田様）の <<更新>> を行います、よろしいですか？"}));
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山本\r\n佐藤\r\n"));
@@ -164,17 +156,17 @@ TEST_F(CustomerFormTest, RenameKeepsThePositionAndTheVehicles) {
     EXPECT_FALSE(Exists("お客様/山本/山田.DT"));
     EXPECT_TRUE(Exists("お客様/山本/品川1/品川1.DT"));
     EXPECT_EQ(Reg().ReadCustomer("山本").CarNo, "品川1");
-    EXPECT_EQ(f->customerCombo_->currentIndex(), 1);
-    EXPECT_EQ(T(f->customerCombo_->currentText()), "山本");
+    EXPECT_EQ(Named<QComboBox>(f, "お客様")->currentIndex(), 1);
+    EXPECT_EQ(TextOf(f, "お客様"), "山本");
 }
 
 TEST_F(CustomerFormTest, RenameOntoALeftoverFolderIsRefused) {
     Seed({{"山田", {}}});
     fs::create_directories(folder / "お客様/山本");
     CustomerForm* f = OpenCustomerForm();
-    f->customerNameEdit_->setText("山本");
+    Enter(f, "お客様名", "山本");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->confirmButton_->click();
+    Press(f, "お客様情報確定");
     ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "「山本」のお客様フォルダが既に存在するため、お客様名を変更できません。");
     EXPECT_EQ(dialogs.Messages().back().icon, DialogIcon::Error);
@@ -186,26 +178,26 @@ TEST_F(CustomerFormTest, DuplicateNamesAreRefusedExactly) {
     Seed({{"鈴木", {}}, {"山田", {}}});
     const std::string list = File("VISITOR_M.DT");
     CustomerForm* f = OpenCustomerForm();
-    f->customerNameEdit_->setText("山田"); // the selected customer is 鈴木
-    f->confirmButton_->click();
-    f->newEntryButton_->click();
-    f->customerNameEdit_->setText("鈴木");
-    f->confirmButton_->click();
+    Enter(f, "お客様名", "山田"); // the selected customer is 鈴木
+    Press(f, "お客様情報確定");
+    Press(f, "お客様情報新規登録");
+    Enter(f, "お客様名", "鈴木");
+    Press(f, "お客様情報確定");
     ASSERT_EQ(dialogs.Texts(), (std::vector<std::string>{Duplicate, Duplicate}));
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Information);
     EXPECT_EQ(File("VISITOR_M.DT"), list);
 
-    f->customerNameEdit_->setText("鈴木　"); // an ideographic space makes another name
+    Enter(f, "お客様名", "鈴木　"); // an ideographic space makes another name
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->confirmButton_->click();
+    Press(f, "お客様情報確定");
     EXPECT_EQ(File("VISITOR_M.DT"), list + Sjis("鈴木　\r\n"));
 }
 
 TEST_F(CustomerFormTest, AnEmptyNameAsksForOne) {
     Seed({{"鈴木", {}}});
     CustomerForm* f = OpenCustomerForm();
-    f->newEntryButton_->click();
-    f->confirmButton_->click();
+    Press(f, "お客様情報新規登録");
+    Press(f, "お客様情報確定");
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].text, "お客様名を入力してください。");
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Information);
@@ -216,9 +208,9 @@ class RefusedCustomerNames : public CustomerFormTest, public ::testing::WithPara
 TEST_P(RefusedCustomerNames, AreRefusedWithAMessageAndNothingIsWritten) {
     Seed({{"鈴木", {}}});
     CustomerForm* f = OpenCustomerForm();
-    f->newEntryButton_->click();
-    f->customerNameEdit_->setText(QString::fromUtf8(GetParam()));
-    f->confirmButton_->click();
+    Press(f, "お客様情報新規登録");
+    Enter(f, "お客様名", QString::fromUtf8(GetParam()));
+    Press(f, "お客様情報確定");
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Error);
     EXPECT_EQ(dialogs.Messages()[0].text, FolderNameMessage(*CheckFolderName(GetParam()), "お客様名"));
@@ -235,20 +227,19 @@ TEST_F(CustomerFormTest, CancelAtEveryQuestionWritesNothing) {
     const std::string list = File("VISITOR_M.DT");
     const std::string profile = File("お客様/山田/山田.DT");
     CustomerForm* f = OpenCustomerForm();
-    f->customerCombo_->setCurrentIndex(1);
-    f->CustomerChosen();
-    f->addressEdit_->setText("変更");
+    Choose(f, "お客様", "山田");
+    Enter(f, "住所", "変更");
     dialogs.QueueAnswer(DialogAnswer::Cancel); // update
-    f->confirmButton_->click();
-    f->customerNameEdit_->setText("山本");
+    Press(f, "お客様情報確定");
+    Enter(f, "お客様名", "山本");
     dialogs.QueueAnswer(DialogAnswer::Cancel); // rename
-    f->confirmButton_->click();
+    Press(f, "お客様情報確定");
     dialogs.QueueAnswer(DialogAnswer::Cancel); // delete
-    f->deleteButton_->click();
-    f->newEntryButton_->click();
-    f->customerNameEdit_->setText("佐藤");
+    Press(f, "お客様情報削除");
+    Press(f, "お客様情報新規登録");
+    Enter(f, "お客様名", "佐藤");
     dialogs.QueueAnswer(DialogAnswer::Cancel); // new entry
-    f->confirmButton_->click();
+    Press(f, "お客様情報確定");
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"山田様の <<更新>> を行います、よろしいですか？",
                                                          "山本様（[旧]山田様）の <<更新>> を行います、よろしいですか？",
                                                          "山田 様の削除を行います、よろしいですか？",
@@ -263,26 +254,25 @@ TEST_F(CustomerFormTest, CancelAtEveryQuestionWritesNothing) {
 TEST_F(CustomerFormTest, DeleteBacksUpTheListAndRemovesEverythingOfTheCustomer) {
     Seed({{"鈴木", {}}, {"山田", {"品川1"}}});
     CustomerForm* f = OpenCustomerForm();
-    f->customerCombo_->setCurrentIndex(1);
-    f->CustomerChosen();
+    Choose(f, "お客様", "山田");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->deleteButton_->click();
+    Press(f, "お客様情報削除");
     ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Question);
     EXPECT_EQ(File("VISITOR_M_BK.DT"), Sjis("鈴木\r\n山田\r\n"));
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n"));
     EXPECT_FALSE(Exists("お客様/山田"));
-    EXPECT_EQ(Items(f->customerCombo_), (std::vector<std::string>{"鈴木"}));
-    EXPECT_EQ(f->customerCombo_->currentIndex(), 0);
-    EXPECT_EQ(T(f->customerNameEdit_->text()), "鈴木");
+    EXPECT_EQ(Items(f, "お客様"), (std::vector<std::string>{"鈴木"}));
+    EXPECT_EQ(Named<QComboBox>(f, "お客様")->currentIndex(), 0);
+    EXPECT_EQ(TextOf(f, "お客様名"), "鈴木");
 
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->deleteButton_->click(); // the last customer
+    Press(f, "お客様情報削除"); // the last customer
     EXPECT_EQ(File("VISITOR_M.DT"), "");
-    EXPECT_EQ(f->customerCombo_->count(), 0);
-    EXPECT_TRUE(f->customerNameEdit_->text().isEmpty());
-    EXPECT_FALSE(f->deleteButton_->isEnabled());
-    EXPECT_FALSE(f->confirmButton_->isEnabled());
+    EXPECT_EQ(Named<QComboBox>(f, "お客様")->count(), 0);
+    EXPECT_TRUE(TextOf(f, "お客様名").empty());
+    EXPECT_FALSE(Enabled(f, "お客様情報削除"));
+    EXPECT_FALSE(Enabled(f, "お客様情報確定"));
 }
 
 TEST_F(CustomerFormTest, SavesThatFailAreReportedAndChangeNothing) {
@@ -290,7 +280,7 @@ TEST_F(CustomerFormTest, SavesThatFailAreReportedAndChangeNothing) {
     fs::create_directories(folder / "VISITOR_M_BK.DT"); // the backup cannot be written
     CustomerForm* f = OpenCustomerForm();
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->deleteButton_->click();
+    Press(f, "お客様情報削除");
     ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "お客様リストのバックアップを保存できません。\n削除は行われませんでした。");
     EXPECT_EQ(dialogs.Messages().back().icon, DialogIcon::Error);
@@ -299,10 +289,9 @@ TEST_F(CustomerFormTest, SavesThatFailAreReportedAndChangeNothing) {
 
     fs::remove(folder / "お客様/山田/山田.DT");
     fs::create_directories(folder / "お客様/山田/山田.DT"); // the profile cannot be written
-    f->customerCombo_->setCurrentIndex(1);
-    f->CustomerChosen();
+    Choose(f, "お客様", "山田");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->confirmButton_->click();
+    Press(f, "お客様情報確定");
     ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "山田様のお客様情報ファイルを保存できません。");
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("鈴木\r\n山田\r\n"));
@@ -315,25 +304,25 @@ TEST_F(CustomerFormTest, AFailedProfileWriteKeepsTheStoredDataAndWhatWasTyped) {
     Reg().WriteCustomerFields("山田", {{"TEL", "03-1111-2222"}, {"ADD", "東京都"}});
     const std::string stored = File("お客様/山田/山田.DT");
     CustomerForm* f = OpenCustomerForm();
-    f->phone1Edit_->setText("09");
-    f->addressEdit_->setText(QString::fromUtf8("大阪😀"));
+    Enter(f, "電話番号1", "09");
+    Enter(f, "住所", QString::fromUtf8("大阪😀"));
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->confirmButton_->click();
+    Press(f, "お客様情報確定");
     ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "山田様のお客様情報ファイルを保存できません。");
     EXPECT_EQ(File("お客様/山田/山田.DT"), stored);
-    EXPECT_EQ(T(f->phone1Edit_->text()), "09");
-    EXPECT_EQ(T(f->addressEdit_->text()), "大阪😀");
+    EXPECT_EQ(TextOf(f, "電話番号1"), "09");
+    EXPECT_EQ(TextOf(f, "住所"), "大阪😀");
 
-    f->newEntryButton_->click();
+    Press(f, "お客様情報新規登録");
     Fill(f, {"佐藤"});
-    f->addressEdit_->setText(QString::fromUtf8("😀"));
+    Enter(f, "住所", QString::fromUtf8("😀"));
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->confirmButton_->click();
+    Press(f, "お客様情報確定");
     ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "佐藤様のお客様情報ファイルを保存できません。");
     EXPECT_TRUE(f->NewEntryMode());
-    EXPECT_EQ(T(f->customerNameEdit_->text()), "佐藤");
+    EXPECT_EQ(TextOf(f, "お客様名"), "佐藤");
     EXPECT_EQ(File("VISITOR_M.DT"), Sjis("山田\r\n")); // never listed without its data
 }
 
@@ -345,31 +334,30 @@ TEST_F(CustomerFormTest, SearchSelectsTheChosenCustomerAndIsOffInNewEntryMode) {
         vehicles = search->IncludesVehicles();
         ChooseResult(search, "佐藤/");
     });
-    f->searchButton_->click();
+    Press(f, "検　　索");
     EXPECT_FALSE(vehicles);
-    EXPECT_EQ(f->customerCombo_->currentIndex(), 2);
-    EXPECT_EQ(T(f->customerNameEdit_->text()), "佐藤");
+    EXPECT_EQ(Named<QComboBox>(f, "お客様")->currentIndex(), 2);
+    EXPECT_EQ(TextOf(f, "お客様名"), "佐藤");
 
-    f->newEntryButton_->click();
-    EXPECT_FALSE(f->searchButton_->isEnabled());
-    f->newEntryButton_->click();
-    EXPECT_TRUE(f->searchButton_->isEnabled());
-    EXPECT_EQ(T(f->customerNameEdit_->text()), "佐藤"); // leaving new entry loads the selection again
+    Press(f, "お客様情報新規登録");
+    EXPECT_FALSE(Enabled(f, "検　　索"));
+    Press(f, "登録取消");
+    EXPECT_TRUE(Enabled(f, "検　　索"));
+    EXPECT_EQ(TextOf(f, "お客様名"), "佐藤"); // leaving new entry loads the selection again
 }
 
 TEST_F(CustomerFormTest, ReturnGoesBackToTheMenuAndTheModeIsKept) {
     Seed({{"鈴木", {}}});
     CustomerForm* f = OpenCustomerForm();
-    f->newEntryButton_->click();
-    f->backButton_->click();
-    ProcessEvents();
+    Press(f, "お客様情報新規登録");
+    Press(f, "戻　　る");
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(Forms().MonitorMenu->isVisible());
     Press(Forms().MonitorMenu, "お客様情報登録");
     EXPECT_TRUE(f->NewEntryMode());
-    EXPECT_TRUE(f->customerNameEdit_->text().isEmpty());
-    EXPECT_FALSE(f->deleteButton_->isEnabled());
-    EXPECT_TRUE(f->confirmButton_->isEnabled());
+    EXPECT_TRUE(TextOf(f, "お客様名").empty());
+    EXPECT_FALSE(Enabled(f, "お客様情報削除"));
+    EXPECT_TRUE(Enabled(f, "お客様情報確定"));
 }
 
 } // namespace

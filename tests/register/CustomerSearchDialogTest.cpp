@@ -7,9 +7,10 @@ namespace {
 
 class SearchForm : public RegisterForms {};
 
-std::vector<std::string> Rows(QListWidget* list) {
+std::vector<std::string> Rows(CustomerSearchDialog* search) {
     std::vector<std::string> rows;
-    for (int i = 0; i < list->count(); ++i) {
+    QListWidget* list = Named<QListWidget>(search, "検索結果");
+    for (int i = 0; list && i < list->count(); ++i) {
         rows.push_back(list->item(i)->text().toStdString());
     }
     return rows;
@@ -21,20 +22,22 @@ TEST_F(SearchForm, ShowsTheFullListWithHiddenLineAndVehicleColumns) {
     CustomerSearchDialog* search = Forms().CustomerSearch;
     ASSERT_NE(search, nullptr);
     EXPECT_EQ(T(search->windowTitle()), "お客様情報の検索");
-    EXPECT_EQ(T(search->keyLabel_->text()), "検索キーを入力して [検索] をクリックして下さい。");
-    std::vector<std::string> shown, lines, vehicles;
+    std::vector<std::string> shown, chosen;
+    long lists = 0;
     WhileSearchIsOpen([&](CustomerSearchDialog* s) {
-        shown = Rows(s->resultList_);
-        lines = Rows(s->resultLineList_);
-        vehicles = Rows(s->resultVehicleList_);
-        EXPECT_FALSE(s->resultLineList_->isVisible());
-        EXPECT_FALSE(s->resultVehicleList_->isVisible());
-        s->cancelButton_->click();
+        EXPECT_NE(Named<QLabel>(s, "検索キーを入力して [検索] をクリックして下さい。"), nullptr);
+        shown = Rows(s);
+        for (int row = 0; row < 3; ++row) { // each row leads to its customer's line and its vehicle
+            Named<QListWidget>(s, "検索結果")->setCurrentRow(row);
+            chosen.push_back(std::to_string(s->ResultLine()) + "/" + s->ResultVehicle());
+        }
+        lists = std::ranges::count_if(s->findChildren<QListWidget*>(), [](auto* l) { return l->isVisible(); });
+        Press(s, "キャンセル");
     });
     EXPECT_EQ(search->Run(true), QDialog::Rejected);
     EXPECT_EQ(shown, (std::vector<std::string>{"鈴木/", "山田/A", "山田/B"}));
-    EXPECT_EQ(lines, (std::vector<std::string>{"0", "1", "1"}));
-    EXPECT_EQ(vehicles, (std::vector<std::string>{"", "A", "B"}));
+    EXPECT_EQ(chosen, (std::vector<std::string>{"0/", "1/A", "1/B"}));
+    EXPECT_EQ(lists, 1); // the line and vehicle columns stay hidden
 }
 
 TEST_F(SearchForm, ChoosingWithoutASelectionShowsTheMessageAndStaysOpen) {
@@ -43,12 +46,13 @@ TEST_F(SearchForm, ChoosingWithoutASelectionShowsTheMessageAndStaysOpen) {
     CustomerSearchDialog* search = Forms().CustomerSearch;
     bool stillOpen = false;
     WhileSearchIsOpen([&](CustomerSearchDialog* s) {
-        s->keyEdit_->setText("山");
-        s->searchButton_->click();
-        s->chooseButton_->click();
+        Enter(s, "検索キー", "山");
+        Press(s, "検　索");
+        Press(s, "選　択");
         stillOpen = s->isVisible();
-        s->resultList_->setCurrentRow(0);
-        emit s->resultList_->itemDoubleClicked(s->resultList_->item(0));
+        QListWidget* results = Named<QListWidget>(s, "検索結果");
+        results->setCurrentRow(0);
+        emit results->itemDoubleClicked(results->item(0));
     });
     EXPECT_EQ(search->Run(false), QDialog::Accepted);
     EXPECT_TRUE(stillOpen);
@@ -64,18 +68,18 @@ TEST_F(SearchForm, EveryOpeningStartsAfresh) {
     StartAndShow();
     CustomerSearchDialog* search = Forms().CustomerSearch;
     WhileSearchIsOpen([&](CustomerSearchDialog* s) {
-        s->keyEdit_->setText("鈴");
-        s->searchButton_->click();
-        EXPECT_EQ(Rows(s->resultList_), (std::vector<std::string>{"鈴木/"}));
-        s->cancelButton_->click();
+        Enter(s, "検索キー", "鈴");
+        Press(s, "検　索");
+        EXPECT_EQ(Rows(s), (std::vector<std::string>{"鈴木/"}));
+        Press(s, "キャンセル");
     });
     search->exec();
     std::string key = "x";
     std::size_t rows = 0;
     WhileSearchIsOpen([&](CustomerSearchDialog* s) {
-        key = T(s->keyEdit_->text());
-        rows = static_cast<std::size_t>(s->resultList_->count());
-        s->cancelButton_->click();
+        key = TextOf(s, "検索キー");
+        rows = Rows(s).size();
+        Press(s, "キャンセル");
     });
     search->exec();
     EXPECT_EQ(key, "");

@@ -20,17 +20,21 @@ std::string DeleteQuestionFor(const std::string& number) {
     return text;
 }
 
+const char* const Hint = "（車両情報を入力後 [車両情報確定] をクリックして確定して下さい。）";
+
 class VehicleForm : public RegisterForms {
 protected:
     void FillVehicle(VehicleUpdateForm* f, const char* number) {
-        f->CarNo->setText(QString::fromUtf8(number));
-        f->Maker->setText("トヨタ");
-        f->CarName->setText("カローラ");
-        f->Model->setText("平成30年4月");
-        f->BodyNo->setText("ZRE-1");
-        f->CarForm->setText("DBA");
-        f->EngType->setText("2ZR");
-        f->Comment->setText("点検済");
+        for (const auto& [field, value] : {std::pair{"新規車両番号", number},
+                                           {"メーカー", "トヨタ"},
+                                           {"車種名", "カローラ"},
+                                           {"初年度登録年月", "平成30年4月"},
+                                           {"車台番号", "ZRE-1"},
+                                           {"型式", "DBA"},
+                                           {"エンジン形式", "2ZR"},
+                                           {"コメント", "点検済"}}) {
+            Enter(f, field, QString::fromUtf8(value));
+        }
     }
 };
 
@@ -39,15 +43,14 @@ TEST_F(VehicleForm, WithoutCustomersOnlyReturnWorks) {
     VehicleUpdateForm* f = OpenVehicleForm();
     ASSERT_TRUE(f && f->isVisible());
     EXPECT_EQ(T(f->windowTitle()), "車両情報");
-    EXPECT_EQ(Items(f->customerCombo_), (std::vector<std::string>{"データは登録されていません。"}));
-    for (QPushButton* b : {f->confirmButton_, f->deleteButton_, f->searchButton_, f->newVehicleButton_}) {
-        EXPECT_FALSE(b->isEnabled()) << T(b->objectName());
+    EXPECT_EQ(Items(f, "お客様名"), (std::vector<std::string>{"データは登録されていません。"}));
+    for (const char* caption : {"車両情報確定", "車両削除", "検　　索", "車両新規登録"}) {
+        EXPECT_FALSE(Enabled(f, caption)) << caption;
     }
-    EXPECT_TRUE(f->backButton_->isEnabled());
-    f->customerCombo_->setCurrentIndex(0);
-    f->CustomerChosen(); // the placeholder is no customer
+    EXPECT_TRUE(Enabled(f, "戻　　る"));
+    Choose(f, "お客様名", "データは登録されていません。"); // the placeholder is no customer
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"お客様の登録が有りません。"}));
-    EXPECT_FALSE(f->newVehicleButton_->isEnabled());
+    EXPECT_FALSE(Enabled(f, "車両新規登録"));
     EXPECT_TRUE(fs::is_empty(folder / "お客様"));
 }
 
@@ -56,20 +59,20 @@ TEST_F(VehicleForm, ShowsTheFirstCustomerWithHisCurrentVehicle) {
     Reg().WriteCustomerFields("山田", {{"TEL", "03-1234-5678"}, {"POST_NO", "140-0001"}, {"CAR_NO", "品川2"}});
     Reg().WriteVehicleField("山田", "品川2", "MAKER", "日産");
     VehicleUpdateForm* f = OpenVehicleForm();
-    EXPECT_EQ(T(f->customerCombo_->currentText()), "山田");
-    EXPECT_EQ(T(f->Phon2->text()), "1234");
-    EXPECT_EQ(T(f->Zip2->text()), "0001");
-    EXPECT_FALSE(f->Phon1->isEnabled());
-    EXPECT_EQ(Items(f->vehicleCombo_), (std::vector<std::string>{"品川1", "品川2"}));
-    EXPECT_EQ(f->folderTimeCombo_->count(), 2);
-    EXPECT_EQ(T(f->folderTimeCombo_->itemText(1)), std::to_string(Reg().ListVehicles("山田")[1].Time));
-    EXPECT_EQ(f->vehicleCombo_->currentIndex(), 1);
-    EXPECT_EQ(T(f->CarNo->text()), "品川2");
-    EXPECT_EQ(T(f->Number->text()), "2");
-    EXPECT_EQ(T(f->Maker->text()), "日産");
-    EXPECT_TRUE(f->vehicleCombo_->isEnabled());
-    EXPECT_FALSE(f->CarNo->isEnabled());
-    EXPECT_TRUE(f->deleteButton_->isEnabled());
+    EXPECT_EQ(TextOf(f, "お客様名"), "山田");
+    EXPECT_EQ(TextOf(f, "電話番号2"), "1234");
+    EXPECT_EQ(TextOf(f, "郵便番号2"), "0001");
+    EXPECT_FALSE(Named<QLineEdit>(f, "電話番号1")->isEnabled());
+    EXPECT_EQ(Items(f, "車両番号"), (std::vector<std::string>{"品川1", "品川2"}));
+    ASSERT_EQ(f->Selection().Vehicles.size(), 2u);
+    EXPECT_EQ(f->Selection().Vehicles[1].Time, Reg().ListVehicles("山田")[1].Time);
+    EXPECT_EQ(Named<QComboBox>(f, "車両番号")->currentIndex(), 1);
+    EXPECT_EQ(TextOf(f, "新規車両番号"), "品川2");
+    EXPECT_EQ(TextOf(f, "管理番号"), "2");
+    EXPECT_EQ(TextOf(f, "メーカー"), "日産");
+    EXPECT_TRUE(Named<QComboBox>(f, "車両番号")->isEnabled());
+    EXPECT_FALSE(Named<QLineEdit>(f, "新規車両番号")->isEnabled());
+    EXPECT_TRUE(Enabled(f, "車両削除"));
     EXPECT_FALSE(f->SilentSavePending()); // showing never skips the update question
 }
 
@@ -77,18 +80,18 @@ TEST_F(VehicleForm, RegisteringANewVehicleCreatesItsFilesAndMakesItCurrent) {
     Seed({{"山田", {"品川1"}}});
     Reg().WriteVehicleFields("山田", "品川1", {{"MILEAGE", "45000"}, {"NEXT_CHECK", "2027年4月"}});
     VehicleUpdateForm* f = OpenVehicleForm();
-    EXPECT_EQ(T(f->Mileage->text()), "45000");
-    f->newVehicleButton_->click();
-    EXPECT_EQ(T(f->newVehicleButton_->text()), "登録取消");
-    EXPECT_TRUE(f->hintLabel_->isVisible());
-    EXPECT_EQ(T(f->Number->text()), "2");
-    EXPECT_FALSE(f->vehicleCombo_->isEnabled());
-    EXPECT_TRUE(f->CarNo->isEnabled());
-    EXPECT_FALSE(f->deleteButton_->isEnabled());
-    EXPECT_TRUE(f->Mileage->text().isEmpty()); // nothing of the vehicle shown before is carried over
+    EXPECT_EQ(TextOf(f, "走行距離"), "45000");
+    Press(f, "車両新規登録");
+    EXPECT_TRUE(f->NewVehicleMode());
+    EXPECT_TRUE(Named<QLabel>(f, Hint)->isVisible());
+    EXPECT_EQ(TextOf(f, "管理番号"), "2");
+    EXPECT_FALSE(Named<QComboBox>(f, "車両番号")->isEnabled());
+    EXPECT_TRUE(Named<QLineEdit>(f, "新規車両番号")->isEnabled());
+    EXPECT_FALSE(Enabled(f, "車両削除"));
+    EXPECT_TRUE(TextOf(f, "走行距離").empty()); // nothing of the vehicle shown before is carried over
     FillVehicle(f, "品川500あ1234");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->confirmButton_->click();
+    Press(f, "車両情報確定");
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].text, "車両番号:品川500あ1234の車両情報を <<新規登録>> します。");
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Warning);
@@ -99,34 +102,33 @@ TEST_F(VehicleForm, RegisteringANewVehicleCreatesItsFilesAndMakesItCurrent) {
                    "[BODY_NUMBER]\r\nDATA0=ZRE-1\r\n[TYPE]\r\nDATA0=DBA\r\n[MILEAGE]\r\nDATA0=\r\n[NEXT_CHECK]"
                    "\r\nDATA0=\r\n"));
     EXPECT_EQ(Reg().ReadCustomer("山田").CarNo, "品川500あ1234");
-    EXPECT_EQ(Items(f->vehicleCombo_), (std::vector<std::string>{"品川1", "品川500あ1234"}));
-    EXPECT_EQ(T(f->vehicleCombo_->currentText()), "品川500あ1234");
-    EXPECT_EQ(T(f->Number->text()), "2");
-    EXPECT_EQ(T(f->newVehicleButton_->text()), "車両新規登録");
-    EXPECT_FALSE(f->hintLabel_->isVisible());
-    EXPECT_TRUE(f->deleteButton_->isEnabled());
+    EXPECT_EQ(Items(f, "車両番号"), (std::vector<std::string>{"品川1", "品川500あ1234"}));
+    EXPECT_EQ(TextOf(f, "車両番号"), "品川500あ1234");
+    EXPECT_EQ(TextOf(f, "管理番号"), "2");
+    EXPECT_FALSE(f->NewVehicleMode());
+    EXPECT_FALSE(Named<QLabel>(f, Hint)->isVisible());
+    EXPECT_TRUE(Enabled(f, "車両削除"));
 }
 
 TEST_F(VehicleForm, ANumberListedForTheSameCustomerIsRefusedButNotForAnother) {
     Seed({{"山田", {"品川1"}}, {"鈴木", {}}});
     VehicleUpdateForm* f = OpenVehicleForm();
-    f->newVehicleButton_->click();
+    Press(f, "車両新規登録");
     FillVehicle(f, "品川1");
-    f->confirmButton_->click();
+    Press(f, "車両情報確定");
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"車両番号が重複しています。新規登録できません。"}));
-    f->CarNo->clear();
-    f->confirmButton_->click();
+    Enter(f, "新規車両番号", "");
+    Press(f, "車両情報確定");
     ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Texts().back(), "車両番号を入力してください。");
     EXPECT_EQ(dialogs.Messages().back().icon, DialogIcon::Error);
 
-    f->customerCombo_->setCurrentIndex(1);
-    f->CustomerChosen();
-    EXPECT_EQ(T(f->newVehicleButton_->text()), "車両新規登録"); // a customer change leaves new-vehicle mode
-    f->newVehicleButton_->click();
+    Choose(f, "お客様名", "鈴木");
+    EXPECT_FALSE(f->NewVehicleMode()); // a customer change leaves new-vehicle mode
+    Press(f, "車両新規登録");
     FillVehicle(f, "品川1");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->confirmButton_->click();
+    Press(f, "車両情報確定");
     EXPECT_TRUE(Exists("お客様/鈴木/品川1/品川1.DT"));
     EXPECT_EQ(Reg().ReadCustomer("鈴木").CarNo, "品川1");
 }
@@ -137,9 +139,9 @@ TEST_P(RefusedVehicleNumbers, AreRefusedWithAMessageAndNothingIsWritten) {
     Seed({{"山田", {}}});
     const std::string profile = File("お客様/山田/山田.DT");
     VehicleUpdateForm* f = OpenVehicleForm();
-    f->newVehicleButton_->click();
+    Press(f, "車両新規登録");
     FillVehicle(f, GetParam());
-    f->confirmButton_->click();
+    Press(f, "車両情報確定");
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Error);
     EXPECT_EQ(dialogs.Messages()[0].text, FolderNameMessage(*CheckFolderName(GetParam()), "車両番号"));
@@ -156,25 +158,24 @@ TEST_F(VehicleForm, AnExistingFolderOfTheSameNameIsNeverTakenOver) {
     WriteBytes(folder / "elsewhere/ﾓﾆﾀ.DT", Sjis("記録\r\n"));
     MakeLink(folder / "elsewhere", folder / "お客様/山田/品川2");
     VehicleUpdateForm* f = OpenVehicleForm();
-    f->newVehicleButton_->click();
+    Press(f, "車両新規登録");
     FillVehicle(f, "品川2"); // a link, not listed as a vehicle
-    f->confirmButton_->click();
+    Press(f, "車両情報確定");
     EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"車両番号が重複しています。新規登録できません。"}));
     EXPECT_EQ(File("elsewhere/ﾓﾆﾀ.DT"), Sjis("記録\r\n"));
-    EXPECT_EQ(f->vehicleCombo_->count(), 0);
+    EXPECT_EQ(Named<QComboBox>(f, "車両番号")->count(), 0);
 }
 
 TEST_F(VehicleForm, UpdatingAVehicleMakesItCurrentAndSilentSaveAsksNothing) {
     Seed({{"山田", {"品川1", "品川2"}}});
     VehicleUpdateForm* f = OpenVehicleForm();
-    EXPECT_EQ(T(f->CarNo->text()), "品川1");
-    f->vehicleCombo_->setCurrentIndex(1);
-    f->VehicleChosen();
-    EXPECT_EQ(T(f->CarNo->text()), "品川2");
-    EXPECT_EQ(T(f->Number->text()), "2");
-    f->Maker->setText("日産");
+    EXPECT_EQ(TextOf(f, "新規車両番号"), "品川1");
+    Choose(f, "車両番号", "品川2");
+    EXPECT_EQ(TextOf(f, "新規車両番号"), "品川2");
+    EXPECT_EQ(TextOf(f, "管理番号"), "2");
+    Enter(f, "メーカー", "日産");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->confirmButton_->click();
+    Press(f, "車両情報確定");
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].text, "車両番号：品川2の車両情報を <<更新>> します。");
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Warning);
@@ -188,7 +189,7 @@ TEST_F(VehicleForm, UpdatingAVehicleMakesItCurrentAndSilentSaveAsksNothing) {
     EXPECT_FALSE(f->SilentSavePending());
     EXPECT_EQ(Reg().ReadVehicle("山田", "品川2").Mileage, "50000");
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    f->ConfirmVehicle(); // the next confirm asks again
+    Press(f, "車両情報確定"); // the next confirm asks again
     EXPECT_EQ(dialogs.Messages().size(), 2u);
 }
 
@@ -196,11 +197,10 @@ TEST_F(VehicleForm, UpdateNeedsAListedAndSelectedVehicle) {
     Seed({{"山田", {}}, {"鈴木", {"品川1"}}});
     Reg().WriteCustomerField("鈴木", "CAR_NO", "");
     VehicleUpdateForm* f = OpenVehicleForm();
-    f->confirmButton_->click();
-    f->customerCombo_->setCurrentIndex(1);
-    f->CustomerChosen();
-    f->confirmButton_->click();
-    f->deleteButton_->click();
+    Press(f, "車両情報確定");
+    Choose(f, "お客様名", "鈴木");
+    Press(f, "車両情報確定");
+    Press(f, "車両削除");
     EXPECT_EQ(dialogs.Texts(),
               (std::vector<std::string>{
                   "車両が登録されていない為、更新できません。\n\n[車両新規登録]をクリックして車両情報を入力後、"
@@ -216,36 +216,35 @@ TEST_F(VehicleForm, DeletingTheCurrentVehicleMakesTheOldestRemainingOneCurrent) 
     Seed({{"山田", {"A", "B", "C"}}});
     Reg().WriteCustomerField("山田", "CAR_NO", "B");
     VehicleUpdateForm* f = OpenVehicleForm();
-    EXPECT_EQ(T(f->CarNo->text()), "B");
+    EXPECT_EQ(TextOf(f, "新規車両番号"), "B");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->deleteButton_->click();
+    Press(f, "車両削除");
     ASSERT_EQ(dialogs.Texts(), (std::vector<std::string>{DeleteQuestionFor("B")}));
     EXPECT_EQ(dialogs.Messages()[0].icon, DialogIcon::Warning);
     EXPECT_FALSE(Exists("お客様/山田/B"));
     EXPECT_EQ(Reg().ReadCustomer("山田").CarNo, "A");
-    EXPECT_EQ(Items(f->vehicleCombo_), (std::vector<std::string>{"A", "C"}));
-    EXPECT_EQ(T(f->CarNo->text()), "A");
-    EXPECT_EQ(T(f->Number->text()), "1");
+    EXPECT_EQ(Items(f, "車両番号"), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(TextOf(f, "新規車両番号"), "A");
+    EXPECT_EQ(TextOf(f, "管理番号"), "1");
 
-    f->vehicleCombo_->setCurrentIndex(1);
-    f->VehicleChosen();
+    Choose(f, "車両番号", "C");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->deleteButton_->click(); // C is not the stored current vehicle
+    Press(f, "車両削除"); // C is not the stored current vehicle
     EXPECT_EQ(Reg().ReadCustomer("山田").CarNo, "A");
-    EXPECT_EQ(T(f->CarNo->text()), "A");
+    EXPECT_EQ(TextOf(f, "新規車両番号"), "A");
 }
 
 TEST_F(VehicleForm, DeletingTheLastVehicleClearsTheCurrentVehicleAndTheForm) {
     Seed({{"山田", {"A"}}});
     Reg().WriteVehicleField("山田", "A", "MAKER", "日産");
     VehicleUpdateForm* f = OpenVehicleForm();
-    EXPECT_EQ(T(f->Maker->text()), "日産");
+    EXPECT_EQ(TextOf(f, "メーカー"), "日産");
     dialogs.QueueAnswer(DialogAnswer::Ok);
-    f->deleteButton_->click();
+    Press(f, "車両削除");
     EXPECT_EQ(Reg().ReadCustomer("山田").CarNo, "");
-    EXPECT_EQ(f->vehicleCombo_->count(), 0);
-    for (QLineEdit* e : {f->CarNo, f->Maker, f->Zip1, f->Number, f->Mileage}) {
-        EXPECT_TRUE(e->text().isEmpty()) << T(e->objectName());
+    EXPECT_EQ(Named<QComboBox>(f, "車両番号")->count(), 0);
+    for (const char* field : {"新規車両番号", "メーカー", "郵便番号1", "管理番号", "走行距離"}) {
+        EXPECT_EQ(TextOf(f, field), "") << field;
     }
 }
 
@@ -254,15 +253,15 @@ TEST_F(VehicleForm, CancelAtEveryQuestionWritesNothing) {
     const std::string customer = File("お客様/山田/山田.DT");
     const std::string vehicle = File("お客様/山田/A/A.DT");
     VehicleUpdateForm* f = OpenVehicleForm();
-    f->Maker->setText("日産");
+    Enter(f, "メーカー", "日産");
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    f->confirmButton_->click();
+    Press(f, "車両情報確定");
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    f->deleteButton_->click();
-    f->newVehicleButton_->click();
+    Press(f, "車両削除");
+    Press(f, "車両新規登録");
     FillVehicle(f, "B");
     dialogs.QueueAnswer(DialogAnswer::Cancel);
-    f->confirmButton_->click();
+    Press(f, "車両情報確定");
     EXPECT_EQ(dialogs.Messages().size(), 3u);
     EXPECT_EQ(File("お客様/山田/山田.DT"), customer);
     EXPECT_EQ(File("お客様/山田/A/A.DT"), vehicle);
@@ -272,13 +271,14 @@ TEST_F(VehicleForm, CancelAtEveryQuestionWritesNothing) {
 TEST_F(VehicleForm, ATypedNumberWithoutProfileRevertsTheSelector) {
     Seed({{"山田", {"A", "B"}}});
     VehicleUpdateForm* f = OpenVehicleForm();
-    f->vehicleCombo_->setFocus();
-    f->vehicleCombo_->lineEdit()->selectAll();
-    Type(f->vehicleCombo_->lineEdit(), "Z");
-    EXPECT_EQ(T(f->vehicleCombo_->currentText()), "A");
-    f->vehicleCombo_->lineEdit()->selectAll();
-    Type(f->vehicleCombo_->lineEdit(), "B");
-    EXPECT_EQ(T(f->CarNo->text()), "B");
+    QLineEdit* typed = Named<QComboBox>(f, "車両番号")->lineEdit();
+    typed->setFocus();
+    typed->selectAll();
+    Type(typed, "Z");
+    EXPECT_EQ(TextOf(f, "車両番号"), "A");
+    typed->selectAll();
+    Type(typed, "B");
+    EXPECT_EQ(TextOf(f, "新規車両番号"), "B");
     EXPECT_EQ(f->CurrentVehicle(), "B");
 }
 
@@ -289,23 +289,22 @@ TEST_F(VehicleForm, SearchChoosesCustomerAndVehicle) {
     bool vehicles = false;
     WhileSearchIsOpen([&](CustomerSearchDialog* search) {
         vehicles = search->IncludesVehicles();
-        search->keyEdit_->setText("日産");
-        search->searchButton_->click();
+        Enter(search, "検索キー", "日産");
+        Press(search, "検　索");
         ChooseResult(search, "山田/B");
     });
-    f->searchButton_->click();
+    Press(f, "検　　索");
     EXPECT_TRUE(vehicles);
-    EXPECT_EQ(T(f->customerCombo_->currentText()), "山田");
-    EXPECT_EQ(T(f->CarNo->text()), "B");
-    EXPECT_EQ(T(f->Maker->text()), "日産");
+    EXPECT_EQ(TextOf(f, "お客様名"), "山田");
+    EXPECT_EQ(TextOf(f, "新規車両番号"), "B");
+    EXPECT_EQ(TextOf(f, "メーカー"), "日産");
 }
 
 TEST_F(VehicleForm, ReturnLeavesNewVehicleMode) {
     Seed({{"山田", {}}});
     VehicleUpdateForm* f = OpenVehicleForm();
-    f->newVehicleButton_->click();
-    f->backButton_->click();
-    ProcessEvents();
+    Press(f, "車両新規登録");
+    Press(f, "戻　　る");
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(Forms().MonitorMenu->isVisible());
     EXPECT_FALSE(f->NewVehicleMode());

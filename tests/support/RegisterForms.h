@@ -10,12 +10,14 @@
 #include "register/ui/CustomerSearchDialog.h"
 #include "register/ui/VehicleUpdateForm.h"
 #include "support/AppFixture.h"
+#include "support/Widgets.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -62,17 +64,18 @@ protected:
     std::string File(const std::string& relative) const { return ReadBytes(folder / relative); }
     bool Exists(const std::string& relative) const { return std::filesystem::exists(folder / relative); }
 
-    CustomerForm* OpenCustomerForm() {
+    // Opens the monitor data menu from the main form and presses the menu's button with the caption.
+    void OpenFromMonitorMenu(const char* caption) {
         StartAndShow();
         Press(main, "テスターよりモニタデータ読み込み");
-        Press(Forms().MonitorMenu, "お客様情報登録");
+        Press(Forms().MonitorMenu, caption);
+    }
+    CustomerForm* OpenCustomerForm() {
+        OpenFromMonitorMenu("お客様情報登録");
         return Forms().Customer;
     }
-
     VehicleUpdateForm* OpenVehicleForm() {
-        StartAndShow();
-        Press(main, "テスターよりモニタデータ読み込み");
-        Press(Forms().MonitorMenu, "車 両 情 報 登録");
+        OpenFromMonitorMenu("車 両 情 報 登録");
         return Forms().VehicleUpdate;
     }
 
@@ -83,23 +86,63 @@ protected:
 
     // Chooses the search result with the given text.
     static void ChooseResult(CustomerSearchDialog* search, const QString& text) {
-        const auto items = search->resultList_->findItems(text, Qt::MatchExactly);
+        QListWidget* results = Named<QListWidget>(search, "検索結果");
+        ASSERT_NE(results, nullptr);
+        const auto items = results->findItems(text, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << text.toStdString();
-        search->resultList_->setCurrentItem(items.front());
-        search->chooseButton_->click();
+        results->setCurrentItem(items.front());
+        Press(search, "選　択");
     }
 
-    std::vector<std::string> Items(QComboBox* combo) const {
+    static std::vector<std::string> Items(const QComboBox* combo) {
         std::vector<std::string> items;
-        for (int i = 0; i < combo->count(); ++i) {
+        for (int i = 0; combo && i < combo->count(); ++i) {
             items.push_back(combo->itemText(i).toStdString());
         }
         return items;
+    }
+    // The entries of the drop-down list known by the name.
+    static std::vector<std::string> Items(QWidget* form, const char* comboName) {
+        return Items(Named<QComboBox>(form, comboName));
     }
 };
 
 inline std::string T(const QString& text) {
     return text.toStdString();
+}
+
+// The text the widget known by the name shows: a drop-down list's current text, an entry field's or a memo's text
+// (`which` picks among widgets of the same name and kind).
+inline std::string TextOf(QWidget* form, const char* name, int which = 0) {
+    if (const QComboBox* combo = AllNamed<QComboBox>(form, name).value(which)) {
+        return T(combo->currentText());
+    }
+    if (const QPlainTextEdit* memo = AllNamed<QPlainTextEdit>(form, name).value(which)) {
+        return T(memo->toPlainText());
+    }
+    const QLineEdit* edit = Named<QLineEdit>(form, name, which);
+    return edit ? T(edit->text()) : "";
+}
+
+// Sets the text of the entry field known by the name, as the program sets it (past the typing filter).
+inline void Enter(QWidget* form, const char* name, const QString& text) {
+    if (QLineEdit* edit = Named<QLineEdit>(form, name)) {
+        edit->setText(text);
+    }
+}
+
+// Types over the text of the editable drop-down list known by the name, as a user's edit does.
+inline void TypeOver(QWidget* form, const char* comboName, const QString& text) {
+    QComboBox* combo = Named<QComboBox>(form, comboName);
+    ASSERT_NE(combo, nullptr);
+    combo->setEditText(text);
+    emit combo->lineEdit()->textEdited(text);
+}
+
+// Whether the button with the caption is enabled.
+inline bool Enabled(QWidget* form, const char* caption) {
+    const QAbstractButton* button = Named<QAbstractButton>(form, caption);
+    return button && button->isEnabled();
 }
 
 // Types the text into the widget one character at a time, as key presses carrying the character (any

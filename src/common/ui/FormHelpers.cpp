@@ -235,15 +235,15 @@ void LimitTyping(QLineEdit* edit, int maxCharacters, TypedCharacters allowed) {
     edit->setMaxLength(std::numeric_limits<int>::max());
 }
 
-void SetupEdit(QLineEdit* edit, const char* componentName, const QString& accessibleName, int maxCharacters,
+void SetupEdit(QLineEdit* edit, const char* objectName, const QString& accessibleName, int maxCharacters,
                bool digitsOnly) {
-    edit->setObjectName(componentName);
+    edit->setObjectName(objectName);
     edit->setAccessibleName(accessibleName);
     LimitTyping(edit, maxCharacters, digitsOnly ? TypedCharacters::Digits : TypedCharacters::Sjis);
 }
 
-void SetupCombo(QComboBox* combo, const char* componentName, const QString& accessibleName, bool editable) {
-    combo->setObjectName(componentName);
+void SetupCombo(QComboBox* combo, const char* objectName, const QString& accessibleName, bool editable) {
+    combo->setObjectName(objectName);
     combo->setAccessibleName(accessibleName);
     combo->setEditable(editable);
     if (editable) {
@@ -270,9 +270,9 @@ void SelectMatchingItem(QComboBox* combo) {
     }
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int fontPixels) {
+QPushButton* MakeButton(QWidget* parent, const char* objectName, const char* caption, int fontPixels) {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
+    button->setObjectName(objectName);
     button->setAccessibleName(button->text());
     button->setFont(ProportionalFont(fontPixels));
     button->setMinimumHeight(32);
@@ -286,7 +286,7 @@ QLabel* MakeLabel(QWidget* parent, const char* text) {
 
 QLabel* MakeHintLabel(QWidget* parent, const char* text) {
     QLabel* hint = MakeLabel(parent, text);
-    hint->setObjectName("HintLabel");
+    hint->setObjectName("hintLabel");
     hint->setStyleSheet("color: red;");
     QSizePolicy keepPlace = hint->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
@@ -295,9 +295,9 @@ QLabel* MakeHintLabel(QWidget* parent, const char* text) {
     return hint;
 }
 
-QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName, int maxCharacters) {
+QLineEdit* MakeDisplayField(QWidget* parent, const char* objectName, const QString& accessibleName, int maxCharacters) {
     auto* edit = new QLineEdit(parent);
-    SetupEdit(edit, name, accessibleName, maxCharacters);
+    SetupEdit(edit, objectName, accessibleName, maxCharacters);
     SetEnabledLook(edit, false);
     return edit;
 }

@@ -82,26 +82,27 @@ private:
 // Puts the typing filter on the field, in place of one it had, and lifts the widget's own length cap.
 void LimitTyping(QLineEdit* edit, int maxCharacters, TypedCharacters allowed = TypedCharacters::Sjis);
 
-// An entry field with its component name, accessible name (the label beside it), typing limit in characters
+// An entry field with its object name, accessible name (the label beside it), typing limit in characters
 // (0: none) and what may be typed.
-void SetupEdit(QLineEdit* edit, const char* componentName, const QString& accessibleName, int maxCharacters = 0,
+void SetupEdit(QLineEdit* edit, const char* objectName, const QString& accessibleName, int maxCharacters = 0,
                bool digitsOnly = false);
 
-// A drop-down list selector with its component name and accessible name; editable or a plain list.
-void SetupCombo(QComboBox* combo, const char* componentName, const QString& accessibleName, bool editable);
+// A drop-down list selector with its object name and accessible name; editable or a plain list.
+void SetupCombo(QComboBox* combo, const char* objectName, const QString& accessibleName, bool editable);
 
 // The first entry whose text equals the combo box's text, walking all entries so the last equal one ends
 // selected; no equal entry leaves the selection as it was.
 void SelectMatchingItem(QComboBox* combo);
 
-// A button with its component name and caption, a label, and a display-only field (disabled, grey) with the
+// A button with its object name and caption, a label, and a display-only field (disabled, grey) with the
 // typing limit of its value (0: none).
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int fontPixels = 15);
+QPushButton* MakeButton(QWidget* parent, const char* objectName, const char* caption, int fontPixels = 15);
 QLabel* MakeLabel(QWidget* parent, const char* text);
-// The red hint of a new-entry mode ("HintLabel"), hidden; it keeps its place while hidden so the form does not
+// The red hint of a new-entry mode ("hintLabel"), hidden; it keeps its place while hidden so the form does not
 // jump when the mode changes.
 QLabel* MakeHintLabel(QWidget* parent, const char* text);
-QLineEdit* MakeDisplayField(QWidget* parent, const char* name, const QString& accessibleName, int maxCharacters = 0);
+QLineEdit* MakeDisplayField(QWidget* parent, const char* objectName, const QString& accessibleName,
+                            int maxCharacters = 0);
 
 // Fields joined by "-" labels in one row (telephone numbers, postal codes).
 QHBoxLayout* DashRow(std::initializer_list<QLineEdit*> fields);

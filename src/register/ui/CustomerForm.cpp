@@ -35,38 +35,38 @@ CustomerForm::CustomerForm(const FormContext& context, CustomerSearchDialog* sea
     setFont(FixedFont(13));
 
     customerCombo_ = new QComboBox(this);
-    SetupCombo(customerCombo_, "UserNameCB", "お客様", false);
+    SetupCombo(customerCombo_, "customerCombo", "お客様", false);
     customerCombo_->setMinimumWidth(320);
-    auto edit = [this](const char* name, const QString& label, int maxCharacters, bool digits, int width) {
+    auto edit = [this](const char* objectName, const QString& label, int maxCharacters, bool digits, int width) {
         auto* e = new QLineEdit(this);
-        SetupEdit(e, name, label, maxCharacters, digits);
+        SetupEdit(e, objectName, label, maxCharacters, digits);
         e->setFixedWidth(width);
         return e;
     };
     const QString postal = "郵便番号", tel = "電話番号", mobile = "携帯電話";
-    customerNameEdit_ = edit("Edit1", NameLabel, 24, false, 320);
-    postCode1Edit_ = edit("Edit12", postal + "1", 0, true, 60);
-    postCode2Edit_ = edit("Edit13", postal + "2", 0, true, 70);
-    phone1Edit_ = edit("Edit2", tel + "1", 18, true, 90);
-    phone2Edit_ = edit("Edit14", tel + "2", 18, true, 90);
-    phone3Edit_ = edit("Edit15", tel + "3", 18, true, 90);
-    mobile1Edit_ = edit("Edit3", mobile + "1", 18, true, 90);
-    mobile2Edit_ = edit("Edit16", mobile + "2", 18, true, 90);
-    mobile3Edit_ = edit("Edit17", mobile + "3", 18, true, 90);
-    addressEdit_ = edit("Edit4", "住所", 84, false, 520);
+    customerNameEdit_ = edit("customerNameEdit", NameLabel, 24, false, 320);
+    postCode1Edit_ = edit("postCode1Edit", postal + "1", 0, true, 60);
+    postCode2Edit_ = edit("postCode2Edit", postal + "2", 0, true, 70);
+    phone1Edit_ = edit("phone1Edit", tel + "1", 18, true, 90);
+    phone2Edit_ = edit("phone2Edit", tel + "2", 18, true, 90);
+    phone3Edit_ = edit("phone3Edit", tel + "3", 18, true, 90);
+    mobile1Edit_ = edit("mobile1Edit", mobile + "1", 18, true, 90);
+    mobile2Edit_ = edit("mobile2Edit", mobile + "2", 18, true, 90);
+    mobile3Edit_ = edit("mobile3Edit", mobile + "3", 18, true, 90);
+    addressEdit_ = edit("addressEdit", "住所", 84, false, 520);
     currentVehicleEdit_ = new QLineEdit(this);
-    currentVehicleEdit_->setObjectName("CarNo");
+    currentVehicleEdit_->setObjectName("currentVehicleEdit");
     currentVehicleEdit_->hide();
 
-    newEntryButton_ = MakeButton(this, "Button2", "お客様情報新規登録");
-    deleteButton_ = MakeButton(this, "Button1", "お客様情報削除");
-    searchButton_ = MakeButton(this, "SearchBtn", "検　　索");
-    confirmButton_ = MakeButton(this, "Button5", "お客様情報確定");
-    backButton_ = MakeButton(this, "Button3", "戻　　る");
+    newEntryButton_ = MakeButton(this, "newEntryButton", "お客様情報新規登録");
+    deleteButton_ = MakeButton(this, "deleteButton", "お客様情報削除");
+    searchButton_ = MakeButton(this, "searchButton", "検　　索");
+    confirmButton_ = MakeButton(this, "confirmButton", "お客様情報確定");
+    backButton_ = MakeButton(this, "backButton", "戻　　る");
     hintLabel_ = MakeHintLabel(this, "（入力後 [お客様情報確定] をクリックして下さい。）");
 
     auto* panel = new QFrame(this);
-    panel->setObjectName("Panel1");
+    panel->setObjectName("fieldPanel");
     panel->setFrameShape(QFrame::StyledPanel);
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(14, 14, 14, 14);

@@ -30,27 +30,34 @@ public:
     void Prepare();
 
     void FormShow() override;
-    void CustomerChosen();
-    void ToggleNewEntry();  // new entry on / off
-    void ConfirmCustomer(); // confirm
-    void DeleteCustomer();  // delete
-    void SearchCustomer();
-    void GoBack(); // return
 
     // New-entry mode while the toggle reads "登録取消".
     bool NewEntryMode() const;
 
+private:
+    void CustomerChosen();
+    void ToggleNewEntry();
+    void ConfirmCustomer();
+    void DeleteCustomer();
+    void SearchCustomer();
+    void GoBack();
+    void ClearFields();
+    void LoadSelected();
+    void ApplyModeLook();
+    void SetNewEntryMode(bool on);
+    vanto::CustomerProfile TypedProfile() const;
+
     QComboBox* customerCombo_ = nullptr;
-    QLineEdit* customerNameEdit_ = nullptr; // お客様名
-    QLineEdit* postCode1Edit_ = nullptr;    // 郵便番号
+    QLineEdit* customerNameEdit_ = nullptr;
+    QLineEdit* postCode1Edit_ = nullptr;
     QLineEdit* postCode2Edit_ = nullptr;
-    QLineEdit* phone1Edit_ = nullptr; // 電話番号
+    QLineEdit* phone1Edit_ = nullptr;
     QLineEdit* phone2Edit_ = nullptr;
     QLineEdit* phone3Edit_ = nullptr;
-    QLineEdit* mobile1Edit_ = nullptr; // 携帯電話
+    QLineEdit* mobile1Edit_ = nullptr;
     QLineEdit* mobile2Edit_ = nullptr;
     QLineEdit* mobile3Edit_ = nullptr;
-    QLineEdit* addressEdit_ = nullptr;        // 住所
+    QLineEdit* addressEdit_ = nullptr;
     QLineEdit* currentVehicleEdit_ = nullptr; // hidden: the customer's current vehicle, written back unchanged
     QPushButton* newEntryButton_ = nullptr;
     QPushButton* deleteButton_ = nullptr;
@@ -58,13 +65,6 @@ public:
     QPushButton* confirmButton_ = nullptr;
     QPushButton* backButton_ = nullptr;
     QLabel* hintLabel_ = nullptr;
-
-private:
-    void ClearFields();
-    void LoadSelected();
-    void ApplyModeLook();
-    void SetNewEntryMode(bool on);
-    vanto::CustomerProfile TypedProfile() const;
 
     vanto::FormContext context_;
     CustomerSearchDialog* search_;

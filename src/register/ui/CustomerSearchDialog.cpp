@@ -16,30 +16,30 @@ using namespace vanto;
 
 CustomerSearchDialog::CustomerSearchDialog(const FormContext& context)
     : FormBase(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), context_(context) {
-    setObjectName("SearchCustomerForm");
+    setObjectName("CustomerSearchDialog");
     setWindowTitle("お客様情報の検索");
     setFont(FixedFont(13));
     setModal(true);
 
     keyLabel_ = MakeLabel(this, "検索キーを入力して [検索] をクリックして下さい。");
-    keyLabel_->setObjectName("Label1");
+    keyLabel_->setObjectName("keyLabel");
     keyEdit_ = new QLineEdit(this);
-    SetupEdit(keyEdit_, "Edit1", "検索キー");
+    SetupEdit(keyEdit_, "keyEdit", "検索キー");
     keyEdit_->setMinimumWidth(300);
-    searchButton_ = MakeButton(this, "Button1", "検　索");
+    searchButton_ = MakeButton(this, "searchButton", "検　索");
     searchButton_->setDefault(true); // Enter in the key field searches
     resultList_ = new QListWidget(this);
-    resultList_->setObjectName("ListBox1");
+    resultList_->setObjectName("resultList");
     resultList_->setAccessibleName("検索結果");
     resultList_->setMinimumSize(460, 300);
     resultLineList_ = new QListWidget(this);
-    resultLineList_->setObjectName("ListBox2");
+    resultLineList_->setObjectName("resultLineList");
     resultLineList_->hide();
     resultVehicleList_ = new QListWidget(this);
-    resultVehicleList_->setObjectName("ListBox3");
+    resultVehicleList_->setObjectName("resultVehicleList");
     resultVehicleList_->hide();
-    chooseButton_ = MakeButton(this, "Button2", "選　択");
-    cancelButton_ = MakeButton(this, "Button3", "キャンセル");
+    chooseButton_ = MakeButton(this, "chooseButton", "選　択");
+    cancelButton_ = MakeButton(this, "cancelButton", "キャンセル");
 
     auto* keyRow = new QHBoxLayout;
     keyRow->addWidget(keyEdit_, 1);

@@ -29,8 +29,11 @@ public:
     std::string ResultVehicle() const;
 
     void FormShow() override;
-    void Search();       // search
-    void ChooseResult(); // choose
+
+private:
+    void Search();
+    void ChooseResult();
+    void Fill(const std::string& key);
 
     QLabel* keyLabel_ = nullptr;
     QLineEdit* keyEdit_ = nullptr;
@@ -40,9 +43,6 @@ public:
     QListWidget* resultVehicleList_ = nullptr; // hidden: vehicle numbers
     QPushButton* chooseButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
-
-private:
-    void Fill(const std::string& key);
 
     vanto::FormContext context_;
     bool includeVehicles_ = false;

@@ -28,12 +28,12 @@ using namespace vanto;
 
 namespace {
 
-QLineEdit* DisplayField(QWidget* parent, const char* name, const char* label, int maxCharacters = 0) {
-    return MakeDisplayField(parent, name, QString::fromUtf8(label), maxCharacters);
+QLineEdit* DisplayField(QWidget* parent, const char* objectName, const char* label, int maxCharacters = 0) {
+    return MakeDisplayField(parent, objectName, QString::fromUtf8(label), maxCharacters);
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
-    QPushButton* button = MakeButton(parent, name, caption);
+QPushButton* Button(QWidget* parent, const char* objectName, const char* caption) {
+    QPushButton* button = MakeButton(parent, objectName, caption);
     button->setMinimumSize(120, 34);
     return button;
 }
@@ -51,7 +51,7 @@ void SetLines(QComboBox* combo, const std::vector<std::string>& lines) {
 
 VehicleInfoForm::VehicleInfoForm(const FormContext& context, CustomerSearchDialog* search)
     : VehicleSelectionForm(context, search) {
-    setObjectName("CarInfoForm");
+    setObjectName("VehicleInfoForm");
     setWindowTitle("データ取込・印刷");
     setFont(FixedFont(12));
     BuildLayout();
@@ -67,28 +67,27 @@ void VehicleInfoForm::Connect(VehicleUpdateForm* update, WaitDialog* wait, QWidg
 
 void VehicleInfoForm::ShowFromMenu() {
     PrepareFromMenu();
-    buttonPanel_->setEnabled(true);
+    contentPanel_->setEnabled(true);
     show();
 }
 
 void VehicleInfoForm::BuildLayout() {
-    buttonPanel_ = new QFrame(this);
-    buttonPanel_->setObjectName("Panel1");
+    contentPanel_ = new QFrame(this);
+    contentPanel_->setObjectName("contentPanel");
 
-    auto* customer = new QGroupBox("お客様情報", buttonPanel_);
-    customer->setObjectName("GroupBox1");
+    auto* customer = new QGroupBox("お客様情報", contentPanel_);
     customerCombo_ = new QComboBox(customer);
-    SetupCombo(customerCombo_, "UserNameCB", "お客様名", false);
+    SetupCombo(customerCombo_, "customerCombo", "お客様名", false);
     customerCombo_->setMinimumWidth(260);
-    postCode1Edit_ = DisplayField(customer, "Edit25", "郵便番号1");
-    postCode2Edit_ = DisplayField(customer, "Edit20", "郵便番号2");
-    phone1Edit_ = DisplayField(customer, "Edit2", "電話番号1");
-    phone2Edit_ = DisplayField(customer, "Edit21", "電話番号2");
-    phone3Edit_ = DisplayField(customer, "Edit22", "電話番号3");
-    mobile1Edit_ = DisplayField(customer, "Edit3", "携帯電話1");
-    mobile2Edit_ = DisplayField(customer, "Edit23", "携帯電話2");
-    mobile3Edit_ = DisplayField(customer, "Edit24", "携帯電話3");
-    addressEdit_ = DisplayField(customer, "Edit4", "住所", 74);
+    postCode1Edit_ = DisplayField(customer, "postCode1Edit", "郵便番号1");
+    postCode2Edit_ = DisplayField(customer, "postCode2Edit", "郵便番号2");
+    phone1Edit_ = DisplayField(customer, "phone1Edit", "電話番号1");
+    phone2Edit_ = DisplayField(customer, "phone2Edit", "電話番号2");
+    phone3Edit_ = DisplayField(customer, "phone3Edit", "電話番号3");
+    mobile1Edit_ = DisplayField(customer, "mobile1Edit", "携帯電話1");
+    mobile2Edit_ = DisplayField(customer, "mobile2Edit", "携帯電話2");
+    mobile3Edit_ = DisplayField(customer, "mobile3Edit", "携帯電話3");
+    addressEdit_ = DisplayField(customer, "addressEdit", "住所", 74);
     auto* customerGrid = new QGridLayout(customer);
     customerGrid->addWidget(Label("お客様名", customer), 0, 0);
     customerGrid->addWidget(customerCombo_, 0, 1);
@@ -101,25 +100,24 @@ void VehicleInfoForm::BuildLayout() {
     customerGrid->addWidget(Label("住所", customer), 4, 0);
     customerGrid->addWidget(addressEdit_, 4, 1);
 
-    auto* vehicle = new QGroupBox("車両情報", buttonPanel_);
-    vehicle->setObjectName("GroupBox2");
+    auto* vehicle = new QGroupBox("車両情報", contentPanel_);
     vehicleCombo_ = new QComboBox(vehicle);
-    SetupCombo(vehicleCombo_, "CarNoCB", "車両番号", true);
+    SetupCombo(vehicleCombo_, "vehicleCombo", "車両番号", true);
     vehicleCombo_->setMinimumWidth(190);
     managementNumberCombo_ = new QComboBox(vehicle);
-    SetupCombo(managementNumberCombo_, "NumberCB", "管理番号", true);
+    SetupCombo(managementNumberCombo_, "managementNumberCombo", "管理番号", true);
     managementNumberCombo_->lineEdit()->setValidator(new DigitsOnlyValidator(managementNumberCombo_));
     managementNumberCombo_->setFixedWidth(80);
-    makerEdit_ = DisplayField(vehicle, "Edit5", "メーカー", 20);
-    carNameEdit_ = DisplayField(vehicle, "Edit6", "車種", 20);
-    bodyNumberEdit_ = DisplayField(vehicle, "Edit11", "車台番号", 20);
-    typeEdit_ = DisplayField(vehicle, "Edit1", "型式", 20);
-    firstRegistrationEdit_ = DisplayField(vehicle, "Edit7", "初年度登録年月", 20);
-    engineTypeEdit_ = DisplayField(vehicle, "Edit8", "エンジン形式", 20);
-    commentEdit_ = DisplayField(vehicle, "Edit9", "コメント", 74);
-    mileageEdit_ = DisplayField(vehicle, "Edit10", "走行距離");
-    hiddenTypeEdit_ = DisplayField(vehicle, "Edit12", "型式");
-    nextInspectionEdit_ = DisplayField(vehicle, "Edit13", "次回車検日");
+    makerEdit_ = DisplayField(vehicle, "makerEdit", "メーカー", 20);
+    carNameEdit_ = DisplayField(vehicle, "carNameEdit", "車種", 20);
+    bodyNumberEdit_ = DisplayField(vehicle, "bodyNumberEdit", "車台番号", 20);
+    typeEdit_ = DisplayField(vehicle, "typeEdit", "型式", 20);
+    firstRegistrationEdit_ = DisplayField(vehicle, "firstRegistrationEdit", "初年度登録年月", 20);
+    engineTypeEdit_ = DisplayField(vehicle, "engineTypeEdit", "エンジン形式", 20);
+    commentEdit_ = DisplayField(vehicle, "commentEdit", "コメント", 74);
+    mileageEdit_ = DisplayField(vehicle, "mileageEdit", "走行距離");
+    hiddenTypeEdit_ = DisplayField(vehicle, "hiddenTypeEdit", "型式");
+    nextInspectionEdit_ = DisplayField(vehicle, "nextInspectionEdit", "次回車検日");
     for (QLineEdit* hidden : {mileageEdit_, hiddenTypeEdit_, nextInspectionEdit_}) {
         hidden->hide();
     }
@@ -143,13 +141,13 @@ void VehicleInfoForm::BuildLayout() {
     vehicleGrid->addWidget(Label("コメント", vehicle), row, 0);
     vehicleGrid->addWidget(commentEdit_, row, 1, 1, 3);
 
-    auto recordColumn = [this](const char* caption, const char* comboName, const char* memoName, QComboBox*& combo,
-                               QPlainTextEdit*& memo) {
-        auto* box = new QGroupBox(QString::fromUtf8(caption), buttonPanel_);
+    auto recordColumn = [this](const char* caption, const char* comboObjectName, const char* memoObjectName,
+                               QComboBox*& combo, QPlainTextEdit*& memo) {
+        auto* box = new QGroupBox(QString::fromUtf8(caption), contentPanel_);
         combo = new QComboBox(box);
-        SetupCombo(combo, comboName, QString::fromUtf8(caption), false);
+        SetupCombo(combo, comboObjectName, QString::fromUtf8(caption), false);
         memo = new QPlainTextEdit(box);
-        memo->setObjectName(memoName);
+        memo->setObjectName(memoObjectName);
         memo->setAccessibleName(QString::fromUtf8(caption) + "の内容");
         memo->setReadOnly(true);
         memo->setMinimumSize(330, 220);
@@ -158,15 +156,17 @@ void VehicleInfoForm::BuildLayout() {
         layout->addWidget(memo);
         return box;
     };
-    QGroupBox* first = recordColumn("データ①", "ComboBox2", "Memo2", firstRecordCombo_, firstRecordMemo_);
-    QGroupBox* second = recordColumn("データ②", "ComboBox3", "Memo3", secondRecordCombo_, secondRecordMemo_);
+    QGroupBox* first =
+        recordColumn("データ①", "firstRecordCombo", "firstRecordMemo", firstRecordCombo_, firstRecordMemo_);
+    QGroupBox* second =
+        recordColumn("データ②", "secondRecordCombo", "secondRecordMemo", secondRecordCombo_, secondRecordMemo_);
 
-    searchButton_ = Button(buttonPanel_, "Button10", "検　　索");
-    exportButton_ = Button(buttonPanel_, "Button7", "ファイル出力");
-    printButton_ = Button(buttonPanel_, "Button6", "印　　刷");
-    importButton_ = Button(buttonPanel_, "Button1", "データ取り込み");
-    removeRecordButton_ = Button(buttonPanel_, "Button2", "データ削除");
-    backButton_ = Button(buttonPanel_, "Button3", "戻　　る");
+    searchButton_ = Button(contentPanel_, "searchButton", "検　　索");
+    exportButton_ = Button(contentPanel_, "exportButton", "ファイル出力");
+    printButton_ = Button(contentPanel_, "printButton", "印　　刷");
+    importButton_ = Button(contentPanel_, "importButton", "データ取り込み");
+    removeRecordButton_ = Button(contentPanel_, "removeRecordButton", "データ削除");
+    backButton_ = Button(contentPanel_, "backButton", "戻　　る");
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {searchButton_, exportButton_, printButton_, importButton_, removeRecordButton_}) {
         buttons->addWidget(button);
@@ -181,12 +181,12 @@ void VehicleInfoForm::BuildLayout() {
     top->addLayout(left);
     top->addWidget(first);
     top->addWidget(second);
-    auto* panelLayout = new QVBoxLayout(buttonPanel_);
+    auto* panelLayout = new QVBoxLayout(contentPanel_);
     panelLayout->addLayout(top);
     panelLayout->addLayout(buttons);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(buttonPanel_);
+    outer->addWidget(contentPanel_);
     outer->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(customerCombo_, &QComboBox::activated, this, &VehicleInfoForm::CustomerChosen);
@@ -219,8 +219,8 @@ void VehicleInfoForm::Reset() {
     }
     firstRecordMemo_->clear();
     secondRecordMemo_->clear();
-    memo2Lines_.clear();
-    memo3Lines_.clear();
+    firstRecordLines_.clear();
+    secondRecordLines_.clear();
 }
 
 void VehicleInfoForm::DisableForNoCustomers() {
@@ -296,8 +296,8 @@ void VehicleInfoForm::LoadRecords() {
         SetLines(combo, titles);
         combo->setCurrentIndex(titles.empty() ? -1 : 0);
     }
-    LoadMemo(firstRecordCombo_, firstRecordMemo_, memo2Lines_);
-    LoadMemo(secondRecordCombo_, secondRecordMemo_, memo3Lines_);
+    LoadMemo(firstRecordCombo_, firstRecordMemo_, firstRecordLines_);
+    LoadMemo(secondRecordCombo_, secondRecordMemo_, secondRecordLines_);
 }
 
 void VehicleInfoForm::LoadMemo(QComboBox* selector, QPlainTextEdit* memo, std::vector<std::string>& lines) {
@@ -310,10 +310,10 @@ void VehicleInfoForm::LoadMemo(QComboBox* selector, QPlainTextEdit* memo, std::v
 }
 
 void VehicleInfoForm::FirstRecordChosen() {
-    LoadMemo(firstRecordCombo_, firstRecordMemo_, memo2Lines_);
+    LoadMemo(firstRecordCombo_, firstRecordMemo_, firstRecordLines_);
 }
 void VehicleInfoForm::SecondRecordChosen() {
-    LoadMemo(secondRecordCombo_, secondRecordMemo_, memo3Lines_);
+    LoadMemo(secondRecordCombo_, secondRecordMemo_, secondRecordLines_);
 }
 
 void VehicleInfoForm::ManagementNumberChosen() {
@@ -383,8 +383,8 @@ void VehicleInfoForm::ExportText() {
     data.Type = S(typeEdit_->text());
     data.EngineType = S(engineTypeEdit_->text());
     data.Comment = S(commentEdit_->text());
-    data.First = {S(firstRecordCombo_->currentText()), memo2Lines_};
-    data.Second = {S(secondRecordCombo_->currentText()), memo3Lines_};
+    data.First = {S(firstRecordCombo_->currentText()), firstRecordLines_};
+    data.Second = {S(secondRecordCombo_->currentText()), secondRecordLines_};
 
     FileDialogOptions options;
     options.fileName = VehicleExportFileName(data.Customer, FormatShortJapaneseTimestamp(context_.Clock().Now()));
@@ -420,7 +420,7 @@ void VehicleInfoForm::ReturnFromPrinting() {
 }
 
 void VehicleInfoForm::RecordReadStarted() {
-    buttonPanel_->setEnabled(false);
+    contentPanel_->setEnabled(false);
 }
 
 void VehicleInfoForm::HideForRecordRead() {
@@ -428,7 +428,7 @@ void VehicleInfoForm::HideForRecordRead() {
 }
 
 void VehicleInfoForm::ReturnFromRecordRead() {
-    buttonPanel_->setEnabled(true);
+    contentPanel_->setEnabled(true);
     show();
     setEnabled(true);
 }
@@ -437,7 +437,7 @@ void VehicleInfoForm::ShowAfterRecordStored() {
     ReloadOnShow = false;
     currentCustomer_ = S(customerCombo_->currentText());
     LoadVehicle();
-    buttonPanel_->setEnabled(true);
+    contentPanel_->setEnabled(true);
     setEnabled(true);
     show();
     raise();

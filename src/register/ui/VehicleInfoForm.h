@@ -55,18 +55,30 @@ public:
     void Reset() override;
     void LoadVehicle() override;
 
-    // Handlers.
+protected:
+    void DisableForNoCustomers() override;
+    void ShowCustomer(const vanto::CustomerProfile& profile) override;
+    void AfterCustomerLoaded() override;
+    void AfterVehiclesListed() override;
+
+private:
     void ManagementNumberChosen();
     void FirstRecordChosen();
     void SecondRecordChosen();
-    void SearchVehicle();    // search
-    void ExportText();       // text export
-    void ImportFromTester(); // data import from the tester
-    void RemoveRecord();     // remove a record from the list
-    void GoBack();           // return
-    void OpenPrintSetup();   // print
+    void SearchVehicle();
+    void ExportText();
+    void ImportFromTester();
+    void RemoveRecord(); // from the record list
+    void GoBack();
+    void OpenPrintSetup();
 
-    QFrame* buttonPanel_ = nullptr;
+    void BuildLayout();
+    void LoadRecords();
+    void LoadMemo(QComboBox* selector, QPlainTextEdit* memo, std::vector<std::string>& lines);
+    void SetVehicleButtons(bool enabled);
+    void KeepPartnerInStep();
+
+    QFrame* contentPanel_ = nullptr; // everything but the frame: off while the record reading form is over this one
     QLineEdit *postCode1Edit_ = nullptr, *postCode2Edit_ = nullptr;
     QLineEdit *phone1Edit_ = nullptr, *phone2Edit_ = nullptr, *phone3Edit_ = nullptr;
     QLineEdit *mobile1Edit_ = nullptr, *mobile2Edit_ = nullptr, *mobile3Edit_ = nullptr;
@@ -83,24 +95,11 @@ public:
     QPushButton *searchButton_ = nullptr, *exportButton_ = nullptr, *printButton_ = nullptr, *importButton_ = nullptr,
                 *removeRecordButton_ = nullptr, *backButton_ = nullptr;
 
-protected:
-    void DisableForNoCustomers() override;
-    void ShowCustomer(const vanto::CustomerProfile& profile) override;
-    void AfterCustomerLoaded() override;
-    void AfterVehiclesListed() override;
-
-private:
-    void BuildLayout();
-    void LoadRecords();
-    void LoadMemo(QComboBox* selector, QPlainTextEdit* memo, std::vector<std::string>& lines);
-    void SetVehicleButtons(bool enabled);
-    void KeepPartnerInStep();
-
     VehicleUpdateForm* update_ = nullptr;
     WaitDialog* wait_ = nullptr;
     QWidget* menu_ = nullptr;
     QWidget* printSetup_ = nullptr;
-    // The lines each memo shows, as the record file holds them.
-    std::vector<std::string> memo2Lines_;
-    std::vector<std::string> memo3Lines_;
+    // The lines each record memo shows, as the record file holds them.
+    std::vector<std::string> firstRecordLines_;
+    std::vector<std::string> secondRecordLines_;
 };

@@ -44,17 +44,15 @@ public:
     // Clears the vehicle lists and every field the form shows.
     virtual void Reset() = 0;
     void FormShow() override;
-    void LoadCustomer();
     virtual void LoadVehicle() = 0;
 
+protected:
+    void LoadCustomer();
+    // The handlers of the customer selector, the vehicle selector and the search.
     void CustomerChosen();
     void VehicleChosen();
     void SearchCustomer();
 
-    QComboBox* customerCombo_ = nullptr;
-    QComboBox* vehicleCombo_ = nullptr;
-
-protected:
     // The form's own parts of the shared steps.
     virtual void DisableForNoCustomers() = 0;
     virtual void ShowCustomer(const vanto::CustomerProfile& profile) = 0;
@@ -62,13 +60,15 @@ protected:
     virtual void AfterCustomerLoaded() {}
     virtual void AfterVehiclesListed() {}
 
-    // Fills CarNoCB from the register's vehicle list with the current vehicle as its text and, when listed, its
-    // entry selected (no entry is selected otherwise).
+    // Fills the vehicle selector from the register's vehicle list with the current vehicle as its text and, when
+    // listed, its entry selected (no entry is selected otherwise).
     void ListVehicles();
     // True when the number is one of the listed vehicles.
     bool IsListed(const std::string& number) const;
     vanto::Register Reg() const;
 
+    QComboBox* customerCombo_ = nullptr;
+    QComboBox* vehicleCombo_ = nullptr;
     vanto::FormContext context_;
     CustomerSearchDialog* search_;
     int customerIndex_ = -1;

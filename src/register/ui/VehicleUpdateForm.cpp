@@ -24,61 +24,61 @@ constexpr const char* VehicleLabel = "車両番号";
 
 VehicleUpdateForm::VehicleUpdateForm(const FormContext& context, CustomerSearchDialog* search)
     : VehicleSelectionForm(context, search) {
-    setObjectName("CarInfoUpdateForm");
+    setObjectName("VehicleUpdateForm");
     setWindowTitle("車両情報");
     setFont(FixedFont(13));
 
     customerCombo_ = new QComboBox(this);
-    SetupCombo(customerCombo_, "UserNameCB", "お客様名", false);
+    SetupCombo(customerCombo_, "customerCombo", "お客様名", false);
     customerCombo_->setMinimumWidth(300);
-    searchButton_ = MakeButton(this, "SearchBtn", "検　　索");
+    searchButton_ = MakeButton(this, "searchButton", "検　　索");
     const QString postal = "郵便番号", tel = "電話番号", mobile = "携帯電話";
-    Zip1 = MakeDisplayField(this, "Zip1", postal + "1");
-    Zip2 = MakeDisplayField(this, "Zip2", postal + "2");
-    Phon1 = MakeDisplayField(this, "Phon1", tel + "1");
-    Phon2 = MakeDisplayField(this, "Phon2", tel + "2");
-    Phon3 = MakeDisplayField(this, "Phon3", tel + "3");
-    Mobile1 = MakeDisplayField(this, "Mobile1", mobile + "1");
-    Mobile2 = MakeDisplayField(this, "Mobile2", mobile + "2");
-    Mobile3 = MakeDisplayField(this, "Mobile3", mobile + "3");
-    Add = MakeDisplayField(this, "Add", "住所", 74);
-    for (QLineEdit* e : {Zip1, Zip2}) {
+    postCode1Edit_ = MakeDisplayField(this, "postCode1Edit", postal + "1");
+    postCode2Edit_ = MakeDisplayField(this, "postCode2Edit", postal + "2");
+    phone1Edit_ = MakeDisplayField(this, "phone1Edit", tel + "1");
+    phone2Edit_ = MakeDisplayField(this, "phone2Edit", tel + "2");
+    phone3Edit_ = MakeDisplayField(this, "phone3Edit", tel + "3");
+    mobile1Edit_ = MakeDisplayField(this, "mobile1Edit", mobile + "1");
+    mobile2Edit_ = MakeDisplayField(this, "mobile2Edit", mobile + "2");
+    mobile3Edit_ = MakeDisplayField(this, "mobile3Edit", mobile + "3");
+    addressEdit_ = MakeDisplayField(this, "addressEdit", "住所", 74);
+    for (QLineEdit* e : {postCode1Edit_, postCode2Edit_}) {
         e->setFixedWidth(70);
     }
-    for (QLineEdit* e : {Phon1, Phon2, Phon3, Mobile1, Mobile2, Mobile3}) {
+    for (QLineEdit* e : {phone1Edit_, phone2Edit_, phone3Edit_, mobile1Edit_, mobile2Edit_, mobile3Edit_}) {
         e->setFixedWidth(90);
     }
 
     vehicleCombo_ = new QComboBox(this);
-    SetupCombo(vehicleCombo_, "CarNoCB", VehicleLabel, true);
+    SetupCombo(vehicleCombo_, "vehicleCombo", VehicleLabel, true);
     vehicleCombo_->setMinimumWidth(220);
-    auto edit = [this](const char* name, const char* label, int maxCharacters) {
+    auto edit = [this](const char* objectName, const char* label, int maxCharacters) {
         auto* e = new QLineEdit(this);
-        SetupEdit(e, name, QString::fromUtf8(label), maxCharacters);
+        SetupEdit(e, objectName, QString::fromUtf8(label), maxCharacters);
         return e;
     };
-    CarNo = edit("CarNo", "新規車両番号", 0);
-    Number = MakeDisplayField(this, "Number", "管理番号");
-    Number->setFixedWidth(60);
-    Maker = edit("Maker", "メーカー", 20);
-    CarName = edit("CarName", "車種名", 20);
-    Model = edit("Model", "初年度登録年月", 20);
-    BodyNo = edit("BodyNo", "車台番号", 20);
-    CarForm = edit("CarForm", "型式", 20);
-    EngType = edit("EngType", "エンジン形式", 20);
-    Comment = edit("Comment", "コメント", 74);
-    Mileage = edit("Mileage", "走行距離", 0);
-    NextCheck = edit("NextCheck", "次回車検日", 0);
-    Mileage->hide();
-    NextCheck->hide();
+    vehicleNumberEdit_ = edit("vehicleNumberEdit", "新規車両番号", 0);
+    managementNumberEdit_ = MakeDisplayField(this, "managementNumberEdit", "管理番号");
+    managementNumberEdit_->setFixedWidth(60);
+    makerEdit_ = edit("makerEdit", "メーカー", 20);
+    carNameEdit_ = edit("carNameEdit", "車種名", 20);
+    firstRegistrationEdit_ = edit("firstRegistrationEdit", "初年度登録年月", 20);
+    bodyNumberEdit_ = edit("bodyNumberEdit", "車台番号", 20);
+    typeEdit_ = edit("typeEdit", "型式", 20);
+    engineTypeEdit_ = edit("engineTypeEdit", "エンジン形式", 20);
+    commentEdit_ = edit("commentEdit", "コメント", 74);
+    mileageEdit_ = edit("mileageEdit", "走行距離", 0);
+    nextInspectionEdit_ = edit("nextInspectionEdit", "次回車検日", 0);
+    mileageEdit_->hide();
+    nextInspectionEdit_->hide();
     folderTimeCombo_ = new QComboBox(this);
-    folderTimeCombo_->setObjectName("CarNoTimeCB");
+    folderTimeCombo_->setObjectName("folderTimeCombo");
     folderTimeCombo_->hide();
 
-    newVehicleButton_ = MakeButton(this, "InsertBtn", "車両新規登録");
-    deleteButton_ = MakeButton(this, "DeleteBtn", "車両削除");
-    confirmButton_ = MakeButton(this, "DecBtn", "車両情報確定");
-    backButton_ = MakeButton(this, "RtnBtn", "戻　　る");
+    newVehicleButton_ = MakeButton(this, "newVehicleButton", "車両新規登録");
+    deleteButton_ = MakeButton(this, "deleteButton", "車両削除");
+    confirmButton_ = MakeButton(this, "confirmButton", "車両情報確定");
+    backButton_ = MakeButton(this, "backButton", "戻　　る");
     hintLabel_ = MakeHintLabel(this, "（車両情報を入力後 [車両情報確定] をクリックして確定して下さい。）");
     BuildLayout();
 
@@ -95,51 +95,51 @@ VehicleUpdateForm::VehicleUpdateForm(const FormContext& context, CustomerSearchD
 
 void VehicleUpdateForm::BuildLayout() {
     auto* customer = new QGroupBox("お客様情報", this);
-    auto* cg = new QGridLayout(customer);
-    cg->setContentsMargins(12, 12, 12, 12);
-    cg->setHorizontalSpacing(10);
-    cg->setVerticalSpacing(8);
+    auto* customerGrid = new QGridLayout(customer);
+    customerGrid->setContentsMargins(12, 12, 12, 12);
+    customerGrid->setHorizontalSpacing(10);
+    customerGrid->setVerticalSpacing(8);
     auto* selectorRow = new QHBoxLayout;
     selectorRow->addWidget(customerCombo_, 1);
     selectorRow->addWidget(searchButton_);
-    cg->addWidget(MakeLabel(customer, "お客様名"), 0, 0);
-    cg->addLayout(selectorRow, 0, 1);
-    cg->addWidget(MakeLabel(customer, "郵便番号"), 1, 0);
-    cg->addLayout(DashRow({Zip1, Zip2}), 1, 1);
-    cg->addWidget(MakeLabel(customer, "電話番号"), 2, 0);
-    cg->addLayout(DashRow({Phon1, Phon2, Phon3}), 2, 1);
-    cg->addWidget(MakeLabel(customer, "携帯電話"), 3, 0);
-    cg->addLayout(DashRow({Mobile1, Mobile2, Mobile3}), 3, 1);
-    cg->addWidget(MakeLabel(customer, "住所"), 4, 0);
-    cg->addWidget(Add, 4, 1);
+    customerGrid->addWidget(MakeLabel(customer, "お客様名"), 0, 0);
+    customerGrid->addLayout(selectorRow, 0, 1);
+    customerGrid->addWidget(MakeLabel(customer, "郵便番号"), 1, 0);
+    customerGrid->addLayout(DashRow({postCode1Edit_, postCode2Edit_}), 1, 1);
+    customerGrid->addWidget(MakeLabel(customer, "電話番号"), 2, 0);
+    customerGrid->addLayout(DashRow({phone1Edit_, phone2Edit_, phone3Edit_}), 2, 1);
+    customerGrid->addWidget(MakeLabel(customer, "携帯電話"), 3, 0);
+    customerGrid->addLayout(DashRow({mobile1Edit_, mobile2Edit_, mobile3Edit_}), 3, 1);
+    customerGrid->addWidget(MakeLabel(customer, "住所"), 4, 0);
+    customerGrid->addWidget(addressEdit_, 4, 1);
 
     auto* vehicle = new QGroupBox("車両情報", this);
-    auto* vg = new QGridLayout(vehicle);
-    vg->setContentsMargins(12, 12, 12, 12);
-    vg->setHorizontalSpacing(10);
-    vg->setVerticalSpacing(8);
+    auto* vehicleGrid = new QGridLayout(vehicle);
+    vehicleGrid->setContentsMargins(12, 12, 12, 12);
+    vehicleGrid->setHorizontalSpacing(10);
+    vehicleGrid->setVerticalSpacing(8);
     auto* numberRow = new QHBoxLayout;
     numberRow->addWidget(vehicleCombo_, 1);
     numberRow->addSpacing(16);
     numberRow->addWidget(MakeLabel(vehicle, "管理番号"));
-    numberRow->addWidget(Number);
-    vg->addWidget(MakeLabel(vehicle, VehicleLabel), 0, 0);
-    vg->addLayout(numberRow, 0, 1, 1, 3);
-    vg->addWidget(MakeLabel(vehicle, "新規車両番号"), 1, 0);
-    vg->addWidget(CarNo, 1, 1, 1, 3);
-    const std::pair<const char*, QLineEdit*> pairs[] = {{"メーカー", Maker},       {"車種名", CarName},
-                                                        {"初年度登録年月", Model}, {"車台番号", BodyNo},
-                                                        {"型式", CarForm},         {"エンジン形式", EngType}};
+    numberRow->addWidget(managementNumberEdit_);
+    vehicleGrid->addWidget(MakeLabel(vehicle, VehicleLabel), 0, 0);
+    vehicleGrid->addLayout(numberRow, 0, 1, 1, 3);
+    vehicleGrid->addWidget(MakeLabel(vehicle, "新規車両番号"), 1, 0);
+    vehicleGrid->addWidget(vehicleNumberEdit_, 1, 1, 1, 3);
+    const std::pair<const char*, QLineEdit*> pairs[] = {
+        {"メーカー", makerEdit_},      {"車種名", carNameEdit_}, {"初年度登録年月", firstRegistrationEdit_},
+        {"車台番号", bodyNumberEdit_}, {"型式", typeEdit_},      {"エンジン形式", engineTypeEdit_}};
     int row = 2;
     for (std::size_t i = 0; i < std::size(pairs); i += 2, ++row) {
-        vg->addWidget(MakeLabel(vehicle, pairs[i].first), row, 0);
-        vg->addWidget(pairs[i].second, row, 1);
-        vg->addWidget(MakeLabel(vehicle, pairs[i + 1].first), row, 2);
-        vg->addWidget(pairs[i + 1].second, row, 3);
+        vehicleGrid->addWidget(MakeLabel(vehicle, pairs[i].first), row, 0);
+        vehicleGrid->addWidget(pairs[i].second, row, 1);
+        vehicleGrid->addWidget(MakeLabel(vehicle, pairs[i + 1].first), row, 2);
+        vehicleGrid->addWidget(pairs[i + 1].second, row, 3);
     }
-    vg->addWidget(MakeLabel(vehicle, "コメント"), row, 0);
-    vg->addWidget(Comment, row, 1, 1, 3);
-    vg->addWidget(hintLabel_, row + 1, 1, 1, 3);
+    vehicleGrid->addWidget(MakeLabel(vehicle, "コメント"), row, 0);
+    vehicleGrid->addWidget(commentEdit_, row, 1, 1, 3);
+    vehicleGrid->addWidget(hintLabel_, row + 1, 1, 1, 3);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
@@ -191,8 +191,16 @@ void VehicleUpdateForm::Reset() {
     vehicleCombo_->clear();
     vehicleCombo_->setEditText(QString());
     folderTimeCombo_->clear();
-    for (QLineEdit* e : {CarNo, Zip1,    Zip2,    Phon1, Phon2,   Phon3,   Mobile1, Mobile2, Mobile3, Add,
-                         Maker, CarName, CarForm, Model, EngType, Comment, BodyNo,  Number,  Mileage, NextCheck}) {
+    for (QLineEdit* e : {vehicleNumberEdit_, postCode1Edit_,
+                         postCode2Edit_,     phone1Edit_,
+                         phone2Edit_,        phone3Edit_,
+                         mobile1Edit_,       mobile2Edit_,
+                         mobile3Edit_,       addressEdit_,
+                         makerEdit_,         carNameEdit_,
+                         typeEdit_,          firstRegistrationEdit_,
+                         engineTypeEdit_,    commentEdit_,
+                         bodyNumberEdit_,    managementNumberEdit_,
+                         mileageEdit_,       nextInspectionEdit_}) {
         e->clear();
     }
 }
@@ -204,7 +212,10 @@ void VehicleUpdateForm::DisableForNoCustomers() {
 }
 
 void VehicleUpdateForm::ShowCustomer(const CustomerProfile& profile) {
-    ShowContact(profile, {{Phon1, Phon2, Phon3}, {Mobile1, Mobile2, Mobile3}, {Zip1, Zip2}, Add});
+    ShowContact(profile, {{phone1Edit_, phone2Edit_, phone3Edit_},
+                          {mobile1Edit_, mobile2Edit_, mobile3Edit_},
+                          {postCode1Edit_, postCode2Edit_},
+                          addressEdit_});
 }
 
 void VehicleUpdateForm::BeforeCustomerChange() {
@@ -223,22 +234,23 @@ void VehicleUpdateForm::AfterVehiclesListed() {
 }
 
 void VehicleUpdateForm::LoadVehicle() {
-    CarNo->setText(Q(currentVehicle_));
+    vehicleNumberEdit_->setText(Q(currentVehicle_));
     if (currentVehicle_.empty()) {
         return;
     }
     const VehicleProfile v = Reg().ReadVehicle(currentCustomer_, currentVehicle_);
-    Maker->setText(Q(v.Maker));
-    CarName->setText(Q(v.TypeCar));
-    Model->setText(Q(v.Model));
-    EngType->setText(Q(v.EngineType));
-    Comment->setText(Q(v.Comment));
-    BodyNo->setText(Q(v.BodyNumber));
-    CarForm->setText(Q(v.Type));
-    Mileage->setText(Q(v.Mileage));
-    NextCheck->setText(Q(v.NextCheck));
+    makerEdit_->setText(Q(v.Maker));
+    carNameEdit_->setText(Q(v.TypeCar));
+    firstRegistrationEdit_->setText(Q(v.Model));
+    engineTypeEdit_->setText(Q(v.EngineType));
+    commentEdit_->setText(Q(v.Comment));
+    bodyNumberEdit_->setText(Q(v.BodyNumber));
+    typeEdit_->setText(Q(v.Type));
+    mileageEdit_->setText(Q(v.Mileage));
+    nextInspectionEdit_->setText(Q(v.NextCheck));
     SelectMatchingItem(vehicleCombo_);
-    Number->setText(QString::number(vehicleCombo_->currentIndex() >= 0 ? vehicleCombo_->currentIndex() + 1 : 1));
+    managementNumberEdit_->setText(
+        QString::number(vehicleCombo_->currentIndex() >= 0 ? vehicleCombo_->currentIndex() + 1 : 1));
 }
 
 void VehicleUpdateForm::ApplyModeLook() {
@@ -247,11 +259,13 @@ void VehicleUpdateForm::ApplyModeLook() {
         b->setEnabled(true);
     }
     SetEnabledLook(vehicleCombo_, !entry);
-    SetEnabledLook(CarNo, entry);
+    SetEnabledLook(vehicleNumberEdit_, entry);
     deleteButton_->setEnabled(!entry);
     hintLabel_->setVisible(entry);
     if (entry) {
-        for (QLineEdit* e : {CarNo, Maker, CarName, CarForm, BodyNo, Model, EngType, Comment, Mileage, NextCheck}) {
+        for (QLineEdit* e :
+             {vehicleNumberEdit_, makerEdit_, carNameEdit_, typeEdit_, bodyNumberEdit_, firstRegistrationEdit_,
+              engineTypeEdit_, commentEdit_, mileageEdit_, nextInspectionEdit_}) {
             e->clear();
         }
     }
@@ -267,11 +281,11 @@ void VehicleUpdateForm::ToggleNewVehicle() {
     const bool entering = !NewVehicleMode();
     SetNewVehicleMode(entering);
     if (entering) {
-        Number->setText(QString::number(vehicleCombo_->count() + 1));
+        managementNumberEdit_->setText(QString::number(vehicleCombo_->count() + 1));
     }
     ApplyModeLook();
     if (entering) {
-        CarNo->setFocus();
+        vehicleNumberEdit_->setFocus();
     } else {
         LoadVehicle();
         vehicleCombo_->setFocus();
@@ -279,24 +293,25 @@ void VehicleUpdateForm::ToggleNewVehicle() {
 }
 
 VehicleProfile VehicleUpdateForm::FieldValues() const {
-    return {S(Maker->text()),  S(CarName->text()), S(Model->text()),   S(EngType->text()),  S(Comment->text()),
-            S(BodyNo->text()), S(CarForm->text()), S(Mileage->text()), S(NextCheck->text())};
+    return {S(makerEdit_->text()),      S(carNameEdit_->text()), S(firstRegistrationEdit_->text()),
+            S(engineTypeEdit_->text()), S(commentEdit_->text()), S(bodyNumberEdit_->text()),
+            S(typeEdit_->text()),       S(mileageEdit_->text()), S(nextInspectionEdit_->text())};
 }
 
 bool VehicleUpdateForm::SaveVehicleSilently(const std::string& vehicleNumber, const VehicleProfile& fields) {
     // The print setup updates the vehicle it shows: never a new-vehicle registration left half typed here.
     SetNewVehicleMode(false);
     ApplyModeLook();
-    CarNo->setText(Q(vehicleNumber));
-    Maker->setText(Q(fields.Maker));
-    CarName->setText(Q(fields.TypeCar));
-    Model->setText(Q(fields.Model));
-    EngType->setText(Q(fields.EngineType));
-    Comment->setText(Q(fields.Comment));
-    BodyNo->setText(Q(fields.BodyNumber));
-    CarForm->setText(Q(fields.Type));
-    Mileage->setText(Q(fields.Mileage));
-    NextCheck->setText(Q(fields.NextCheck));
+    vehicleNumberEdit_->setText(Q(vehicleNumber));
+    makerEdit_->setText(Q(fields.Maker));
+    carNameEdit_->setText(Q(fields.TypeCar));
+    firstRegistrationEdit_->setText(Q(fields.Model));
+    engineTypeEdit_->setText(Q(fields.EngineType));
+    commentEdit_->setText(Q(fields.Comment));
+    bodyNumberEdit_->setText(Q(fields.BodyNumber));
+    typeEdit_->setText(Q(fields.Type));
+    mileageEdit_->setText(Q(fields.Mileage));
+    nextInspectionEdit_->setText(Q(fields.NextCheck));
     silentSave_ = true;
     const bool stored = Confirm();
     silentSave_ = false;
@@ -310,7 +325,7 @@ bool VehicleUpdateForm::Confirm() {
     }
     const Register reg = Reg();
     const std::string customer = S(customerCombo_->currentText());
-    const std::string number = S(CarNo->text());
+    const std::string number = S(vehicleNumberEdit_->text());
     if (NewVehicleMode()) {
         if (number.empty()) {
             dialogs.Show(DialogIcon::Error, "車両番号を入力してください。");
@@ -378,7 +393,7 @@ void VehicleUpdateForm::DeleteVehicle() {
     }
     QString question = QString::fromUtf8(
         "車両情報　（車両番号　：　XXXXX）　を削除してよろしいですか？\n（削除すると元に戻せません）");
-    question.replace("XXXXX", CarNo->text());
+    question.replace("XXXXX", vehicleNumberEdit_->text());
     if (!dialogs.Confirm(DialogIcon::Warning, S(question))) {
         return;
     }

@@ -32,49 +32,11 @@ public:
 
     void Reset() override;
     void LoadVehicle() override;
-    void ApplyModeLook();
-
-    void ToggleNewVehicle(); // new vehicle on / off
-    void ConfirmVehicle();   // confirm
-    // The confirm; true when the vehicle was stored.
-    bool Confirm();
-    void DeleteVehicle();
-    void GoBack();
 
     // New-vehicle mode while the toggle reads "登録取消".
     bool NewVehicleMode() const;
     // False while the selector only shows the empty-register placeholder.
     bool HasCustomers() const;
-
-    QPushButton* searchButton_ = nullptr;
-    QLineEdit* Zip1 = nullptr;
-    QLineEdit* Zip2 = nullptr;
-    QLineEdit* Phon1 = nullptr;
-    QLineEdit* Phon2 = nullptr;
-    QLineEdit* Phon3 = nullptr;
-    QLineEdit* Mobile1 = nullptr;
-    QLineEdit* Mobile2 = nullptr;
-    QLineEdit* Mobile3 = nullptr;
-    QLineEdit* Add = nullptr;
-
-    QLineEdit* CarNo = nullptr;
-    QLineEdit* Number = nullptr;
-    QLineEdit* Maker = nullptr;
-    QLineEdit* CarName = nullptr;
-    QLineEdit* Model = nullptr;
-    QLineEdit* BodyNo = nullptr;
-    QLineEdit* CarForm = nullptr;
-    QLineEdit* EngType = nullptr;
-    QLineEdit* Comment = nullptr;
-    QLineEdit* Mileage = nullptr;          // hidden
-    QLineEdit* NextCheck = nullptr;        // hidden
-    QComboBox* folderTimeCombo_ = nullptr; // hidden: folder times of the listed vehicles
-
-    QPushButton* newVehicleButton_ = nullptr;
-    QPushButton* deleteButton_ = nullptr;
-    QPushButton* confirmButton_ = nullptr;
-    QPushButton* backButton_ = nullptr;
-    QLabel* hintLabel_ = nullptr;
 
 protected:
     void DisableForNoCustomers() override;
@@ -84,9 +46,48 @@ protected:
     void AfterVehiclesListed() override;
 
 private:
+    void ToggleNewVehicle();
+    void ConfirmVehicle();
+    // The confirm; true when the vehicle was stored.
+    bool Confirm();
+    void DeleteVehicle();
+    void GoBack();
+
+    void ApplyModeLook();
     void SetNewVehicleMode(bool on);
     void BuildLayout();
     vanto::VehicleProfile FieldValues() const;
+
+    QPushButton* searchButton_ = nullptr;
+    QLineEdit* postCode1Edit_ = nullptr;
+    QLineEdit* postCode2Edit_ = nullptr;
+    QLineEdit* phone1Edit_ = nullptr;
+    QLineEdit* phone2Edit_ = nullptr;
+    QLineEdit* phone3Edit_ = nullptr;
+    QLineEdit* mobile1Edit_ = nullptr;
+    QLineEdit* mobile2Edit_ = nullptr;
+    QLineEdit* mobile3Edit_ = nullptr;
+    QLineEdit* addressEdit_ = nullptr;
+
+    // The vehicle number typed for a new vehicle, or the current vehicle's number that a confirm stores under.
+    QLineEdit* vehicleNumberEdit_ = nullptr;
+    QLineEdit* managementNumberEdit_ = nullptr;
+    QLineEdit* makerEdit_ = nullptr;
+    QLineEdit* carNameEdit_ = nullptr;
+    QLineEdit* firstRegistrationEdit_ = nullptr;
+    QLineEdit* bodyNumberEdit_ = nullptr;
+    QLineEdit* typeEdit_ = nullptr;
+    QLineEdit* engineTypeEdit_ = nullptr;
+    QLineEdit* commentEdit_ = nullptr;
+    QLineEdit* mileageEdit_ = nullptr;        // hidden
+    QLineEdit* nextInspectionEdit_ = nullptr; // hidden
+    QComboBox* folderTimeCombo_ = nullptr;    // hidden: folder times of the listed vehicles
+
+    QPushButton* newVehicleButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QPushButton* confirmButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
+    QLabel* hintLabel_ = nullptr;
 
     QWidget* menu_ = nullptr;
     bool silentSave_ = false; // the next update confirm asks nothing
