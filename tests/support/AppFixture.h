@@ -32,11 +32,4 @@ protected:
     MainForm* main = nullptr;
 };
 
-// The child widget with the component name; fails the test when it is missing or of another kind.
-template <typename T> T* Find(QWidget* form, const char* name) {
-    T* widget = form->findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << "no " << name << " in " << form->objectName().toStdString();
-    return widget;
-}
-
 } // namespace vanto::test
