@@ -1,0 +1,1 @@
+vanto_core_sources(InspectionDate.cpp InspectionList.cpp ReminderSheet.cpp)
