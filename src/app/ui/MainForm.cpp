@@ -50,6 +50,7 @@ MainForm::MainForm(const StartupOptions& options)
     continuousRecordButton_ = MenuButton(menuPanel_, "continuation_BTN", "連 続 記 録 の 読 出 し", 480, 27);
     settingsButton_ = MenuButton(menuPanel_, "setvantoBTN", "プログラムの基本設定", 480, 27);
     exitButton_ = MenuButton(menuPanel_, "Button5", "終　了", 177, 32);
+    inspectionReminderButton_ = MenuButton(menuPanel_, "inspectionReminderButton", "車検案内", 480, 27);
 
     auto* grid = new QGridLayout(menuPanel_);
     grid->setContentsMargins(12, 12, 12, 12);
@@ -59,6 +60,8 @@ MainForm::MainForm(const StartupOptions& options)
     grid->addWidget(referenceButton_, 1, 0);
     grid->addWidget(continuousRecordButton_, 2, 0);
     grid->addWidget(settingsButton_, 3, 0);
+    // Below the four, so the exit button keeps its place at the top right.
+    grid->addWidget(inspectionReminderButton_, 4, 0);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(menuPanel_);
@@ -72,6 +75,8 @@ MainForm::MainForm(const StartupOptions& options)
     connect(referenceButton_, &QPushButton::clicked, this, [this] { OpenFunction(functions_.ReferenceMenu); });
     connect(continuousRecordButton_, &QPushButton::clicked, this, [this] { OpenFunction(functions_.Continuation); });
     connect(settingsButton_, &QPushButton::clicked, this, [this] { OpenFunction(functions_.Settings); });
+    connect(inspectionReminderButton_, &QPushButton::clicked, this,
+            [this] { OpenFunction(functions_.InspectionReminder); });
     SetFunctions({});
     setWindowTitle(QCoreApplication::applicationName());
     adjustSize();
@@ -90,6 +95,7 @@ void MainForm::SetFunctions(const Functions& functions) {
     referenceButton_->setEnabled(functions_.ReferenceMenu != nullptr);
     continuousRecordButton_->setEnabled(functions_.Continuation != nullptr);
     settingsButton_->setEnabled(functions_.Settings != nullptr);
+    inspectionReminderButton_->setEnabled(functions_.InspectionReminder != nullptr);
 }
 
 void MainForm::FormShow() {
