@@ -27,6 +27,8 @@ using namespace vanto;
 namespace {
 
 constexpr const char* UnreadableCaption = "読み取れない次回車検日";
+// The CSV button's caption also titles the save-file dialog it opens.
+constexpr const char* CsvCaption = "CSV出力";
 
 template <std::size_t N> QStringList Titles(const std::array<const char*, N>& titles) {
     QStringList list;
@@ -70,7 +72,10 @@ QDate FirstDay(YearMonth month) {
 } // namespace
 
 InspectionReminderForm::InspectionReminderForm(const FormContext& context)
-    : FormBase(nullptr, Qt::Dialog), context_(context) {
+    // A window that may be enlarged for a long list; like the other functions it has no close button, so the way
+    // back to the main menu is "閉じる".
+    : FormBase(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint),
+      context_(context) {
     setObjectName("InspectionReminderForm");
     setWindowTitle(QString::fromUtf8(ReminderCaption));
     setFont(FixedFont(12));
@@ -84,7 +89,7 @@ InspectionReminderForm::InspectionReminderForm(const FormContext& context)
     unreadableModel_ = new TextTableModel(Titles(UnreadableColumnTitles), this);
     dueTable_ = Table(this, "dueTable", ReminderCaption, dueModel_, {120, 85, 120, 120, 90, 70, 230, 105});
     unreadableTable_ = Table(this, "unreadableTable", UnreadableCaption, unreadableModel_, {130, 130});
-    csvButton_ = MakeButton(this, "csvButton", "CSV出力");
+    csvButton_ = MakeButton(this, "csvButton", CsvCaption);
     printButton_ = MakeButton(this, "printButton", "印刷");
     closeButton_ = MakeButton(this, "closeButton", "閉じる");
 
@@ -174,7 +179,7 @@ void InspectionReminderForm::ListPeriod() {
 void InspectionReminderForm::SaveCsv() {
     Dialogs& dialogs = context_.Dialogs();
     FileDialogOptions options;
-    options.title = "CSV出力";
+    options.title = CsvCaption;
     options.folder = context_.Paths().UsersDir;
     options.fileName = ReminderCsvFileName(FromMonth(), ToMonth());
     options.filter = ReminderCsvFilter;
