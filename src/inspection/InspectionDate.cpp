@@ -21,6 +21,9 @@ constexpr std::array<Era, 3> Eras{{
     {"昭和", 'S', {1926, 12, 25}, {1989, 1, 7}},
 }};
 
+// No vehicle's inspection falls before this year: an earlier four-digit number is not a year.
+constexpr int FirstGregorianYear = 1900;
+
 enum class TokenKind { Number, Era, Year, Month, Day, Separator };
 
 struct Token {
@@ -229,7 +232,7 @@ std::optional<InspectionDate> ReadInspectionDate(std::string_view text) {
             return std::nullopt;
         }
         date.Year = era->First.Year + year.Value - 1;
-    } else if (year.Digits != 4) {
+    } else if (year.Digits != 4 || year.Value < FirstGregorianYear) {
         return std::nullopt;
     }
     if (day > DaysInMonth(date.Year, month) || (era && !WithinEra(*era, date))) {
