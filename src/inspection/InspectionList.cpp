@@ -9,8 +9,10 @@
 #include "register/Register.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 #include <span>
+#include <tuple>
 
 namespace vanto {
 namespace {

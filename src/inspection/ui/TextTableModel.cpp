@@ -1,5 +1,7 @@
 #include "inspection/ui/TextTableModel.h"
 
+#include <utility>
+
 namespace vanto {
 
 TextTableModel::TextTableModel(QStringList titles, QObject* parent)
