@@ -1,6 +1,7 @@
 #include "app/ui/FormSet.h"
 
 #include "continuous/ui/ContinuousRecordForm.h"
+#include "inspection/ui/InspectionReminderForm.h"
 #include "monitor/ui/MonitorMenuForm.h"
 #include "monitor/ui/RecordReadForm.h"
 #include "print/ui/PrintItemDialog.h"
@@ -57,6 +58,7 @@ MainForm* CreateAllForms(const StartupOptions& options) {
     f.PrintSetup = Make<PrintSetupForm>("PrintSetupForm", context, f.PrintItems);
     f.VehicleInfo = Make<VehicleInfoForm>("VehicleInfoForm", context, f.CustomerSearch);
     f.VehicleUpdate = Make<VehicleUpdateForm>("VehicleUpdateForm", context, f.CustomerSearch);
+    f.InspectionReminder = Make<InspectionReminderForm>("InspectionReminderForm", context);
 
     // Who talks to whom, subsystem by subsystem.
     MainForm::Functions functions;
@@ -85,6 +87,10 @@ MainForm* CreateAllForms(const StartupOptions& options) {
 
     // Printing.
     f.PrintSetup->Connect(f.VehicleInfo, f.VehicleUpdate, f.Phrases);
+
+    // Inspection reminders.
+    functions.InspectionReminder = f.InspectionReminder;
+    f.InspectionReminder->Connect(f.Main);
 
     f.Main->SetFunctions(functions);
     return f.Main;

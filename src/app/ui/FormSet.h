@@ -24,6 +24,7 @@ class MonitorMenuForm;
 class PrintSetupForm;
 class VehicleInfoForm;
 class VehicleUpdateForm;
+class InspectionReminderForm;
 
 namespace vanto {
 
@@ -44,6 +45,7 @@ struct FormRegistry {
     PrintSetupForm* PrintSetup = nullptr;
     VehicleInfoForm* VehicleInfo = nullptr;
     VehicleUpdateForm* VehicleUpdate = nullptr;
+    InspectionReminderForm* InspectionReminder = nullptr;
 };
 
 // The forms that exist (null for one that was not created).

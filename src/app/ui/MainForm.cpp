@@ -50,6 +50,7 @@ MainForm::MainForm(const StartupOptions& options)
     continuousRecordButton_ = MenuButton(menuPanel_, "continuousRecordButton", "連 続 記 録 の 読 出 し", 480, 27);
     settingsButton_ = MenuButton(menuPanel_, "settingsButton", "プログラムの基本設定", 480, 27);
     exitButton_ = MenuButton(menuPanel_, "exitButton", "終　了", 177, 32);
+    inspectionReminderButton_ = MenuButton(menuPanel_, "inspectionReminderButton", "車検案内", 480, 27);
 
     auto* grid = new QGridLayout(menuPanel_);
     grid->setContentsMargins(12, 12, 12, 12);
@@ -59,6 +60,8 @@ MainForm::MainForm(const StartupOptions& options)
     grid->addWidget(referenceButton_, 1, 0);
     grid->addWidget(continuousRecordButton_, 2, 0);
     grid->addWidget(settingsButton_, 3, 0);
+    // Below the four, so the exit button keeps its place at the top right.
+    grid->addWidget(inspectionReminderButton_, 4, 0);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(menuPanel_);
@@ -73,6 +76,8 @@ MainForm::MainForm(const StartupOptions& options)
     connect(continuousRecordButton_, &QPushButton::clicked, this,
             [this] { OpenFunction(functions_.ContinuousRecord); });
     connect(settingsButton_, &QPushButton::clicked, this, [this] { OpenFunction(functions_.Settings); });
+    connect(inspectionReminderButton_, &QPushButton::clicked, this,
+            [this] { OpenFunction(functions_.InspectionReminder); });
     SetFunctions({});
     setWindowTitle(QCoreApplication::applicationName());
     adjustSize();
@@ -91,6 +96,7 @@ void MainForm::SetFunctions(const Functions& functions) {
     referenceButton_->setEnabled(functions_.ReferenceMenu != nullptr);
     continuousRecordButton_->setEnabled(functions_.ContinuousRecord != nullptr);
     settingsButton_->setEnabled(functions_.Settings != nullptr);
+    inspectionReminderButton_->setEnabled(functions_.InspectionReminder != nullptr);
 }
 
 void MainForm::FormShow() {

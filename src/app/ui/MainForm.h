@@ -1,4 +1,4 @@
-// The main form: the home screen with its five buttons, and the owner of everything the forms share (working
+// The main form: the home screen with its six buttons, and the owner of everything the forms share (working
 // paths, tester name, pending job, the tester link), which it hands to every form as a FormContext.
 #pragma once
 
@@ -45,12 +45,13 @@ public:
     // What every other form is given when it is made.
     vanto::FormContext Context();
 
-    // The forms the four menu buttons open; a function whose form is missing keeps its button disabled.
+    // The forms the five menu buttons open; a function whose form is missing keeps its button disabled.
     struct Functions {
         QWidget* MonitorMenu = nullptr;
         QWidget* ReferenceMenu = nullptr;
         QWidget* ContinuousRecord = nullptr;
         QWidget* Settings = nullptr;
+        QWidget* InspectionReminder = nullptr;
     };
     void SetFunctions(const Functions& functions);
 
@@ -69,6 +70,7 @@ private:
     QPushButton* continuousRecordButton_ = nullptr;
     QPushButton* settingsButton_ = nullptr;
     QPushButton* exitButton_ = nullptr;
+    QPushButton* inspectionReminderButton_ = nullptr;
 
     vanto::Dialogs* dialogs_;
     vanto::Clock* clock_;

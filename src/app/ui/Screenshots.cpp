@@ -10,6 +10,7 @@
 #include "continuous/ContinuousRecord.h"
 #include "continuous/ui/ContinuousChartWindow.h"
 #include "continuous/ui/ContinuousRecordForm.h"
+#include "inspection/ui/InspectionReminderForm.h"
 #include "monitor/ui/MonitorMenuForm.h"
 #include "monitor/ui/RecordReadForm.h"
 #include "print/ui/PrintItemDialog.h"
@@ -32,6 +33,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFrame>
 #include <QLineEdit>
@@ -76,8 +78,15 @@ void SeedDemoRegister(const std::string& dir) {
           {"ADD", "東京都品川区北品川1-2-3"}},
          {{"品川500あ1234",
            {"トヨタ", "カローラ", "平成30年4月", "2ZR", "定期点検", "ZRE212-0001", "DBA-ZRE212", "", ""}},
-          {"品川300さ5678", {"日産", "ノート", "令和2年10月", "HR12", "", "E13-0002", "6AA-E13", "", ""}}}},
+          {"品川300さ5678",
+           {"日産", "ノート", "令和2年10月", "HR12", "", "E13-0002", "6AA-E13", "", "2027年1月28日"}}}},
         {"鈴木 花子", {{"TEL", "045-987-6543"}, {"POST_NO", "220-0012"}, {"ADD", "神奈川県横浜市西区"}}, {}},
+        {"佐藤 一郎",
+         {{"TEL", "03-5555-0101"}, {"POST_NO", "120-0034"}, {"ADD", "東京都足立区千住2-5"}},
+         {{"足立330な8765",
+           {"ホンダ", "フィット", "平成29年6月", "L13B", "", "GK3-0003", "DBA-GK3", "", "Ｒ９．３．１５"}},
+          {"足立500ま2468",
+           {"スズキ", "ワゴンR", "平成27年2月", "R06A", "", "MH44S-0004", "DBA-MH44S", "", "来年春頃"}}}},
     };
     for (const Demo& demo : demos) {
         reg.CreateCustomerFolders(demo.name, "");
@@ -291,6 +300,20 @@ void ShootContinuousChart(const QString& outDir, int& written) {
     form->hide();
 }
 
+// The inspection reminder over the first half of 2027, so the demo's dates are listed and one is not readable.
+void PrepareInspectionReminder(const std::string& name) {
+    InspectionReminderForm* form = vanto::Forms().InspectionReminder;
+    if (name != "InspectionReminderForm" || !form) {
+        return;
+    }
+    form->show();
+    for (const auto& [edit, month] : {std::pair{"開始月", 1}, std::pair{"終了月", 6}}) {
+        if (auto* dateEdit = Named<QDateEdit>(form, edit)) {
+            dateEdit->setDate(QDate(2027, month, 1));
+        }
+    }
+}
+
 // Opens a form the way the monitor data menu does.
 void PrepareLikeTheMenu(const std::string& name) {
     const vanto::FormRegistry& f = vanto::Forms();
@@ -339,6 +362,7 @@ int main(int argc, char* argv[]) {
         PreparePrinting(name, outDir);
         PrepareSettings(name);
         PrepareReference(name);
+        PrepareInspectionReminder(name);
         form->show();
         QApplication::processEvents();
         const QString file = outDir + "/" + QString::fromStdString(name) + ".png";

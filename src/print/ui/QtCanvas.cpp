@@ -171,4 +171,21 @@ bool PrintPage(QPrinter& printer, const std::function<void(Canvas&)>& draw) {
     return painter.end();
 }
 
+bool PrintPages(QPrinter& printer, int pages, const std::function<void(Canvas&, int page)>& draw) {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !printer.newPage()) {
+            painter.end();
+            return false;
+        }
+        // Each page starts from the canvas's first state (font and pen).
+        QtCanvas canvas(printer, &painter);
+        draw(canvas, page);
+    }
+    return painter.end();
+}
+
 } // namespace vanto

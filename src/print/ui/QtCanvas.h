@@ -63,4 +63,7 @@ std::unique_ptr<QPrinter> MakeSheetPrinter(const PrintTarget* target, const std:
 // when the job cannot begin (nothing is printed then).
 bool PrintPage(QPrinter& printer, const std::function<void(Canvas&)>& draw);
 
+// The same for a job of several pages: `draw` lays out each page (0-based) in turn.
+bool PrintPages(QPrinter& printer, int pages, const std::function<void(Canvas&, int page)>& draw);
+
 } // namespace vanto
