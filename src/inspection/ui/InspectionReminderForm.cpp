@@ -2,6 +2,7 @@
 
 #include "common/Clock.h"
 #include "common/Dialogs.h"
+#include "common/FileSystem.h"
 #include "common/Paths.h"
 #include "common/TextFile.h"
 #include "common/ui/FormHelpers.h"
