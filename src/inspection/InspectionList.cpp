@@ -174,10 +174,6 @@ bool SaveDueCsv(const std::filesystem::path& path, const std::vector<DatedVehicl
     return SaveSjisLines(path, DueCsvLines(due));
 }
 
-} // namespace vanto
-
-namespace vanto {
-
 std::string ReminderCsvFileName(YearMonth from, YearMonth to) {
     return std::string(ReminderCaption) + "_" + PeriodText(from, to) + ".csv";
 }
